@@ -1,0 +1,43 @@
+// The 1-nm wavelength grid that every spectrum in the program lives on.
+#pragma once
+
+#include <array>
+#include <cassert>
+#include <span>
+
+namespace korin {
+
+// One double per whole nanometre from 100 to 1500 nm inclusive. Elements are
+// addressed by the wavelength itself, never by a 0-based position, so that a
+// loop over a spectrum reads `for (int w = first; w <= last; ++w) grid[w]`.
+class SpectrumGrid {
+ public:
+  static constexpr int kFirstWavelength = 100;
+  static constexpr int kLastWavelength = 1500;
+  static constexpr int kSize = kLastWavelength - kFirstWavelength + 1;
+
+  [[nodiscard]] static constexpr bool Contains(int wavelength) {
+    return wavelength >= kFirstWavelength && wavelength <= kLastWavelength;
+  }
+
+  // Precondition: Contains(wavelength).
+  double& operator[](int wavelength) {
+    assert(Contains(wavelength));
+    return values_[static_cast<std::size_t>(wavelength - kFirstWavelength)];
+  }
+  const double& operator[](int wavelength) const {
+    assert(Contains(wavelength));
+    return values_[static_cast<std::size_t>(wavelength - kFirstWavelength)];
+  }
+
+  // Sets all 1401 entries to 0.0.
+  void Clear() { values_.fill(0.0); }
+
+  // All entries in wavelength order, element 0 being 100 nm.
+  [[nodiscard]] std::span<const double, kSize> values() const { return values_; }
+
+ private:
+  std::array<double, kSize> values_{};
+};
+
+}  // namespace korin
