@@ -63,11 +63,12 @@ bool RangeRuleHolds(int first, int last) {
 }
 
 bool OrderCheckPasses(int first, int last, std::string_view path, const MessageSink& sink) {
+  if (!SpectrumGrid::Contains(first) || !SpectrumGrid::Contains(last)) return false;
   if (first >= last) {
     ShowFileError(sink, std::string(path) + std::string(kIncorrectOrderSuffix));
     return false;
   }
-  return SpectrumGrid::Contains(first) && SpectrumGrid::Contains(last);
+  return true;
 }
 
 }  // namespace korin

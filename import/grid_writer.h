@@ -58,8 +58,9 @@ class GridWriter {
 
 // The order check: the spectrum's first wavelength must lie below its last,
 // otherwise "File Error: " + path + " Incorrect wavelength order" goes to the
-// sink. A spectrum in the right order that starts or ends outside the grid
-// is refused as well, without a message, as the range rule would refuse it.
+// sink. A spectrum that starts or ends outside the grid is refused first,
+// without a message, as the range rule would refuse it: such ends come from
+// empty files and text lines read as data, whose order says nothing.
 [[nodiscard]] bool OrderCheckPasses(int first, int last, std::string_view path,
                                     const MessageSink& sink);
 

@@ -22,6 +22,10 @@ class SpectrumTextFile {
 
   [[nodiscard]] bool is_open() const { return open_; }
 
+  // Whether every character has been read: a further line would be empty
+  // only because the file has ended.
+  [[nodiscard]] bool AtEnd() const { return position_ >= content_.size(); }
+
   // The next line without its line end, and moves past it. A line ends at
   // LF or CR LF; a CR elsewhere is dropped from the text; Ctrl-Z is an
   // ordinary character here. At the end of the file the text is empty.

@@ -129,9 +129,9 @@ TEST(AcceptanceTest, OrderCheck) {
     bool passes;
     bool message;
   } cases[] = {
-      {798, 800, true, false},  {500, 500, false, true}, {800, 798, false, true},
-      {100, 1500, true, false}, {50, 800, false, false}, {500, 1600, false, false},
-      {0, 0, false, true},
+      {798, 800, true, false},  {500, 500, false, true},  {800, 798, false, true},
+      {100, 1500, true, false}, {50, 800, false, false},  {500, 1600, false, false},
+      {0, 0, false, false},     {1600, 50, false, false},
   };
   for (const auto& c : cases) {
     std::vector<std::string> messages;
