@@ -2,7 +2,7 @@
 # machine first (scripts/setup installs what is missing and is quick when
 # nothing is).
 
-.PHONY: setup build run test test-default test-asan clean
+.PHONY: setup build run test test-default test-asan test-fuzz clean
 
 setup:
 	@./scripts/setup
@@ -25,7 +25,11 @@ test-asan: setup
 	cmake --build --preset asan
 	ctest --preset asan
 
-test: test-default test-asan
+# Every reader on arbitrary bytes, for a bounded time.
+test-fuzz: setup
+	scripts/fuzz 30
+
+test: test-default test-asan test-fuzz
 
 clean:
 	rm -rf build
