@@ -11,9 +11,10 @@ build: setup
 	cmake --preset default
 	cmake --build --preset default
 
-# The windowed program does not exist yet: for now this builds the libraries.
+# Until the windowed program exists, run the command-line tool on the sample
+# donor/acceptor pair.
 run: build
-	@echo "Korin-FRET: libraries built in build/default; the program itself is not written yet."
+	build/default/cli/korin-fret-cli data/samples/donor_emission.csv data/samples/acceptor_absorption.sp
 
 test-default: setup
 	cmake --preset default

@@ -19,7 +19,11 @@ class DecimalBound {
   [[nodiscard]] int CompareWith(double value) const;
 
  private:
-  Decimal bound_;
+  // No double lies strictly between the bound and its nearest double, so a
+  // value that differs from that double compares as it does; only the
+  // nearest double itself needs the exact side, worked out once.
+  double nearest_ = 0.0;
+  int nearest_side_ = 0;  // sign of nearest_ - bound
 };
 
 // value > bound

@@ -1,0 +1,82 @@
+// What one run of the calculation gate costs: it runs on every keystroke in
+// a parameter field. Spectra are Gaussians over most of the grid.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "core/calculation_gate.h"
+#include "core/emission.h"
+#include "core/extinction.h"
+#include "core/forster.h"
+#include "core/fret_session.h"
+#include "core/number_text.h"
+
+namespace {
+
+void LayGaussian(korin::SpectrumGrid& grid, int first, int last, double height, double centre,
+                 double sigma) {
+  for (int w = first; w <= last; ++w) {
+    const double d = w - centre;
+    grid[w] = height * std::exp(-d * d / (2 * sigma * sigma));
+  }
+}
+
+korin::FretSession LoadedSession() {
+  korin::FretSession s;
+  LayGaussian(s.DonorEmission, 300, 1200, 1000.0, 520.0, 30.0);
+  s.EmissionFirst = 300;
+  s.EmissionLast = 1200;
+  s.EmissionValid = true;
+  LayGaussian(s.AcceptorAbsorbance, 200, 1400, 0.85, 560.0, 40.0);
+  s.AbsorptionFirst = 200;
+  s.AbsorptionLast = 1400;
+  s.AbsorptionValid = true;
+  if (!korin::NormalizeEmission(s)) std::abort();
+  // Sets ExtinctionValid, the last flag the gate asks for.
+  if (korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast) !=
+      korin::ConcentrationDerivation::kDerived) {
+    std::abort();
+  }
+  return s;
+}
+
+// Conditions, extinction from the concentration, J, R0 and the two result
+// texts, in the order the gate runs them.
+void BM_GateRun(benchmark::State& state) {
+  korin::FretSession s = LoadedSession();
+  for (auto _ : state) {
+    if (!korin::GateConditionsHold(s)) std::abort();
+    if (korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast) !=
+        korin::ConcentrationDerivation::kDerived) {
+      std::abort();
+    }
+    if (!korin::ComputeOverlapIntegral(s)) std::abort();
+    const double r0 = korin::ForsterDistance(s);
+    std::string j_text = korin::FormatExponent(s.OverlapIntegral, ".");
+    std::string r0_text = korin::FormatFixed(r0, ".");
+    benchmark::DoNotOptimize(j_text);
+    benchmark::DoNotOptimize(r0_text);
+  }
+}
+BENCHMARK(BM_GateRun);
+
+// The three exact-decimal comparisons and seven flags alone.
+void BM_GateConditions(benchmark::State& state) {
+  const korin::FretSession s = LoadedSession();
+  for (auto _ : state) benchmark::DoNotOptimize(korin::GateConditionsHold(s));
+}
+BENCHMARK(BM_GateConditions);
+
+// The 1401-point sum alone.
+void BM_ComputeOverlapIntegral(benchmark::State& state) {
+  korin::FretSession s = LoadedSession();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(korin::ComputeOverlapIntegral(s));
+    benchmark::DoNotOptimize(s.OverlapIntegral);
+  }
+}
+BENCHMARK(BM_ComputeOverlapIntegral);
+
+}  // namespace

@@ -1,0 +1,25 @@
+// The two results: the spectral overlap integral J and the Foerster
+// distance R0.
+#pragma once
+
+#include "core/fret_session.h"
+
+namespace korin {
+
+// J = sum over all 1401 grid points of DonorEmission * AcceptorExtinction *
+// (w in cm)^4, in M^-1 cm^3, stored in OverlapIntegral. Points outside the
+// loaded ranges add nothing because the grids hold 0.0 there.
+// Answers false, with OverlapIntegral set to 0.0, when the sum is not a
+// finite double (a product of extreme values overflows); the window then
+// hides the results instead of computing R0.
+[[nodiscard]] bool ComputeOverlapIntegral(FretSession& session);
+
+// R0 = 9790 * (kappa^2 * n^-4 * Q * J)^(1/6) in angstroms from the stored
+// OverlapIntegral, or 0.0 when J lies below 1e-20 (zero and negative J
+// included). The window writes it, formatted, into the result field; it is
+// not kept. Preconditions: OverlapIntegral finite; the gate's conditions
+// hold, so that RefractiveIndex, OrientationFactor and QuantumYield are
+// positive and in range. Under them the result is always finite.
+[[nodiscard]] double ForsterDistance(const FretSession& session);
+
+}  // namespace korin

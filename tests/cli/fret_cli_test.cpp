@@ -1,0 +1,251 @@
+#include "cli/fret_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/number_text.h"
+#include "support/temp_files.h"
+
+namespace korin {
+namespace {
+
+const std::string kSamples = std::string(KORIN_SAMPLES_DIR) + "/";
+const std::string kDonor = kSamples + "donor_emission.csv";
+const std::string kAcceptor = kSamples + "acceptor_absorption.sp";
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunCli(std::vector<std::string> args) {
+  args.insert(args.begin(), "korin-fret-cli");
+  std::ostringstream out;
+  std::ostringstream err;
+  const int code = RunFretCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+// Runs the built executable through the shell, with `environment` in front.
+CliRun RunExecutable(const std::string& environment, const std::string& arguments) {
+  const std::string command =
+      environment + " " + KORIN_CLI_EXECUTABLE + " " + arguments + " 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    out.append(buffer, n);
+  }
+  const int status = pipe ? ::pclose(pipe) : -1;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ""};
+}
+
+TEST(FretCliTest, PlainOutputOfTheSamplePair) {
+  const CliRun r = RunCli({kDonor, kAcceptor});
+  ASSERT_EQ(r.code, kExitSuccess) << r.err;
+  EXPECT_EQ(r.err, "");
+  // Two lines in the result fields' own formats.
+  std::istringstream lines(r.out);
+  std::string j_line, r0_line, extra;
+  std::getline(lines, j_line);
+  std::getline(lines, r0_line);
+  EXPECT_FALSE(std::getline(lines, extra));
+  EXPECT_TRUE(j_line.starts_with("Overlap Integral: ")) << j_line;
+  EXPECT_TRUE(j_line.ends_with("E-13 M^-1 cm^3")) << j_line;
+  EXPECT_EQ(j_line.size(), std::string("Overlap Integral: 1.2346E-13 M^-1 cm^3").size());
+  EXPECT_TRUE(r0_line.starts_with("Ro [Angstroms]: ")) << r0_line;
+}
+
+TEST(FretCliTest, JsonAgreesWithThePlainTexts) {
+  const CliRun plain = RunCli({kDonor, kAcceptor});
+  const CliRun json = RunCli({kDonor, kAcceptor, "--json"});
+  ASSERT_EQ(json.code, kExitSuccess) << json.err;
+  const auto result = nlohmann::json::parse(json.out);
+  const double j = result.at("overlap_integral").get<double>();
+  const double r0 = result.at("forster_distance").get<double>();
+  EXPECT_EQ(result.at("overlap_integral_text"), FormatExponent(j, "."));
+  EXPECT_EQ(result.at("forster_distance_text"), FormatFixed(r0, "."));
+  EXPECT_EQ(plain.out, "Overlap Integral: " + FormatExponent(j, ".") + " M^-1 cm^3\n" +
+                           "Ro [Angstroms]: " + FormatFixed(r0, ".") + "\n");
+  // The sample acceptor peaks near 0.85 at 1E-5 mol/L in 1 cm.
+  EXPECT_NEAR(result.at("extinction_max").get<double>(), 85000.0, 500.0);
+  EXPECT_EQ(result.at("emission").at("first"), 480);
+  EXPECT_EQ(result.at("emission").at("last"), 700);
+  EXPECT_EQ(result.at("absorption").at("first"), 400);
+  EXPECT_EQ(result.at("absorption").at("file"), kAcceptor);
+  const auto& p = result.at("parameters");
+  EXPECT_EQ(p.at("concentration").get<double>(), 1e-5);
+  EXPECT_EQ(p.at("orientation").get<double>(), 0.66667);
+  EXPECT_EQ(p.at("refractive_index").get<double>(), 1.333);
+  EXPECT_EQ(p.at("extinction_mode"), false);
+  // A green donor and an orange acceptor: a Foerster distance of about 5-6 nm.
+  EXPECT_GT(r0, 45.0);
+  EXPECT_LT(r0, 70.0);
+}
+
+TEST(FretCliTest, ParametersChangeTheResultAsTheFormulaSays) {
+  const auto r0_of = [](std::vector<std::string> extra) {
+    std::vector<std::string> args{kDonor, kAcceptor, "--json"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.code, kExitSuccess) << r.err;
+    return nlohmann::json::parse(r.out).at("forster_distance").get<double>();
+  };
+  const double base = r0_of({"--orientation", "0.5"});
+  // R0 grows with the sixth root of kappa^2, Q and epsilon, and falls with n^(-4/6).
+  EXPECT_NEAR(r0_of({"--orientation", "1"}) / base, std::pow(2.0, 1.0 / 6.0), 1e-12);
+  EXPECT_NEAR(r0_of({"--orientation", "0.5", "--quantum-yield", "0.25"}) / base,
+              std::pow(0.5, 1.0 / 6.0), 1e-12);
+  EXPECT_NEAR(r0_of({"--orientation", "0.5", "--concentration", "2E-5"}) / base,
+              std::pow(0.5, 1.0 / 6.0), 1e-12);
+  EXPECT_NEAR(r0_of({"--orientation", "0.5", "--optical-path", "0.5"}) / base,
+              std::pow(2.0, 1.0 / 6.0), 1e-12);
+  EXPECT_NEAR(r0_of({"--orientation", "0.5", "--refractive-index", "2.666"}) / base,
+              std::pow(0.5, 4.0 / 6.0), 1e-12);
+  EXPECT_NEAR(r0_of({"--orientation", "0.5", "--solvent", "Toluene"}) / base,
+              std::pow(1.333 / 1.496, 4.0 / 6.0), 1e-12);
+}
+
+TEST(FretCliTest, ExtinctionEntryScalesToTheTypedPeak) {
+  const CliRun r = RunCli({kDonor, kAcceptor, "--json", "--extinction", "1.7e5"});
+  ASSERT_EQ(r.code, kExitSuccess) << r.err;
+  const auto result = nlohmann::json::parse(r.out);
+  EXPECT_EQ(result.at("extinction_max").get<double>(), 170000.0);
+  EXPECT_EQ(result.at("extinction_max_text"), "170000");
+  EXPECT_EQ(result.at("parameters").at("extinction_mode"), true);
+}
+
+TEST(FretCliTest, EveryFormatOfTheSamplePairIsRead) {
+  for (const char* donor : {"csv", "ifx", "iss", "rls", "txt"}) {
+    for (const char* acceptor : {"sp", "txt", "asp", "abt", "abs"}) {
+      const CliRun r = RunCli(
+          {kSamples + "donor_emission." + donor, kSamples + "acceptor_absorption." + acceptor});
+      EXPECT_EQ(r.code, kExitSuccess) << donor << " " << acceptor << ": " << r.err;
+    }
+  }
+}
+
+TEST(FretCliTest, OptionValuesOutsideTheirRangeExitTwo) {
+  const struct {
+    std::vector<std::string> args;
+    const char* named;  // the option the message must name
+  } cases[] = {
+      {{"--concentration", "1e-12"}, "--concentration"},  // the double lies below 1e-12
+      {{"--concentration", "10.5"}, "--concentration"},
+      {{"--concentration", "0,5"}, "--concentration"},
+      {{"--optical-path", "2"}, "--optical-path"},
+      {{"--extinction", "1e10"}, "--extinction"},
+      {{"--extinction", "0.0009"}, "--extinction"},
+      {{"--refractive-index", "1000.5"}, "--refractive-index"},
+      {{"--orientation", "0.000001"}, "--orientation"},
+      {{"--quantum-yield", "1.01"}, "--quantum-yield"},
+      {{"--quantum-yield", "1e400"}, "--quantum-yield"},
+      {{"--emission-filter", "7"}, "--emission-filter"},
+      {{"--absorption-filter", "1.5"}, "--absorption-filter"},
+      {{"--solvent", "benzene"}, "--solvent"},
+      {{"--solvent", "water", "--refractive-index", "1.4"}, "--refractive-index"},
+      {{"--no-such-option"}, "--no-such-option"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{kDonor, kAcceptor};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.code, kExitBadOption) << c.named;
+    EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(RunCli({kDonor}).code, kExitBadOption);
+}
+
+TEST(FretCliTest, BoundaryValuesThatTheFieldsAccept) {
+  for (const std::vector<std::string>& extra :
+       {std::vector<std::string>{"--concentration", "1.1e-10"},
+        {"--refractive-index", "0.0001"},
+        {"--refractive-index", "1000"},
+        {"--extinction", "0.001"},
+        {"--quantum-yield", "0.0000011"},
+        {"--optical-path", "0.1"}}) {
+    std::vector<std::string> args{kDonor, kAcceptor};
+    args.insert(args.end(), extra.begin(), extra.end());
+    EXPECT_EQ(RunCli(args).code, kExitSuccess) << extra[0] << " " << extra[1];
+  }
+}
+
+TEST(FretCliTest, RejectionsExitOneWithTheReadersMessages) {
+  testing::TempDir dir;
+  const std::string missing = (dir.path() / "missing.csv").string();
+  const CliRun r = RunCli({missing, kAcceptor});
+  EXPECT_EQ(r.code, kExitRejected);
+  EXPECT_EQ(r.err, "File Error: " + missing +
+                       "\nkorin-fret-cli: emission spectrum not accepted: " + missing + "\n");
+  EXPECT_EQ(r.out, "");
+
+  const std::string reversed = dir.Write("reversed.abs", "696 0.5\n698 0.3\n700 0.1\n");
+  const CliRun order = RunCli({kDonor, reversed});
+  EXPECT_EQ(order.code, kExitRejected);
+  EXPECT_EQ(order.err, "File Error: " + reversed +
+                           " Incorrect wavelength order\nkorin-fret-cli: absorption spectrum not "
+                           "accepted: " +
+                           reversed + "\n");
+
+  // No reader for the extension on entry 1; the four-field reader refuses a
+  // two-field file on entry 5.
+  EXPECT_EQ(RunCli({kSamples + "donor_emission.csv", kSamples + "donor_emission.csv"}).code,
+            kExitRejected);
+  EXPECT_EQ(RunCli({kDonor, kAcceptor, "--emission-filter", "5"}).code, kExitRejected);
+  EXPECT_EQ(RunCli({kDonor, kAcceptor, "--absorption-filter", "5"}).code, kExitSuccess);
+}
+
+TEST(FretCliTest, GateBoundsExitOne) {
+  const CliRun low = RunCli({kDonor, kAcceptor, "--concentration", "1e-10"});
+  EXPECT_EQ(low.code, kExitSuccess) << low.err;  // the double nearest 1e-10 lies above it
+  const CliRun lower = RunCli({kDonor, kAcceptor, "--concentration", "9.9e-11"});
+  EXPECT_EQ(lower.code, kExitRejected);
+  EXPECT_NE(lower.err.find("1E-10"), std::string::npos);
+}
+
+TEST(FretCliTest, ZeroEmissionAreaIsRejected) {
+  testing::TempDir dir;
+  std::string flat = "nm,I\n";
+  for (int w = 400; w <= 500; ++w) flat += std::to_string(w) + ",0\n";
+  const CliRun r = RunCli({dir.Write("flat.csv", flat), kAcceptor});
+  EXPECT_EQ(r.code, kExitRejected);
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(FretCliTest, HelpAndVersion) {
+  const CliRun help = RunCli({"--help"});
+  EXPECT_EQ(help.code, kExitSuccess);
+  EXPECT_NE(help.out.find("--quantum-yield"), std::string::npos);
+  const CliRun version = RunCli({"--version"});
+  EXPECT_EQ(version.code, kExitSuccess);
+  EXPECT_NE(version.out.find("korin-fret-cli"), std::string::npos);
+}
+
+// The executable takes the user's locale; a German one, whose decimal
+// separator is a comma, must not change a byte.
+TEST(FretCliTest, LocaleDoesNotChangeTheOutput) {
+  for (const std::string& flags :
+       {std::string(), std::string("--json"), std::string("--extinction 8e4 --json")}) {
+    const std::string args = "'" + kDonor + "' '" + kAcceptor + "' " + flags;
+    const CliRun c = RunExecutable("LC_ALL=C", args);
+    const CliRun german = RunExecutable("LC_ALL=de_DE.UTF-8", args);
+    ASSERT_EQ(c.code, kExitSuccess) << flags;
+    EXPECT_EQ(german.code, kExitSuccess);
+    EXPECT_EQ(german.out, c.out);
+    EXPECT_NE(c.out.find('.'), std::string::npos);
+  }
+  EXPECT_EQ(RunExecutable("LC_ALL=de_DE.UTF-8",
+                          "'" + kDonor + "' '" + kAcceptor + "' --concentration 0,00001")
+                .code,
+            kExitBadOption);
+}
+
+}  // namespace
+}  // namespace korin

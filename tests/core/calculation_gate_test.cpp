@@ -1,0 +1,60 @@
+#include "core/calculation_gate.h"
+
+#include <gtest/gtest.h>
+
+namespace korin {
+namespace {
+
+// Both spectra loaded and derived, every parameter at its start value.
+FretSession ReadySession() {
+  FretSession s;
+  s.AbsorptionValid = s.EmissionValid = s.ExtinctionValid = true;
+  return s;
+}
+
+struct GateCase {
+  const char* name;
+  void (*change)(FretSession&);
+  bool passes;
+};
+
+TEST(GateConditionsHoldTest, BoundsAndFlags) {
+  const GateCase cases[] = {
+      {"ready", [](FretSession&) {}, true},
+      // Strict lower bounds against the exact decimals: the doubles nearest
+      // 1e-10 and 1e-4 lie above them, the one nearest 1e-7 below.
+      {"concentration 1e-10", [](FretSession& s) { s.Concentration = 1e-10; }, true},
+      {"concentration 9.9e-11", [](FretSession& s) { s.Concentration = 9.9e-11; }, false},
+      {"refractive index 1e-4", [](FretSession& s) { s.RefractiveIndex = 1e-4; }, true},
+      {"refractive index 9.9e-5", [](FretSession& s) { s.RefractiveIndex = 9.9e-5; }, false},
+      {"quantum yield 1e-7", [](FretSession& s) { s.QuantumYield = 1e-7; }, false},
+      {"quantum yield 1.0000001e-7", [](FretSession& s) { s.QuantumYield = 1.0000001e-7; }, true},
+      // A concentration the field accepts (>= 1e-12) can still be too small
+      // here, in either mode.
+      {"concentration 1.1e-12", [](FretSession& s) { s.Concentration = 1.1e-12; }, false},
+      {"extinction mode, concentration 9.9e-11",
+       [](FretSession& s) {
+         s.ExtinctionMode = true;
+         s.Concentration = 9.9e-11;
+       },
+       false},
+      {"extinction mode", [](FretSession& s) { s.ExtinctionMode = true; }, true},
+      // Only its flag guards the orientation factor.
+      {"orientation factor 1e-6", [](FretSession& s) { s.OrientationFactor = 1e-6; }, true},
+      {"no absorption", [](FretSession& s) { s.AbsorptionValid = false; }, false},
+      {"no emission", [](FretSession& s) { s.EmissionValid = false; }, false},
+      {"bad quantum yield", [](FretSession& s) { s.QuantumYieldValid = false; }, false},
+      {"bad concentration", [](FretSession& s) { s.ConcentrationValid = false; }, false},
+      {"bad orientation", [](FretSession& s) { s.OrientationValid = false; }, false},
+      {"bad refractive index", [](FretSession& s) { s.RefractiveIndexValid = false; }, false},
+      {"no extinction", [](FretSession& s) { s.ExtinctionValid = false; }, false},
+  };
+  for (const auto& c : cases) {
+    FretSession s = ReadySession();
+    c.change(s);
+    EXPECT_EQ(GateConditionsHold(s), c.passes) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace korin

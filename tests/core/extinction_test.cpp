@@ -1,0 +1,222 @@
+#include "core/extinction.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/number_text.h"
+#include "spectrum_fixtures.h"
+
+namespace korin {
+namespace {
+
+TEST(ExtinctionFromConcentrationTest, BeerLambertPeak) {
+  FretSession s;
+  LoadAbsorbance(s, 500, {0.1, 0.4, 0.85, 0.3});
+  s.Concentration = 1e-5;
+  s.OpticalPath = 1.0;
+  ASSERT_EQ(ExtinctionFromConcentration(s, 500, 503), ConcentrationDerivation::kDerived);
+  EXPECT_TRUE(s.ExtinctionValid);
+  // 0.85 / 1e-5 mol/L / 1 cm = 85000 M^-1 cm^-1, within rounding.
+  EXPECT_NEAR(s.ExtinctionMax, 85000.0, 85000.0 * 1e-15);
+  EXPECT_EQ(FormatGeneral(s.ExtinctionMax, 15), "85000");
+  EXPECT_EQ(s.AcceptorExtinction[502], s.ExtinctionMax);
+  EXPECT_NEAR(s.AcceptorExtinction[500], 10000.0, 1e-9);
+  EXPECT_NEAR(s.AcceptorExtinction[503], 30000.0, 1e-9);
+}
+
+TEST(ExtinctionFromConcentrationTest, DividesByConcentrationThenByPath) {
+  FretSession s;
+  LoadAbsorbance(s, 600, {0.123});
+  s.Concentration = 3e-6;
+  s.OpticalPath = 0.1;
+  // One division by the product 3e-7 misses the exact 410000 by an ulp;
+  // the two divisions in order hit it.
+  ASSERT_NE(0.123 / (3e-6 * 0.1), 410000.0);
+  ASSERT_EQ(ExtinctionFromConcentration(s, 600, 600), ConcentrationDerivation::kDerived);
+  EXPECT_EQ(s.AcceptorExtinction[600], 410000.0);
+  EXPECT_EQ(s.ExtinctionMax, 410000.0);
+}
+
+TEST(ExtinctionFromConcentrationTest, NoPositiveAbsorbanceGivesPeakZero) {
+  FretSession s;
+  LoadAbsorbance(s, 400, {-0.02, 0.0, -0.01});
+  s.ExtinctionMax = 5e4;  // from an earlier spectrum
+  ASSERT_EQ(ExtinctionFromConcentration(s, 400, 402), ConcentrationDerivation::kDerived);
+  EXPECT_TRUE(s.ExtinctionValid);
+  EXPECT_EQ(s.ExtinctionMax, 0.0);
+  EXPECT_EQ(FormatGeneral(s.ExtinctionMax, 15), "0");
+  // Baseline noise stays in the grid as negative extinction.
+  EXPECT_NEAR(s.AcceptorExtinction[400], -2000.0, 1e-9);
+  EXPECT_NEAR(s.AcceptorExtinction[402], -1000.0, 1e-9);
+}
+
+TEST(ExtinctionFromConcentrationTest, WritesOnlyTheGivenRange) {
+  FretSession s;
+  LoadAbsorbance(s, 700, {0.5, 0.5, 0.5});
+  s.AcceptorAbsorbance[699] = 0.9;  // must be neither derived nor the peak
+  s.AcceptorAbsorbance[703] = 0.9;
+  ASSERT_EQ(ExtinctionFromConcentration(s, 700, 702), ConcentrationDerivation::kDerived);
+  EXPECT_EQ(s.AcceptorExtinction[699], 0.0);
+  EXPECT_EQ(s.AcceptorExtinction[703], 0.0);
+  EXPECT_NEAR(s.ExtinctionMax, 50000.0, 1e-9);
+}
+
+// Each case leaves the previous grid and peak as they were.
+struct KeptCase {
+  const char* name;
+  bool extinction_mode;
+  bool concentration_valid;
+  ConcentrationDerivation expected;
+  bool extinction_valid_after;
+};
+
+TEST(ExtinctionFromConcentrationTest, ModeAndInvalidConcentrationKeepPreviousValues) {
+  const KeptCase cases[] = {
+      {"extinction mode", true, true, ConcentrationDerivation::kExtinctionMode, false},
+      {"extinction mode, bad concentration", true, false, ConcentrationDerivation::kExtinctionMode,
+       false},
+      // The flag is set although nothing is derived; the gate still refuses
+      // through ConcentrationValid.
+      {"bad concentration", false, false, ConcentrationDerivation::kNoConcentration, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FretSession s;
+    LoadAbsorbance(s, 500, {0.2, 0.4});
+    s.AcceptorExtinction[500] = 111.0;
+    s.AcceptorExtinction[501] = 222.0;
+    s.ExtinctionMax = 222.0;
+    s.ExtinctionMode = c.extinction_mode;
+    s.ConcentrationValid = c.concentration_valid;
+    EXPECT_EQ(ExtinctionFromConcentration(s, 500, 501), c.expected);
+    EXPECT_EQ(s.ExtinctionValid, c.extinction_valid_after);
+    EXPECT_EQ(ValuesOver(s.AcceptorExtinction, 500, 501), (std::vector<double>{111.0, 222.0}));
+    EXPECT_EQ(s.ExtinctionMax, 222.0);
+  }
+}
+
+struct OverflowCase {
+  double absorbance;
+  double concentration;
+  double optical_path;
+  bool derivable;
+};
+
+// Files may hold any finite double and the field accepts 1e-12 mol/L.
+TEST(ExtinctionFromConcentrationTest, OverflowDerivesNothing) {
+  const OverflowCase cases[] = {
+      {1e300, 1e-12, 1.0, false},   // 1e312
+      {-1e300, 1e-12, 1.0, false},  // -1e312
+      {1.7e308, 1.0, 0.1, false},   // 1.7e309 after the second division
+      {1e290, 1e-12, 0.1, true},    // 1e303 still fits
+      {-1e290, 1e-12, 0.1, true},   //
+      {1e-300, 10.0, 10.0, true},   // tiny values just get smaller
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.absorbance);
+    FretSession s;
+    LoadAbsorbance(s, 500, {0.5, c.absorbance, 0.25});
+    s.AcceptorExtinction[500] = 1.0;
+    s.AcceptorExtinction[501] = 2.0;
+    s.AcceptorExtinction[502] = 3.0;
+    s.ExtinctionMax = 3.0;
+    s.Concentration = c.concentration;
+    s.OpticalPath = c.optical_path;
+    const auto result = ExtinctionFromConcentration(s, 500, 502);
+    EXPECT_TRUE(AllFinite(s.AcceptorExtinction));
+    EXPECT_TRUE(std::isfinite(s.ExtinctionMax));
+    if (c.derivable) {
+      EXPECT_EQ(result, ConcentrationDerivation::kDerived);
+      EXPECT_TRUE(s.ExtinctionValid);
+      EXPECT_NE(s.AcceptorExtinction[501], 2.0);
+    } else {
+      EXPECT_EQ(result, ConcentrationDerivation::kNotFinite);
+      EXPECT_FALSE(s.ExtinctionValid);
+      EXPECT_EQ(ValuesOver(s.AcceptorExtinction, 500, 502), (std::vector<double>{1.0, 2.0, 3.0}));
+      EXPECT_EQ(s.ExtinctionMax, 3.0);
+    }
+  }
+}
+
+// In extinction mode the typed coefficient is in ExtinctionMax already.
+FretSession TypedCoefficient(double coefficient, const std::vector<double>& absorbance) {
+  FretSession s;
+  LoadAbsorbance(s, 500, absorbance);
+  s.ExtinctionMode = true;
+  s.ExtinctionMax = coefficient;
+  return s;
+}
+
+TEST(RescaleExtinctionTest, EqualMaximaGetExactlyTheTypedValue) {
+  // Coefficients across the accepted range (0.001, 1e10).
+  for (const double typed : {85000.0, 0.0011, 12345.678, 9.9e9}) {
+    SCOPED_TRACE(typed);
+    FretSession s = TypedCoefficient(typed, {0.2, 0.7, 0.35, 0.7, -0.07});
+    ASSERT_TRUE(RescaleExtinction(s));
+    EXPECT_TRUE(s.ExtinctionValid);
+    EXPECT_EQ(s.AcceptorExtinction[501], typed);
+    EXPECT_EQ(s.AcceptorExtinction[503], typed);
+    EXPECT_EQ(s.AcceptorExtinction[502], typed / 2);  // 0.35 is exactly half of 0.7
+    EXPECT_LT(s.AcceptorExtinction[504], 0.0);        // negative baseline stays negative
+    EXPECT_EQ(s.ExtinctionMax, typed);                // kept, not recomputed
+  }
+}
+
+TEST(RescaleExtinctionTest, DividesBeforeMultiplying) {
+  FretSession s = TypedCoefficient(85000.0, {0.3, 0.85});
+  // 0.3 / 0.85 rounds up and the multiplication keeps that last bit;
+  // multiplying first would give exactly 30000.
+  ASSERT_EQ(0.3 * 85000.0 / 0.85, 30000.0);
+  ASSERT_TRUE(RescaleExtinction(s));
+  EXPECT_EQ(s.AcceptorExtinction[500], std::nextafter(30000.0, 1e9));
+}
+
+struct RefusedCase {
+  const char* name;
+  std::vector<double> absorbance;
+  double typed;
+};
+
+TEST(RescaleExtinctionTest, RefusedScalingDerivesNothing) {
+  const RefusedCase cases[] = {
+      {"no positive absorbance", {-0.1, 0.0, -0.3}, 85000.0},
+      {"all zero", {0.0, 0.0}, 85000.0},
+      {"division overflows", {-1e300, 1e-300}, 85000.0},
+      {"multiplication overflows", {-1e300, 1e-5}, 1e9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FretSession s = TypedCoefficient(c.typed, c.absorbance);
+    // Left over from concentration mode.
+    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) s.AcceptorExtinction[w] = 7.0;
+    s.ExtinctionValid = true;
+    EXPECT_FALSE(RescaleExtinction(s));
+    EXPECT_FALSE(s.ExtinctionValid);
+    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
+      EXPECT_EQ(s.AcceptorExtinction[w], 7.0) << w;
+    }
+    EXPECT_EQ(s.ExtinctionMax, c.typed);
+  }
+}
+
+TEST(RescaleExtinctionTest, LargeButFiniteScalingIsDerived) {
+  // -1e290 / 1e-5 * 1e9 = -1e304: extreme, yet a double.
+  FretSession s = TypedCoefficient(1e9, {-1e290, 1e-5});
+  ASSERT_TRUE(RescaleExtinction(s));
+  EXPECT_NEAR(s.AcceptorExtinction[500], -1e304, 1e290);
+  EXPECT_EQ(s.AcceptorExtinction[501], 1e9);
+}
+
+TEST(RescaleExtinctionTest, NothingWithoutAnAbsorptionSpectrum) {
+  FretSession s;  // range 0..0 lies outside the grid and must not be read
+  s.ExtinctionMode = true;
+  s.ExtinctionMax = 85000.0;
+  EXPECT_FALSE(RescaleExtinction(s));
+  EXPECT_FALSE(s.ExtinctionValid);
+  EXPECT_TRUE(AllFinite(s.AcceptorExtinction));
+}
+
+}  // namespace
+}  // namespace korin

@@ -1,0 +1,195 @@
+#include "core/forster.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "core/emission.h"
+#include "core/extinction.h"
+#include "core/number_text.h"
+#include "spectrum_fixtures.h"
+
+namespace korin {
+namespace {
+
+// The parameters as the panel stores them at start-up.
+FretSession StartUpParameters(double overlap_integral) {
+  FretSession s;
+  s.OrientationFactor = 0.66667;
+  s.RefractiveIndex = 1.333;
+  s.QuantumYield = 0.5;
+  s.OverlapIntegral = overlap_integral;
+  return s;
+}
+
+struct WorkedExample {
+  double j;
+  double r0_low;  // R0 lies in [r0_low, r0_high]
+  double r0_high;
+  const char* j_text;
+  const char* r0_text;
+};
+
+TEST(ForsterDistanceTest, WorkedExamples) {
+  const WorkedExample cases[] = {
+      {1.234567e-13, 47.4928, 47.4929, "1.2346E-13", "47.4900"},
+      {1e-13, 45.85, 45.86, "1.0000E-13", "45.8500"},
+      {1.0000001e-20, 3.1239, 3.1240, "1.0000E-20", "3.1240"},
+      // The double nearest 1e-20 lies below the exact bound.
+      {1e-20, 0.0, 0.0, "1.0000E-20", "0.0000"},
+      {std::nextafter(1e-20, 0.0), 0.0, 0.0, "1.0000E-20", "0.0000"},
+      {0.0, 0.0, 0.0, "0.0000E+0", "0.0000"},
+      {-3.2e-15, 0.0, 0.0, "-3.2000E-15", "0.0000"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.j);
+    const double r0 = ForsterDistance(StartUpParameters(c.j));
+    EXPECT_GE(r0, c.r0_low);
+    EXPECT_LE(r0, c.r0_high);
+    EXPECT_EQ(FormatExponent(c.j, "."), c.j_text);
+    EXPECT_EQ(FormatFixed(r0, "."), c.r0_text);
+  }
+  // Just above the double nearest 1e-20 the bound is passed.
+  EXPECT_GT(ForsterDistance(StartUpParameters(std::nextafter(1e-20, 1.0))), 3.12);
+}
+
+// x = kappa^2 n^-4 Q J overflows for the largest J, while R0 itself is an
+// ordinary double; compare with the sixth root taken in long double.
+TEST(ForsterDistanceTest, HugeOverlapIntegralStillGivesItsDistance) {
+  for (const double j : {1e290, 1e300, 1.7976931348623157e308}) {
+    SCOPED_TRACE(j);
+    FretSession s;
+    s.OrientationFactor = 1.0;
+    s.RefractiveIndex = 1e-4;  // passes the gate: its double lies above 1e-4
+    s.QuantumYield = 1.0;
+    s.OverlapIntegral = j;
+    const long double x = static_cast<long double>(j) / std::pow(1e-4L, 4);
+    const double expected = static_cast<double>(9790.0L * std::pow(x, 1.0L / 6));
+    const double r0 = ForsterDistance(s);
+    EXPECT_TRUE(std::isfinite(r0));
+    EXPECT_NEAR(r0, expected, expected * 1e-12);
+  }
+}
+
+// J of two Gaussians has a closed form: their product is a Gaussian,
+// K * exp(-(w - mu)^2 / (2 s^2)), and the integral of that times w^4 is
+// K s sqrt(2 pi) (mu^4 + 6 mu^2 s^2 + 3 s^4).
+TEST(ComputeOverlapIntegralTest, TwoGaussiansMatchTheClosedForm) {
+  const double height = 1000.0, donor_centre = 520.0, donor_sigma = 15.0;
+  const double peak_absorbance = 0.85, acceptor_centre = 560.0, acceptor_sigma = 25.0;
+  FretSession s;
+  LayGaussian(s.DonorEmission, 400, 700, height, donor_centre, donor_sigma);
+  s.EmissionFirst = 400;
+  s.EmissionLast = 700;
+  s.EmissionValid = true;
+  LayGaussian(s.AcceptorAbsorbance, 400, 800, peak_absorbance, acceptor_centre, acceptor_sigma);
+  s.AbsorptionFirst = 400;
+  s.AbsorptionLast = 800;
+  s.AbsorptionValid = true;
+  s.Concentration = 1e-5;
+  s.OpticalPath = 1.0;
+
+  ASSERT_TRUE(NormalizeEmission(s));
+  ASSERT_EQ(ExtinctionFromConcentration(s, 400, 800), ConcentrationDerivation::kDerived);
+  ASSERT_TRUE(ComputeOverlapIntegral(s));
+
+  const double sum_sq = donor_sigma * donor_sigma + acceptor_sigma * acceptor_sigma;
+  const double s2 = donor_sigma * donor_sigma * acceptor_sigma * acceptor_sigma / sum_sq;
+  const double mu = (donor_centre * acceptor_sigma * acceptor_sigma +
+                     acceptor_centre * donor_sigma * donor_sigma) /
+                    sum_sq;
+  const double k =
+      std::exp(-(donor_centre - acceptor_centre) * (donor_centre - acceptor_centre) / (2 * sum_sq));
+  const double root_2pi = std::sqrt(2 * std::numbers::pi);
+  const double moment =
+      k * std::sqrt(s2) * root_2pi * (std::pow(mu, 4) + 6 * mu * mu * s2 + 3 * s2 * s2);
+  const double epsilon = peak_absorbance / 1e-5;               // M^-1 cm^-1 at the peak
+  const double numerator = height * epsilon * moment * 1e-28;  // nm^4 -> cm^4
+
+  // Against the true area of the donor Gaussian: the area rule adds about
+  // one peak height times 1 nm (the whole fall), some 2.6 per cent here.
+  const double gaussian_area = height * donor_sigma * root_2pi;
+  EXPECT_NEAR(s.OverlapIntegral, numerator / gaussian_area, 0.03 * numerator / gaussian_area);
+  // With that fall added the sums on the 1-nm grid match the integrals
+  // almost to the last digit.
+  const double rule_area = gaussian_area + height;
+  EXPECT_NEAR(s.EmissionArea, rule_area, rule_area * 1e-12);
+  EXPECT_NEAR(s.OverlapIntegral, numerator / rule_area, 1e-9 * numerator / rule_area);
+}
+
+TEST(ComputeOverlapIntegralTest, SumsAllGridPointsWhateverTheRanges) {
+  FretSession s;  // no ranges, no flags: the grid alone counts
+  s.DonorEmission[100] = 1.0;
+  s.AcceptorExtinction[100] = 2.0;
+  s.DonorEmission[1500] = 1.0;
+  s.AcceptorExtinction[1500] = 3.0;
+  s.DonorEmission[800] = 5.0;  // no acceptor there: adds nothing
+  ASSERT_TRUE(ComputeOverlapIntegral(s));
+  // 2 * (1e-5 cm)^4 + 3 * (1.5e-4 cm)^4 = 2e-20 + 1.51875e-15
+  EXPECT_NEAR(s.OverlapIntegral, 1.51877e-15, 1.51877e-15 * 1e-12);
+}
+
+TEST(ComputeOverlapIntegralTest, SeparateSpectraGiveZero) {
+  FretSession s = StartUpParameters(1.2e-13);  // J of an earlier calculation
+  LoadEmission(s, 300, {0.0, 4.0, 2.0, 0.0});
+  LoadAbsorbance(s, 600, {0.0, 0.5, 0.9, 0.1});
+  ASSERT_TRUE(NormalizeEmission(s));
+  ASSERT_EQ(ExtinctionFromConcentration(s, 600, 603), ConcentrationDerivation::kDerived);
+  ASSERT_TRUE(ComputeOverlapIntegral(s));
+  EXPECT_EQ(s.OverlapIntegral, 0.0);
+  EXPECT_EQ(FormatExponent(s.OverlapIntegral, "."), "0.0000E+0");
+  EXPECT_EQ(FormatFixed(ForsterDistance(s), "."), "0.0000");
+}
+
+TEST(ComputeOverlapIntegralTest, NegativeBaselineUnderTheEmissionGivesNegativeJ) {
+  FretSession s = StartUpParameters(0.0);
+  LoadEmission(s, 500, {0.0, 2.0, 0.0});  // normalised: 0.5 at 501 nm
+  LoadAbsorbance(s, 490, std::vector<double>(21, -0.001));
+  ASSERT_TRUE(NormalizeEmission(s));
+  ASSERT_EQ(ExtinctionFromConcentration(s, 490, 510), ConcentrationDerivation::kDerived);
+  ASSERT_TRUE(ComputeOverlapIntegral(s));
+  // 0.5 nm^-1 * -100 M^-1 cm^-1 * (5.01e-5 cm)^4 = -3.150e-16
+  EXPECT_NEAR(s.OverlapIntegral, -3.150e-16, 0.001e-16);
+  EXPECT_EQ(ForsterDistance(s), 0.0);
+  EXPECT_EQ(FormatFixed(ForsterDistance(s), "."), "0.0000");
+}
+
+struct OverflowCase {
+  const char* name;
+  int w1;
+  double emission1, extinction1;
+  int w2;
+  double emission2, extinction2;
+  bool finite;
+};
+
+TEST(ComputeOverlapIntegralTest, OverflowLeavesNoValue) {
+  const OverflowCase cases[] = {
+      {"product overflows", 500, 1e200, 1e200, 600, 0.0, 0.0, false},
+      {"infinities of both signs", 500, 1e200, 1e200, 600, 1e200, -1e200, false},
+      // 1e306 is a double, 1e306 * 1500 is not, though the term would be.
+      {"overflow on the way", 1500, 1e153, 1e153, 600, 0.0, 0.0, false},
+      // 1e300 * 500 * 1e-7 ... = 6.25e282
+      {"large but finite", 500, 1e150, 1e150, 600, 0.0, 0.0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FretSession s;
+    s.OverlapIntegral = 1.2e-13;
+    s.DonorEmission[c.w1] = c.emission1;
+    s.AcceptorExtinction[c.w1] = c.extinction1;
+    s.DonorEmission[c.w2] = c.emission2;
+    s.AcceptorExtinction[c.w2] = c.extinction2;
+    EXPECT_EQ(ComputeOverlapIntegral(s), c.finite);
+    if (c.finite) {
+      EXPECT_NEAR(s.OverlapIntegral, 6.25e282, 6.25e282 * 1e-12);
+    } else {
+      EXPECT_EQ(s.OverlapIntegral, 0.0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korin

@@ -1,0 +1,50 @@
+// Short spectra laid on a session the way a reader that accepted them
+// leaves it: values from `first` upward, the range, and the side's flag.
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+#include "core/fret_session.h"
+
+namespace korin {
+
+inline void LoadAbsorbance(FretSession& session, int first, const std::vector<double>& values) {
+  int w = first;
+  for (const double value : values) session.AcceptorAbsorbance[w++] = value;
+  session.AbsorptionFirst = first;
+  session.AbsorptionLast = w - 1;
+  session.AbsorptionValid = true;
+}
+
+inline void LoadEmission(FretSession& session, int first, const std::vector<double>& values) {
+  int w = first;
+  for (const double value : values) session.DonorEmission[w++] = value;
+  session.EmissionFirst = first;
+  session.EmissionLast = w - 1;
+  session.EmissionValid = true;
+}
+
+// height * exp(-(w - centre)^2 / (2 sigma^2)) at every whole w in first..last.
+inline void LayGaussian(SpectrumGrid& grid, int first, int last, double height, double centre,
+                        double sigma) {
+  for (int w = first; w <= last; ++w) {
+    const double d = w - centre;
+    grid[w] = height * std::exp(-d * d / (2 * sigma * sigma));
+  }
+}
+
+inline std::vector<double> ValuesOver(const SpectrumGrid& grid, int first, int last) {
+  std::vector<double> values;
+  for (int w = first; w <= last; ++w) values.push_back(grid[w]);
+  return values;
+}
+
+inline bool AllFinite(const SpectrumGrid& grid) {
+  for (const double value : grid.values()) {
+    if (!std::isfinite(value)) return false;
+  }
+  return true;
+}
+
+}  // namespace korin
