@@ -1,0 +1,82 @@
+#include "plots/energy_transfer_plot.h"
+
+namespace korin {
+namespace {
+
+using chart::AreaBrush;
+using chart::ChartFont;
+using chart::LineStyle;
+using chart::Pen;
+
+const ChartFont kBlackArial{.colour = Qt::black};
+const ChartFont kRedArial{.colour = kRed};
+const ChartFont kBlueArial{.colour = kBlue};
+
+// A file label in red or blue. It reaches to the window's right edge
+// rather than hugging its text, so that a long file name written later
+// shows whole without the label being resized.
+QLabel* FileLabel(QWidget& parent, const QString& name, const QString& text, QColor colour,
+                  int top) {
+  auto* label = new QLabel(text, &parent);
+  label->setObjectName(name);
+  label->setFont(SansFont8pt());
+  SetTextColour(*label, colour);
+  label->setGeometry(2, top, parent.width() - 2, label->sizeHint().height());
+  return label;
+}
+
+}  // namespace
+
+TForm2::TForm2()
+    : FormWindow(QStringLiteral("Valtrix Energy Transfer Plot"), QSize(418, 269), 5,
+                 QPalette::Base),
+      chart1_(new chart::ChartWidget(&ClientArea())) {
+  chart1_->setObjectName(QStringLiteral("Chart1"));
+  chart1_->setGeometry(0, 0, 418, 231);
+
+  chart::Chart& chart = chart1_->chart();
+  chart.SetBackground(QPalette::Base);
+  chart.SetBevel(chart::Bevel::None);
+  chart.SetBackWall({.fill = QPalette::Base, .frame = Pen{}});
+  chart.SetMargins({.left = 1, .top = 2, .right = 1, .bottom = 2});
+  chart.SetTitleVisible(false);
+
+  chart.BottomAxis().SetTitle({QStringLiteral("Wavelength [nm]"), kBlackArial, 0});
+  chart.BottomAxis().SetLabelsFont(kBlackArial);
+  chart.BottomAxis().SetMinorTickCount(4);
+  chart.LeftAxis().SetTitle({QStringLiteral("Donor  -  Normalized Emission"), kRedArial, 90});
+  chart.LeftAxis().SetLabelsFont(kRedArial);
+  chart.LeftAxis().SetGrid({.visible = false});
+  // Turned to read upwards like the left title, not downwards.
+  chart.RightAxis().SetTitle(
+      {QStringLiteral("Acceptor  -  Extinction Coefficient "), kBlueArial, 90});
+  chart.RightAxis().SetLabelsFont(kBlueArial);
+
+  series1_ = &chart.AddAreaSeries(chart::VerticalAxis::Left);
+  series1_->SetTitle(QStringLiteral("Normalized Emission"));
+  series1_->SetColour(kLightRed);
+  series1_->SetAreaBrush(AreaBrush::Solid);
+  series1_->SetAreaLinesPen({.colour = kLightRed, .style = LineStyle::Solid, .fine_dots = true});
+  series1_->SetMarkerColour(kRed);
+
+  series2_ = &chart.AddAreaSeries(chart::VerticalAxis::Right);
+  series2_->SetTitle(QStringLiteral("Absorbance"));
+  series2_->SetColour(kBlue);
+  series2_->SetAreaBrush(AreaBrush::Clear);
+  series2_->SetAreaLinesPen({.colour = kLightBlue, .style = LineStyle::Dot, .fine_dots = true});
+  series2_->SetMarkerColour(kBlue);
+
+  label1_ = FileLabel(ClientArea(), QStringLiteral("Label1"), QStringLiteral("Emission File: "),
+                      kRed, 237);
+  label2_ = FileLabel(ClientArea(), QStringLiteral("Label2"), QStringLiteral("Absorption File:"),
+                      kBlue, 256);
+
+  FormCreate();
+  show();  // the layout marks this window visible from the start
+}
+
+void TForm2::FormCreate() {
+  move(450, 5);
+}
+
+}  // namespace korin

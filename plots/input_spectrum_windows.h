@@ -1,0 +1,48 @@
+// The two input windows that show each loaded spectrum exactly as read:
+// the donor emission (TForm3) and the acceptor absorption (TForm4). Built
+// alike; they differ in caption, place and colour. The open commands title
+// the chart with the file name and fill its one line series.
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+
+#include "chart/chart.h"
+#include "chart/chart_widget.h"
+#include "plots/form_window.h"
+
+namespace korin {
+
+class InputSpectrumWindow : public FormWindow {
+ public:
+  [[nodiscard]] chart::Chart& Chart1() { return chart1_->chart(); }
+  [[nodiscard]] chart::LineSeries& Series1() { return *series1_; }
+
+ protected:
+  struct Design {
+    QString caption;
+    QPoint position;
+    QColor colour;  // of the title text and of the curve
+  };
+  // Created hidden.
+  explicit InputSpectrumWindow(const Design& design);
+
+ private:
+  chart::ChartWidget* chart1_;
+  chart::LineSeries* series1_;
+};
+
+// The donor emission as read, in red.
+class TForm3 final : public InputSpectrumWindow {
+ public:
+  TForm3();
+};
+
+// The acceptor absorbance as read, in blue.
+class TForm4 final : public InputSpectrumWindow {
+ public:
+  TForm4();
+};
+
+}  // namespace korin

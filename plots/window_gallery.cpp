@@ -1,0 +1,139 @@
+// Renders every window to PNG, empty and again filled with a realistic
+// donor/acceptor pair, and prints the energy-transfer plot to PDF, so that
+// the windows can be looked at without a person at a screen.
+//
+//   korin_window_gallery OUTPUT_DIR              images and PDFs only
+//   korin_window_gallery OUTPUT_DIR --screen PNG also shows the filled
+//                                                windows and grabs the screen
+//
+// Without a display the offscreen platform is used.
+#include <QApplication>
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "plots/about_window.h"
+#include "plots/energy_transfer_plot.h"
+#include "plots/input_spectrum_windows.h"
+#include "plots/print_form.h"
+
+namespace {
+
+using korin::FormWindow;
+
+// A fluorescein-like donor and a rhodamine-like acceptor, made up from
+// bell curves: only their look matters here, not their numbers.
+double Bell(double nm, double peak, double width) {
+  const double z = (nm - peak) / width;
+  return std::exp(-z * z / 2);
+}
+double DonorCounts(int nm) {  // raw emission as a spectrometer writes it
+  return 48000 * (Bell(nm, 515, 14) + 0.35 * Bell(nm, 545, 28));
+}
+double AcceptorAbsorbance(int nm) {
+  return 0.85 * Bell(nm, 556, 16) + 0.28 * Bell(nm, 522, 20) + 0.05 * Bell(nm, 355, 25);
+}
+
+constexpr int kDonorFirst = 480;
+constexpr int kDonorLast = 680;
+constexpr int kAcceptorFirst = 300;
+constexpr int kAcceptorLast = 650;
+constexpr double kQuantumYield = 0.92;
+constexpr double kConcentration = 1e-5;  // mol/L, in a 1 cm cuvette
+
+void Fill(korin::TForm2& plot, korin::TForm3& donor, korin::TForm4& acceptor) {
+  double area = 0;
+  for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) area += DonorCounts(nm);
+
+  donor.Chart1().SetTitleText(QStringLiteral("fluorescein_pH9.ifx"));
+  donor.Series1().ClearSeries();
+  plot.Series1().ClearSeries();
+  for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) {
+    donor.Series1().AddPoint(nm, DonorCounts(nm));
+    plot.Series1().AddPoint(nm, DonorCounts(nm) / area * kQuantumYield * 1000);
+  }
+  plot.Label1().setText(QStringLiteral("Emission File: fluorescein_pH9.ifx"));
+
+  acceptor.Chart1().SetTitleText(QStringLiteral("rhodamine_6G.sp"));
+  acceptor.Series1().ClearSeries();
+  plot.Series2().ClearSeries();
+  for (int nm = kAcceptorFirst; nm <= kAcceptorLast; ++nm) {
+    acceptor.Series1().AddPoint(nm, AcceptorAbsorbance(nm));
+    plot.Series2().AddPoint(nm, AcceptorAbsorbance(nm) / kConcentration);
+  }
+  plot.Label2().setText(QStringLiteral("Absorption File: rhodamine_6G.sp"));
+}
+
+bool SavePng(QWidget& window, const QDir& dir, const QString& name) {
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  const bool saved = window.grab().save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  return saved;
+}
+
+bool SavePdf(FormWindow& window, const QDir& dir, const QString& name) {
+  const QString path = dir.filePath(name + QStringLiteral(".pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  const bool printed = korin::PrintForm(window, printer);
+  std::printf("%s %s\n", printed ? "wrote" : "FAILED", qPrintable(path));
+  return printed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 2) {
+    std::fprintf(stderr, "usage: korin_window_gallery OUTPUT_DIR [--screen PNG]\n");
+    return 2;
+  }
+  QDir dir(args[1]);
+  if (!dir.mkpath(QStringLiteral("."))) return 1;
+
+  // Created in the program's order: the plot shows itself, the rest wait.
+  korin::TForm2 plot;
+  korin::TForm3 donor;
+  korin::TForm4 acceptor;
+  korin::TForm5About about;
+
+  bool ok = true;
+  ok &= SavePng(plot, dir, QStringLiteral("tform2_empty"));
+  ok &= SavePng(donor, dir, QStringLiteral("tform3_empty"));
+  ok &= SavePng(acceptor, dir, QStringLiteral("tform4_empty"));
+  ok &= SavePng(about, dir, QStringLiteral("tform5about"));
+  ok &= SavePdf(plot, dir, QStringLiteral("tform2_empty"));
+
+  Fill(plot, donor, acceptor);
+  ok &= SavePng(plot, dir, QStringLiteral("tform2_filled"));
+  ok &= SavePng(donor, dir, QStringLiteral("tform3_filled"));
+  ok &= SavePng(acceptor, dir, QStringLiteral("tform4_filled"));
+  ok &= SavePdf(plot, dir, QStringLiteral("tform2_filled"));
+
+  const qsizetype screen = args.indexOf(QStringLiteral("--screen"));
+  if (screen > 0 && screen + 1 < args.size()) {
+    const QString path = args[screen + 1];
+    donor.show();
+    acceptor.show();
+    about.show();
+    QTimer::singleShot(1500, &app, [&] {
+      const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+      std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+      ok &= saved;
+      QApplication::quit();
+    });
+    QApplication::exec();
+  }
+  return ok ? 0 : 1;
+}
