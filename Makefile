@@ -11,10 +11,17 @@ build: setup
 	cmake --preset default
 	cmake --build --preset default
 
-# Until the windowed program exists, run the command-line tool on the sample
-# donor/acceptor pair.
+# Starts the windowed program. Without a display there is nothing to show it
+# on: say so, and show what the command-line tool makes of the sample pair.
 run: build
-	build/default/cli/korin-fret-cli data/samples/donor_emission.csv data/samples/acceptor_absorption.sp
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  build/default/ui/korin-fret; \
+	else \
+	  echo "No display found (DISPLAY and WAYLAND_DISPLAY are empty). Run 'make run' on a desktop,"; \
+	  echo "or under a virtual display: xvfb-run -a make run"; \
+	  echo "Meanwhile, the sample pair through the command-line tool:"; \
+	  build/default/cli/korin-fret-cli data/samples/donor_emission.csv data/samples/acceptor_absorption.sp; \
+	fi
 
 test-default: setup
 	cmake --preset default

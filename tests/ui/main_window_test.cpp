@@ -1,0 +1,491 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/fret_cli.h"
+#include "import/reader_choice.h"
+#include "scripted_dialogs.h"
+#include "support/temp_files.h"
+#include "ui/window_set.h"
+
+namespace korin {
+namespace {
+
+using testing::OpenAnswer;
+using testing::ScriptedDialogs;
+
+const QString kSamples = QStringLiteral(KORIN_SAMPLES_DIR "/");
+const QString kDonor = kSamples + QStringLiteral("donor_emission.csv");
+const QString kAcceptor = kSamples + QStringLiteral("acceptor_absorption.sp");
+
+QString Shortened(const QString& path) {
+  return QString::fromStdString(ShortenFileName(path.toStdString()));
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : windows_(session_, dialogs_), f_(*windows_.Form1) {
+    f_.show();
+    f_.SetExitAction([this] { ++exits_; });
+  }
+
+  void LoadEmission(const QString& path, int entry = 1) {
+    dialogs_.open_answers.push_back({path, entry});
+    f_.ButtonEmissionClick();
+  }
+  void LoadAbsorption(const QString& path, int entry = 1) {
+    dialogs_.open_answers.push_back({path, entry});
+    f_.ButtonAbsorptionClick();
+  }
+  void LoadSamples() {
+    LoadEmission(kDonor);
+    LoadAbsorption(kAcceptor);
+  }
+  // A user's choice in a fixed list.
+  static void Choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+  }
+  bool ResultsShown() const { return !f_.PanelResult->isHidden(); }
+  TForm2& Plot() { return *windows_.Form2; }
+
+  FretSession session_;
+  ScriptedDialogs dialogs_;
+  WindowSet windows_;
+  TForm1& f_;
+  int exits_ = 0;
+};
+
+TEST_F(MainWindowTest, StartState) {
+  EXPECT_EQ(f_.windowTitle(), "Valtrix FRET Software");
+  EXPECT_EQ(f_.ComboBox1->currentText(), "Water");
+  EXPECT_EQ(f_.ComboBox1->count(), 4);
+  EXPECT_FALSE(f_.Edit1->isEnabled());
+  EXPECT_EQ(f_.Edit1->text(), "1.333");
+  EXPECT_EQ(f_.ComboBox2->currentText(), " 1");
+  EXPECT_EQ(f_.ComboBox2->count(), 6);
+  EXPECT_EQ(f_.Edit2->text(), "0.66667");
+  EXPECT_EQ(f_.Edit4->text(), "0.5");
+  EXPECT_EQ(f_.EditConc->text(), "1E-5");
+  EXPECT_TRUE(f_.RadioButton1->isChecked());
+  EXPECT_EQ(f_.EditExtinc->text(), "");
+  EXPECT_TRUE(f_.EditExtinc->isReadOnly());
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_EQ(f_.Label10->text(), "");
+  EXPECT_EQ(f_.EditJ->text(), "");
+
+  EXPECT_EQ(session_.Concentration, 1e-5);
+  EXPECT_EQ(session_.OpticalPath, 1.0);
+  EXPECT_EQ(session_.RefractiveIndex, 1.333);
+  EXPECT_EQ(session_.OrientationFactor, 0.66667);  // the text's value, not 2/3
+  EXPECT_EQ(session_.QuantumYield, 0.5);
+  EXPECT_TRUE(session_.QuantumYieldValid && session_.ConcentrationValid &&
+              session_.OrientationValid && session_.RefractiveIndexValid);
+  EXPECT_FALSE(session_.ExtinctionMode);
+  EXPECT_FALSE(session_.AbsorptionValid || session_.EmissionValid || session_.ExtinctionValid);
+
+  // Exactly the main window and the energy-transfer plot are on screen.
+  std::vector<QWidget*> visible;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible()) visible.push_back(w);
+  }
+  EXPECT_EQ(visible.size(), 2u);
+  EXPECT_TRUE(windows_.Form2->isVisible());
+  EXPECT_FALSE(windows_.Form3->isVisible() || windows_.Form4->isVisible() ||
+               windows_.Form5About->isVisible());
+}
+
+// J and R0 of the sample pair, as the command-line tool prints them.
+std::pair<QString, QString> CliResults() {
+  const std::vector<std::string> args{"korin-fret-cli", kDonor.toStdString(),
+                                      kAcceptor.toStdString()};
+  std::ostringstream out, err;
+  EXPECT_EQ(RunFretCli(args, out, err), kExitSuccess) << err.str();
+  std::istringstream lines(out.str());
+  std::string j, r0;
+  std::getline(lines, j);
+  std::getline(lines, r0);
+  j = j.substr(std::string("Overlap Integral: ").size());
+  j = j.substr(0, j.find(' '));
+  r0 = r0.substr(std::string("Ro [Angstroms]: ").size());
+  return {QString::fromStdString(j), QString::fromStdString(r0)};
+}
+
+TEST_F(MainWindowTest, FullSessionOnTheSamples) {
+  LoadEmission(kDonor);
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_TRUE(windows_.Form3->isVisible());
+  EXPECT_EQ(windows_.Form3->Chart1().TitleLines(), QStringList{Shortened(kDonor)});
+  EXPECT_EQ(Plot().Label1().text(), "Emission File: " + Shortened(kDonor));
+  EXPECT_EQ(windows_.Form3->Series1().Points().size(), 221u);    // 480..700 nm, raw
+  EXPECT_EQ(windows_.Form3->Series1().Points()[40].y, 86237.7);  // the line for 520 nm
+  ASSERT_EQ(Plot().Series1().Points().size(), 221u);
+  // Normalised to unit area and scaled by 1000 x quantum yield.
+  double area = 0.0;
+  for (const auto& p : Plot().Series1().Points()) area += p.y;
+  EXPECT_NEAR(area, 500.0, 10.0);
+
+  LoadAbsorption(kAcceptor);
+  ASSERT_TRUE(ResultsShown());
+  const auto [j, r0] = CliResults();
+  EXPECT_EQ(f_.EditJ->text(), j);
+  EXPECT_EQ(f_.EditR0->text(), r0);
+  EXPECT_EQ(f_.EditExtinc->text(), "85072");
+  EXPECT_TRUE(windows_.Form4->isVisible());
+  EXPECT_EQ(windows_.Form4->Chart1().TitleLines(), QStringList{Shortened(kAcceptor)});
+  EXPECT_EQ(windows_.Form4->Series1().Points().size(), 301u);
+  EXPECT_EQ(Plot().Label2().text(), "Absorption File: " + Shortened(kAcceptor));
+  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
+  EXPECT_EQ(dialogs_.open_titles,
+            (std::vector<QString>{"Emission spectrum", "Absorption spectrum"}));
+  EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+struct FieldCase {
+  const char* text;
+  bool valid;
+};
+
+// Each typed field with the texts around its bounds; a spectrum pair is
+// loaded so that the result panel shows the flag's effect too.
+TEST_F(MainWindowTest, TypedFieldsAcceptExactlyTheirRange) {
+  LoadSamples();
+  Choose(f_.ComboBox1, 0);  // "<Other>" lets the refractive index be typed
+  const FieldCase unit_range[] = {
+      {"1", true},          {"0.0000011", true}, {"0.000001", false}, {"1.0000001", false},
+      {"0.0000009", false}, {"0", false},        {"-0.5", false},     {"0,5", false},
+      {"0.5 ", false},      {"", false},         {" 0.5", true},      {"5E-1", true},
+  };
+  const FieldCase refractive[] = {{"0.0001", true}, {"1000", true}, {"1000.5", false}};
+  const FieldCase concentration[] = {
+      {"10", true}, {"1e-12", false}, {"10.5", false}, {"0", false}, {"2e-5", true}};
+  const struct {
+    QLineEdit* field;
+    const bool* flag;
+    std::span<const FieldCase> cases;
+  } fields[] = {
+      {f_.Edit4, &session_.QuantumYieldValid, unit_range},
+      {f_.Edit2, &session_.OrientationValid, unit_range},
+      {f_.Edit1, &session_.RefractiveIndexValid, refractive},
+      {f_.EditConc, &session_.ConcentrationValid, concentration},
+  };
+  for (const auto& field : fields) {
+    const QString good = field.field->text();
+    for (const auto& c : field.cases) {
+      field.field->setText(QString::fromUtf8(c.text));
+      EXPECT_EQ(*field.flag, c.valid)
+          << field.field->objectName().toStdString() << " '" << c.text << "'";
+      EXPECT_EQ(ResultsShown(), c.valid) << "'" << c.text << "'";
+    }
+    field.field->setText(good);
+    EXPECT_TRUE(ResultsShown());
+  }
+}
+
+TEST_F(MainWindowTest, ConcentrationBetweenFieldAndGateBounds) {
+  LoadSamples();
+  f_.EditConc->setText("1.1e-12");
+  EXPECT_TRUE(session_.ConcentrationValid);
+  EXPECT_FALSE(ResultsShown());  // the gate needs more than 1e-10
+  f_.EditConc->setText("1e-10");
+  EXPECT_TRUE(ResultsShown());
+  f_.EditConc->setText("9.9e-11");
+  EXPECT_FALSE(ResultsShown());
+  f_.EditConc->setText("abc");
+  EXPECT_TRUE(Plot().Series2().Points().empty());
+}
+
+TEST_F(MainWindowTest, QuantumYieldRedrawsTheEmission) {
+  LoadSamples();
+  const double peak = Plot().Series1().Points()[40].y;
+  f_.Edit4->setText("0.25");
+  ASSERT_EQ(Plot().Series1().Points().size(), 221u);
+  EXPECT_DOUBLE_EQ(Plot().Series1().Points()[40].y, peak / 2);
+  f_.Edit4->setText("2");
+  EXPECT_TRUE(Plot().Series1().Points().empty());
+  EXPECT_FALSE(ResultsShown());
+}
+
+TEST_F(MainWindowTest, QuantumYieldWithoutEmissionLeavesTheSeriesEmpty) {
+  f_.Edit4->setText("0.8");
+  EXPECT_TRUE(Plot().Series1().Points().empty());
+  EXPECT_EQ(session_.QuantumYield, 0.8);
+}
+
+TEST_F(MainWindowTest, SolventList) {
+  f_.Edit1->setText("1.42");
+  Choose(f_.ComboBox1, 0);
+  EXPECT_TRUE(f_.Edit1->isEnabled());
+  EXPECT_EQ(f_.Edit1->text(), "1");
+  EXPECT_EQ(session_.RefractiveIndex, 1.0);
+  f_.Edit1->setText("1.5");
+  EXPECT_EQ(session_.RefractiveIndex, 1.5);
+  Choose(f_.ComboBox1, 2);
+  EXPECT_FALSE(f_.Edit1->isEnabled());
+  EXPECT_EQ(f_.Edit1->text(), "1.496");
+  EXPECT_EQ(session_.RefractiveIndex, 1.496);
+}
+
+TEST_F(MainWindowTest, OpticalPathWithAndWithoutASpectrum) {
+  Choose(f_.ComboBox2, 2);
+  EXPECT_EQ(session_.OpticalPath, 0.5);
+  EXPECT_EQ(f_.EditExtinc->text(), "");
+  Choose(f_.ComboBox2, 3);
+  LoadSamples();
+  Choose(f_.ComboBox2, 2);
+  EXPECT_EQ(f_.EditExtinc->text(), "170144");
+  EXPECT_EQ(session_.ExtinctionMax, 170144.0);
+  EXPECT_TRUE(ResultsShown());
+}
+
+TEST_F(MainWindowTest, ExtinctionEntry) {
+  LoadSamples();
+  f_.RadioButton2->setChecked(true);
+  EXPECT_TRUE(session_.ExtinctionMode);
+  EXPECT_FALSE(f_.EditExtinc->isReadOnly());
+  EXPECT_EQ(f_.focusWidget(), f_.EditExtinc);
+  const FieldCase cases[] = {
+      {"0.0009", false}, {"0.001", true}, {"0.0011", true}, {"9.9e9", true},
+      {"1e10", false},   {"", false},     {"85000", true},
+  };
+  for (const auto& c : cases) {
+    f_.EditExtinc->setText(c.text);
+    EXPECT_EQ(ResultsShown(), c.valid) << c.text;
+    EXPECT_EQ(Plot().Series2().Points().empty(), !c.valid) << c.text;
+  }
+  // The peak of the scaled spectrum is exactly the typed coefficient.
+  double peak = 0.0;
+  for (const auto& p : Plot().Series2().Points()) peak = std::max(peak, p.y);
+  EXPECT_EQ(peak, 85000.0);
+}
+
+// A typed 8e4 is written back as 80000, which reruns the calculation on the
+// written text; the results equal those of typing 80000.
+TEST_F(MainWindowTest, ExtinctionRewriteRunsTheCalculationAgain) {
+  LoadSamples();
+  f_.RadioButton2->setChecked(true);
+  f_.EditExtinc->setText("80000");
+  const QString j = f_.EditJ->text();
+  const QString r0 = f_.EditR0->text();
+  f_.EditExtinc->setText("1");
+  f_.EditExtinc->setText("8e4");
+  EXPECT_EQ(f_.EditExtinc->text(), "80000");
+  EXPECT_TRUE(ResultsShown());
+  EXPECT_EQ(f_.EditJ->text(), j);
+  EXPECT_EQ(f_.EditR0->text(), r0);
+}
+
+TEST_F(MainWindowTest, TypingAConcentrationLeavesExtinctionEntryShown) {
+  LoadSamples();
+  f_.RadioButton2->setChecked(true);
+  const QColor conc_colour = f_.EditConc->palette().color(QPalette::Base);
+  f_.EditConc->setText("2e-5");
+  EXPECT_FALSE(session_.ExtinctionMode);
+  EXPECT_TRUE(f_.RadioButton2->isChecked());
+  EXPECT_EQ(f_.EditConc->palette().color(QPalette::Base), conc_colour);
+  EXPECT_EQ(f_.EditExtinc->text(), "42536");  // derived from the concentration again
+}
+
+TEST_F(MainWindowTest, ClicksSelectTheEntryMode) {
+  const QColor inactive = f_.EditExtinc->palette().color(QPalette::Base);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(f_.EditExtinc, &press);  // read-only, still a click
+  EXPECT_TRUE(f_.RadioButton2->isChecked());
+  EXPECT_TRUE(session_.ExtinctionMode);
+  EXPECT_EQ(f_.focusWidget(), f_.EditExtinc);
+  EXPECT_NE(f_.EditExtinc->palette().color(QPalette::Base), inactive);
+  EXPECT_EQ(f_.EditConc->palette().color(QPalette::Base),
+            QApplication::palette().color(QPalette::WindowText));
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(f_.Label4, &release);
+  EXPECT_TRUE(f_.RadioButton1->isChecked());
+  EXPECT_FALSE(session_.ExtinctionMode);
+  EXPECT_EQ(f_.EditExtinc->palette().color(QPalette::Base), inactive);
+  EXPECT_TRUE(f_.EditExtinc->isReadOnly());
+}
+
+TEST_F(MainWindowTest, StatusLine) {
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(f_.Label1, &enter);
+  EXPECT_EQ(f_.Label10->text(), "Orientation factor between D and A molecules (in general, 2/3)");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(f_.Label1, &leave);
+  EXPECT_EQ(f_.Label10->text(), "");
+  const auto move_over = [](QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+  };
+  move_over(f_.EditConc, {3, 3});
+  EXPECT_EQ(f_.Label10->text(),
+            "Click 'Extinction Coefficient' window to entry the extinction coefficient");
+  move_over(f_.Label4, {3, 3});
+  EXPECT_EQ(f_.Label10->text(), "Optical Path can be used to calculate the extinction coefficient");
+  move_over(f_.GroupBox2, {200, 125});  // the group's background
+  EXPECT_EQ(f_.Label10->text(), "");
+  f_.RadioButton2->setChecked(true);
+  move_over(f_.RadioButton1, {3, 3});
+  EXPECT_EQ(f_.Label10->text(), "Click 'Concentration' window to entry the concentration");
+  // A move passed up from a group without hints is not the background.
+  move_over(f_.GroupBox2->parentWidget(), f_.GroupBox1->geometry().center());
+  EXPECT_EQ(f_.Label10->text(), "Click 'Concentration' window to entry the concentration");
+}
+
+TEST_F(MainWindowTest, FailedLoadsWithdrawTheirSide) {
+  LoadSamples();
+  korin::testing::TempDir dir;
+  const QString missing = QString::fromStdString((dir.path() / "gone.sp").string());
+  LoadAbsorption(missing);
+  EXPECT_EQ(dialogs_.messages, std::vector<QString>{"File Error: " + missing});
+  EXPECT_EQ(dialogs_.message_captions, std::vector<QString>{QCoreApplication::applicationName()});
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_EQ(f_.EditExtinc->text(), "");
+  EXPECT_TRUE(Plot().Series2().Points().empty());
+  EXPECT_EQ(Plot().Label2().text(), "Absorption File: ");
+  EXPECT_FALSE(windows_.Form4->isVisible());
+  EXPECT_TRUE(windows_.Form4->Series1().Points().empty());
+  // The donor side stays.
+  EXPECT_EQ(Plot().Series1().Points().size(), 221u);
+  EXPECT_TRUE(windows_.Form3->isVisible());
+
+  LoadAbsorption(kAcceptor);
+  EXPECT_TRUE(ResultsShown());
+  LoadEmission(QString::fromStdString(dir.Write("flat.txt", "nothing here\n")));
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_EQ(Plot().Label1().text(), "Emission File: ");
+  EXPECT_TRUE(Plot().Series1().Points().empty());
+  EXPECT_FALSE(windows_.Form3->isVisible());
+  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
+}
+
+TEST_F(MainWindowTest, CancelKeepsEverything) {
+  LoadSamples();
+  const QString j = f_.EditJ->text();
+  dialogs_.open_answers.push_back({QString(), 1});
+  f_.ButtonAbsorptionClick();
+  dialogs_.open_answers.push_back({QString(), 1});
+  f_.DonorFluorescenceInputFile2Click();
+  EXPECT_TRUE(ResultsShown());
+  EXPECT_EQ(f_.EditJ->text(), j);
+  EXPECT_TRUE(session_.AbsorptionValid && session_.EmissionValid);
+}
+
+TEST_F(MainWindowTest, FilterEntryAndExtensionChooseTheReader) {
+  korin::testing::TempDir dir;
+  const std::string abs_data = "700 0.1\n698 0.3\n696 0.5\n680 0.7\n";
+  LoadAbsorption(QString::fromStdString(dir.Write("spec.Abs", abs_data)));
+  EXPECT_TRUE(session_.AbsorptionValid);
+  for (const char* name : {"spec.dat", "spec"}) {
+    LoadAbsorption(QString::fromStdString(dir.Write(name, abs_data)));
+    EXPECT_FALSE(session_.AbsorptionValid) << name;
+    EXPECT_FALSE(windows_.Form4->isVisible());
+    EXPECT_EQ(Plot().Label2().text(), "Absorption File: ");
+  }
+  EXPECT_TRUE(dialogs_.messages.empty());
+  // Entry 5 of the emission dialog is the four-field reader, whatever the name.
+  LoadEmission(kDonor, 5);
+  EXPECT_FALSE(session_.EmissionValid);
+  LoadEmission(kSamples + "donor_emission.txt", 5);
+  EXPECT_TRUE(session_.EmissionValid);
+  // Each dialog keeps its entry for next time.
+  LoadEmission(kDonor, 1);
+  EXPECT_EQ(dialogs_.open_entries.back(), 5);
+}
+
+TEST_F(MainWindowTest, ResultsUseTheLocaleSeparator) {
+  const QLocale previous;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  LoadSamples();
+  const auto [j, r0] = CliResults();
+  EXPECT_EQ(f_.EditJ->text(), QString(j).replace('.', ','));
+  EXPECT_EQ(f_.EditR0->text(), QString(r0).replace('.', ','));
+  EXPECT_EQ(f_.EditExtinc->text(), "85072");
+  f_.EditConc->setText("0,00001");
+  EXPECT_FALSE(session_.ConcentrationValid);
+  f_.EditConc->setText("0.00001");
+  EXPECT_TRUE(ResultsShown());
+  QLocale::setDefault(previous);
+}
+
+TEST_F(MainWindowTest, ViewMenuShowsWindowsWithTheirContent) {
+  LoadSamples();
+  windows_.Form2->close();
+  windows_.Form3->close();
+  EXPECT_FALSE(windows_.Form2->isVisible());
+  f_.Energytranspherplot1->trigger();
+  f_.DonorFluorescenceInputFile1->trigger();
+  f_.AcceptorAbsorptionInputFile1->trigger();
+  f_.About1->trigger();
+  EXPECT_TRUE(windows_.Form2->isVisible() && windows_.Form3->isVisible() &&
+              windows_.Form4->isVisible() && windows_.Form5About->isVisible());
+  EXPECT_EQ(Plot().Series1().Points().size(), 221u);
+}
+
+TEST_F(MainWindowTest, TickCountMenu) {
+  f_.N91->trigger();
+  f_.N11->trigger();
+  EXPECT_TRUE(f_.N11->isChecked());
+  EXPECT_FALSE(f_.N41->isChecked() || f_.N91->isChecked());
+  EXPECT_EQ(Plot().Chart1().BottomAxis().MinorTickCount(), 1);
+  f_.N11->trigger();  // the marked item again
+  EXPECT_TRUE(f_.N11->isChecked());
+  EXPECT_EQ(Plot().Chart1().BottomAxis().MinorTickCount(), 1);
+  EXPECT_EQ(windows_.Form3->Chart1().BottomAxis().MinorTickCount(),
+            windows_.Form4->Chart1().BottomAxis().MinorTickCount());
+}
+
+TEST_F(MainWindowTest, MenuItemsHaveNoShortcutKeys) {
+  int items = 0;
+  for (QAction* action : f_.menuBar()->findChildren<QAction*>()) {
+    EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
+    ++items;
+  }
+  EXPECT_GE(items, 12);
+  EXPECT_EQ(f_.About1->menu(), nullptr);  // acts at once, no drop-down
+}
+
+TEST_F(MainWindowTest, PrintingGoesThroughTheDialog) {
+  korin::testing::TempDir dir;
+  const QString pdf = QString::fromStdString((dir.path() / "plot.pdf").string());
+  LoadSamples();
+  f_.Printer().setOutputFormat(QPrinter::PdfFormat);
+  f_.Printer().setOutputFileName(pdf);
+  dialogs_.print_answer = false;
+  f_.Print2->trigger();
+  EXPECT_FALSE(QFile::exists(pdf));
+  dialogs_.print_answer = true;
+  f_.Print2->trigger();
+  EXPECT_EQ(dialogs_.prints, 2);
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+  f_.PrintSetup2->trigger();
+  EXPECT_EQ(dialogs_.printer_setups, 1);
+}
+
+TEST_F(MainWindowTest, ExitEndsAtOnce) {
+  f_.Exit1->trigger();
+  EXPECT_EQ(exits_, 1);
+}
+
+}  // namespace
+}  // namespace korin

@@ -1,0 +1,54 @@
+// A DialogService that answers from a script, for driving the main window
+// in tests without a display or a person.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/dialog_service.h"
+
+namespace korin::testing {
+
+struct OpenAnswer {
+  QString path;      // empty: the user cancels
+  int filter_entry;  // the entry chosen in the dialog
+};
+
+class ScriptedDialogs final : public DialogService {
+ public:
+  std::deque<OpenAnswer> open_answers;
+  bool print_answer = true;
+
+  // What the windows asked for.
+  std::vector<QString> open_titles;
+  std::vector<int> open_entries;  // the entry each dialog opened on
+  std::vector<QString> messages;
+  std::vector<QString> message_captions;
+  int prints = 0;
+  int printer_setups = 0;
+
+  std::optional<QString> OpenFile(QWidget*, OpenDialogState& state) override {
+    open_titles.push_back(state.title);
+    open_entries.push_back(state.filter_entry);
+    if (open_answers.empty()) return std::nullopt;
+    const OpenAnswer answer = open_answers.front();
+    open_answers.pop_front();
+    if (answer.path.isEmpty()) return std::nullopt;
+    state.filter_entry = answer.filter_entry;
+    return answer.path;
+  }
+  bool Print(QWidget*, QPrinter&) override {
+    ++prints;
+    return print_answer;
+  }
+  void PrinterSetup(QWidget*, QPrinter&) override { ++printer_setups; }
+  void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
+    message_captions.push_back(caption);
+    messages.push_back(text);
+  }
+};
+
+}  // namespace korin::testing

@@ -1,0 +1,57 @@
+// Every modal dialog and message box of the main window goes through this
+// interface, so that tests can script them and run without a display.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QPrinter;
+class QWidget;
+
+namespace korin {
+
+// An open dialog that keeps its settings for the life of the program: the
+// filter entry (1-based) and the folder it was last left in.
+struct OpenDialogState {
+  QString title;
+  std::string_view filter;  // description|pattern pairs
+  int filter_entry = 1;
+  QString directory;
+};
+
+class DialogService {
+ public:
+  virtual ~DialogService() = default;
+
+  // Runs the open dialog modally. On confirmation answers the chosen path
+  // and leaves the chosen filter entry in `state`; on cancel answers nothing.
+  // The file need not exist: the reader reports a missing one.
+  virtual std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) = 0;
+
+  // The print dialog for `printer`; true when the user confirms.
+  virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+
+  // The printer-setup dialog; what the user confirms stays in `printer`.
+  virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+
+  // A message box with an OK button and no icon.
+  virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+};
+
+// The dialogs of the platform, through Qt.
+class QtDialogService final : public DialogService {
+ public:
+  std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) override;
+  bool Print(QWidget* parent, QPrinter& printer) override;
+  void PrinterSetup(QWidget* parent, QPrinter& printer) override;
+  void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+};
+
+// The name filters a Qt file dialog takes for a description|pattern list.
+// Each description is shown exactly as written: the patterns follow it in a
+// trailing "(...)" that the dialog hides.
+[[nodiscard]] QStringList QtNameFilters(std::string_view filter);
+
+}  // namespace korin

@@ -1,0 +1,29 @@
+// The program's five windows, created once at start-up in a fixed order and
+// kept until the end: closing any but the main window only hides it.
+#pragma once
+
+#include <memory>
+
+#include "core/fret_session.h"
+#include "plots/about_window.h"
+#include "plots/energy_transfer_plot.h"
+#include "plots/input_spectrum_windows.h"
+#include "ui/dialog_service.h"
+#include "ui/main_window.h"
+
+namespace korin {
+
+struct WindowSet {
+  // Creates the main window (which runs its FormCreate before any other
+  // window exists), then the energy-transfer plot (shown at once), then
+  // the two input windows and the About window, hidden.
+  WindowSet(FretSession& session, DialogService& dialogs);
+
+  std::unique_ptr<TForm1> Form1;
+  std::unique_ptr<TForm2> Form2;
+  std::unique_ptr<TForm3> Form3;
+  std::unique_ptr<TForm4> Form4;
+  std::unique_ptr<TForm5About> Form5About;
+};
+
+}  // namespace korin
