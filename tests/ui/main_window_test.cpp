@@ -489,3 +489,29 @@ TEST_F(MainWindowTest, ExitEndsAtOnce) {
 
 }  // namespace
 }  // namespace korin
+
+namespace korin {
+namespace {
+
+// Run by its own test entry with LC_ALL=de_DE.UTF-8, as a German user
+// starts the program: the results take the comma, the typed fields still
+// read only ".".
+TEST_F(MainWindowTest, GermanSystemLocale) {
+  if (QLocale::system().decimalPoint() != QLatin1Char(',')) {
+    GTEST_SKIP() << "needs LC_ALL=de_DE.UTF-8";
+  }
+  EXPECT_EQ(f_.EditConc->text(), "1E-5");
+  EXPECT_EQ(f_.Edit2->text(), "0.66667");
+  LoadSamples();
+  ASSERT_TRUE(ResultsShown());
+  const auto [j, r0] = CliResults();
+  EXPECT_EQ(f_.EditJ->text(), QString(j).replace('.', ','));
+  EXPECT_EQ(f_.EditR0->text(), QString(r0).replace('.', ','));
+  f_.Edit4->setText("0,5");
+  EXPECT_FALSE(session_.QuantumYieldValid);
+  f_.Edit4->setText("0.5");
+  EXPECT_TRUE(ResultsShown());
+}
+
+}  // namespace
+}  // namespace korin
