@@ -37,7 +37,7 @@ test-asan: setup
 test-fuzz: setup
 	scripts/fuzz 30
 
-test: test-default test-asan test-fuzz
+test: test-fuzz test-default test-asan
 
 clean:
 	rm -rf build
