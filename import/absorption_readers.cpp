@@ -56,12 +56,9 @@ void ReadAbsorptionTxt(FretSession& s, std::string_view path, const MessageSink&
   SpectrumTextFile file(path, sink);
   // The first line that starts with a number ends the header and is itself
   // skipped.
-  for (;;) {
-    std::string_view line = file.ReadLine();
-    if (file.SeekEndOfData()) return;
-    double unused = 0.0;
-    if (NextNumericField(line, unused)) break;
-  }
+  std::string_view line;
+  double unused = 0.0;
+  if (!FindFirstNumericLine(file, line, unused)) return;
   ReadTwoColumnData(s, file);
 }
 

@@ -15,13 +15,8 @@ void ReadEmissionColumns(FretSession& s, std::string_view path, const MessageSin
   // that number is the first wavelength.
   std::string_view line;
   double wavelength = 0.0;
-  for (;;) {
-    line = file.ReadLine();
-    if (file.SeekEndOfData()) return;
-    if (NextNumericField(line, wavelength)) break;
-  }
   double intensity = 0.0;
-  if (!NextNumericField(line, intensity)) return;
+  if (!FindFirstNumericLine(file, line, wavelength) || !NextNumericField(line, intensity)) return;
   GridWriter writer(s.DonorEmission, FillDirection::kUpward);
   s.EmissionFirst = writer.Store(wavelength, intensity);
   if (!ReadPointLines(file, writer)) return;
@@ -33,17 +28,14 @@ void ReadEmissionColumns(FretSession& s, std::string_view path, const MessageSin
 void ReadEmissionTxt(FretSession& s, std::string_view path, const MessageSink& sink) {
   s.EmissionValid = false;
   SpectrumTextFile file(path, sink);
+  // The first line that starts with a number is the first data line; its
+  // first two fields are not used.
   std::string_view line;
   double unused = 0.0;
-  for (;;) {
-    line = file.ReadLine();
-    if (file.SeekEndOfData()) return;
-    if (NextNumericField(line, unused)) break;
-  }
   double wavelength = 0.0;
   double intensity = 0.0;
-  if (!NextNumericField(line, unused) || !NextNumericField(line, wavelength) ||
-      !NextNumericField(line, intensity)) {
+  if (!FindFirstNumericLine(file, line, unused) || !NextNumericField(line, unused) ||
+      !NextNumericField(line, wavelength) || !NextNumericField(line, intensity)) {
     return;
   }
   GridWriter writer(s.DonorEmission, FillDirection::kUpward);

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "core/decimal_bound.h"
+
 namespace korin {
 
 // Converts `text`, correctly rounded to the nearest double, and answers
@@ -15,5 +17,12 @@ namespace korin {
 // `value` is finite in every case. A number too small for a double reads as
 // zero of its sign.
 [[nodiscard]] bool ParseReal(std::string_view text, double& value);
+
+// How a parameter field reads its text: `value` always receives ParseReal's
+// value; the answer is whether the text is a number within [low, high].
+[[nodiscard]] inline bool ParseRealInRange(std::string_view text, double& value,
+                                           const DecimalBound& low, const DecimalBound& high) {
+  return ParseReal(text, value) && InClosedRange(value, low, high);
+}
 
 }  // namespace korin

@@ -5,6 +5,14 @@
 
 namespace korin {
 
+bool FindFirstNumericLine(SpectrumTextFile& file, std::string_view& line, double& first_field) {
+  for (;;) {
+    line = file.ReadLine();
+    if (file.SeekEndOfData()) return false;
+    if (NextNumericField(line, first_field)) return true;
+  }
+}
+
 bool ReadPointLines(SpectrumTextFile& file, GridWriter& writer, int leading) {
   while (!file.SeekEndOfData()) {
     std::string_view line = file.ReadLine();

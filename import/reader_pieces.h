@@ -11,6 +11,12 @@
 
 namespace korin {
 
+// Reads lines until one whose first field is a number: the end of the
+// header in several formats. Answers false when the data end first;
+// otherwise `line` holds the rest of that line and `first_field` the number.
+[[nodiscard]] bool FindFirstNumericLine(SpectrumTextFile& file, std::string_view& line,
+                                        double& first_field);
+
 // Reads lines of `leading` unused numeric fields followed by a wavelength and
 // a value, storing each point, until the data end: at the end of the file or
 // at a line whose wavelength field is not a number. Answers false when a line

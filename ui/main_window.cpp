@@ -351,9 +351,8 @@ void TForm1::FormCreate() {
 void TForm1::EditConcExit() {
   FretSession& s = session_;
   s.ExtinctionMode = false;
-  const bool parsed = ParseReal(EditConc->text().toStdString(), s.Concentration);
-  s.ConcentrationValid = parsed && InClosedRange(s.Concentration, bounds::kMinConcentration,
-                                                 bounds::kMaxConcentration);
+  s.ConcentrationValid = ParseRealInRange(EditConc->text().toStdString(), s.Concentration,
+                                          bounds::kMinConcentration, bounds::kMaxConcentration);
   if (!s.ConcentrationValid && form2_ != nullptr) form2_->Series2().ClearSeries();
   if (s.AbsorptionValid) ExtinctionFromConcentration(s.AbsorptionFirst, s.AbsorptionLast);
   ButtonCalculateClick();
@@ -361,26 +360,25 @@ void TForm1::EditConcExit() {
 
 void TForm1::Edit2Exit() {
   FretSession& s = session_;
-  const bool parsed = ParseReal(Edit2->text().toStdString(), s.OrientationFactor);
-  s.OrientationValid = parsed && InClosedRange(s.OrientationFactor, bounds::kMinOrientationFactor,
-                                               bounds::kMaxOrientationFactor);
+  s.OrientationValid =
+      ParseRealInRange(Edit2->text().toStdString(), s.OrientationFactor,
+                       bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
   ButtonCalculateClick();
 }
 
 void TForm1::Edit4Exit() {
   FretSession& s = session_;
-  const bool parsed = ParseReal(Edit4->text().toStdString(), s.QuantumYield);
-  s.QuantumYieldValid =
-      parsed && InClosedRange(s.QuantumYield, bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
+  s.QuantumYieldValid = ParseRealInRange(Edit4->text().toStdString(), s.QuantumYield,
+                                         bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
   PlotEmission();
   ButtonCalculateClick();
 }
 
 void TForm1::Edit1Exit() {
   FretSession& s = session_;
-  const bool parsed = ParseReal(Edit1->text().toStdString(), s.RefractiveIndex);
-  s.RefractiveIndexValid = parsed && InClosedRange(s.RefractiveIndex, bounds::kMinRefractiveIndex,
-                                                   bounds::kMaxRefractiveIndex);
+  s.RefractiveIndexValid =
+      ParseRealInRange(Edit1->text().toStdString(), s.RefractiveIndex, bounds::kMinRefractiveIndex,
+                       bounds::kMaxRefractiveIndex);
   ButtonCalculateClick();
 }
 

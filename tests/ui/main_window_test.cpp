@@ -390,9 +390,9 @@ TEST_F(MainWindowTest, CancelKeepsEverything) {
 TEST_F(MainWindowTest, FilterEntryAndExtensionChooseTheReader) {
   korin::testing::TempDir dir;
   const std::string abs_data = "700 0.1\n698 0.3\n696 0.5\n680 0.7\n";
-  LoadAbsorption(QString::fromStdString(dir.Write("spec.Abs", abs_data)));
+  LoadAbsorption(QString::fromStdString(dir.Write("scan.Abs", abs_data)));
   EXPECT_TRUE(session_.AbsorptionValid);
-  for (const char* name : {"spec.dat", "spec"}) {
+  for (const char* name : {"scan.dat", "scan"}) {
     LoadAbsorption(QString::fromStdString(dir.Write(name, abs_data)));
     EXPECT_FALSE(session_.AbsorptionValid) << name;
     EXPECT_FALSE(windows_.Form4->isVisible());
