@@ -197,7 +197,9 @@ int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ost
     s.ExtinctionMode = true;
     s.ExtinctionMax = *p.extinction;
     if (!RescaleExtinction(s)) {
-      return Fail(err, "the absorbance has no positive value to scale to --extinction");
+      return Fail(err,
+                  "the absorbance cannot be scaled to --extinction: it has no positive value, or "
+                  "the scaled values lie beyond the range of a double");
     }
   }
 
@@ -267,6 +269,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   app.add_flag("--json", o.json, "Machine-readable output");
   app.set_version_flag("--version", std::string(kVersion));
 
+  if (args.empty()) return kExitBadOption;  // not even a program name
   std::vector<const char*> argv;
   for (const auto& arg : args) argv.push_back(arg.c_str());
   try {

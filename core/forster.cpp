@@ -13,8 +13,9 @@ namespace {
 constexpr double kOneSixth = 0.16666666666666666;
 // The constant for R0 in angstroms (9780 is also met in the literature).
 constexpr double kForsterConstant = 9790.0;
-// Turns a wavelength in nm into cm.
-constexpr double kNmToCm = 1e-7;
+// Turns a wavelength in nm into cm; an extended constant, as the terms are
+// multiplied out in extended precision.
+constexpr long double kNmToCm = 1e-7L;
 
 }  // namespace
 
@@ -22,12 +23,15 @@ bool ComputeOverlapIntegral(FretSession& session) {
   const SpectrumGrid& emission = session.DonorEmission;
   const SpectrumGrid& extinction = session.AcceptorExtinction;
   double sum = 0.0;
-  // The whole grid, whatever the loaded ranges; the factors are multiplied
-  // left to right, each wavelength factor converted to cm as it comes.
+  // The whole grid, whatever the loaded ranges. Each term is multiplied out
+  // left to right in extended precision, each wavelength factor converted to
+  // cm as it comes, and rounded to a double once: no intermediate product
+  // rounds or overflows on the way.
   for (int w = SpectrumGrid::kFirstWavelength; w <= SpectrumGrid::kLastWavelength; ++w) {
-    const double lambda = w;
-    const double term = emission[w] * extinction[w] * lambda * kNmToCm * lambda * kNmToCm * lambda *
-                        kNmToCm * lambda * kNmToCm;
+    const long double lambda = w;
+    const auto term =
+        static_cast<double>(static_cast<long double>(emission[w]) * extinction[w] * lambda *
+                            kNmToCm * lambda * kNmToCm * lambda * kNmToCm * lambda * kNmToCm);
     sum = sum + term;
   }
   // Once a term or the sum overflows it stays infinite or becomes NaN, so

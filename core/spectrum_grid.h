@@ -1,6 +1,7 @@
 // The 1-nm wavelength grid that every spectrum in the program lives on.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <span>
@@ -32,6 +33,14 @@ class SpectrumGrid {
 
   // Sets all 1401 entries to 0.0.
   void Clear() { values_.fill(0.0); }
+
+  // Sets every entry outside first..last to 0.0.
+  // Precondition: Contains(first), Contains(last), first <= last.
+  void ClearOutside(int first, int last) {
+    assert(Contains(first) && Contains(last) && first <= last);
+    std::fill(values_.begin(), values_.begin() + (first - kFirstWavelength), 0.0);
+    std::fill(values_.begin() + (last - kFirstWavelength + 1), values_.end(), 0.0);
+  }
 
   // All entries in wavelength order, element 0 being 100 nm.
   [[nodiscard]] std::span<const double, kSize> values() const { return values_; }

@@ -33,7 +33,9 @@ void ReadTwoColumnData(FretSession& s, SpectrumTextFile& file) {
   s.AbsorptionFirst = writer.first();
   s.AbsorptionLast = writer.last();
   OrderPair(s.AbsorptionFirst, s.AbsorptionLast);
-  s.AbsorptionValid = RangeRuleHolds(s.AbsorptionFirst, s.AbsorptionLast);
+  s.AbsorptionValid =
+      KeepIfAccepted(s.AcceptorAbsorbance, RangeRuleHolds(s.AbsorptionFirst, s.AbsorptionLast),
+                     s.AbsorptionFirst, s.AbsorptionLast);
 }
 
 }  // namespace
@@ -76,7 +78,7 @@ void ReadAbsorptionAsp(FretSession& s, std::string_view path, const MessageSink&
   };
   read_point(file.ReadLine());  // the first data line is read even past the end
   for (std::int32_t i = 1; i < count; ++i) {
-    if (file.AtEnd()) {
+    if (file.AtEndOfFile()) {
       // A count larger than the data: one message for all the missing lines,
       // and the spectrum ends on an empty line's wavelength 0, off the grid,
       // so it is refused.
@@ -89,7 +91,9 @@ void ReadAbsorptionAsp(FretSession& s, std::string_view path, const MessageSink&
   // The first data line holds the highest wavelength.
   s.AbsorptionLast = writer.first();
   s.AbsorptionFirst = writer.last();
-  s.AbsorptionValid = OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink);
+  s.AbsorptionValid = KeepIfAccepted(
+      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
+      s.AbsorptionFirst, s.AbsorptionLast);
 }
 
 void ReadAbsorptionAbt(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -111,7 +115,9 @@ void ReadAbsorptionAbt(FretSession& s, std::string_view path, const MessageSink&
     read_point(file.ReadLine());
   } while (!file.SeekEndOfData());
   s.AbsorptionLast = writer.last();
-  s.AbsorptionValid = OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink);
+  s.AbsorptionValid = KeepIfAccepted(
+      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
+      s.AbsorptionFirst, s.AbsorptionLast);
 }
 
 void ReadAbsorptionAbs(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -128,7 +134,9 @@ void ReadAbsorptionAbs(FretSession& s, std::string_view path, const MessageSink&
   s.AbsorptionLast = writer.first();
   while (!file.SeekEndOfData()) read_point();
   s.AbsorptionFirst = writer.last();
-  s.AbsorptionValid = OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink);
+  s.AbsorptionValid = KeepIfAccepted(
+      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
+      s.AbsorptionFirst, s.AbsorptionLast);
 }
 
 }  // namespace korin

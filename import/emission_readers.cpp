@@ -22,7 +22,8 @@ void ReadEmissionColumns(FretSession& s, std::string_view path, const MessageSin
   if (!ReadPointLines(file, writer)) return;
   // The ends are not put in order: a decreasing file fails the range rule.
   s.EmissionLast = writer.last();
-  s.EmissionValid = RangeRuleHolds(s.EmissionFirst, s.EmissionLast);
+  s.EmissionValid = KeepIfAccepted(s.DonorEmission, RangeRuleHolds(s.EmissionFirst, s.EmissionLast),
+                                   s.EmissionFirst, s.EmissionLast);
 }
 
 void ReadEmissionTxt(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -45,7 +46,8 @@ void ReadEmissionTxt(FretSession& s, std::string_view path, const MessageSink& s
   if (!ReadPointLines(file, writer, 2)) return;
   s.EmissionLast = writer.last();
   OrderPair(s.EmissionFirst, s.EmissionLast);
-  s.EmissionValid = RangeRuleHolds(s.EmissionFirst, s.EmissionLast);
+  s.EmissionValid = KeepIfAccepted(s.DonorEmission, RangeRuleHolds(s.EmissionFirst, s.EmissionLast),
+                                   s.EmissionFirst, s.EmissionLast);
 }
 
 }  // namespace korin

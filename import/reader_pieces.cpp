@@ -5,6 +5,11 @@
 
 namespace korin {
 
+bool KeepIfAccepted(SpectrumGrid& grid, bool accepted, int first, int last) {
+  if (accepted) grid.ClearOutside(first, last);
+  return accepted;
+}
+
 bool FindFirstNumericLine(SpectrumTextFile& file, std::string_view& line, double& first_field) {
   for (;;) {
     line = file.ReadLine();

@@ -5,11 +5,18 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/spectrum_grid.h"
 #include "import/file_error.h"
 #include "import/grid_writer.h"
 #include "import/spectrum_text_file.h"
 
 namespace korin {
+
+// The outcome of a reader's acceptance rule. An accepted spectrum keeps
+// nothing outside first..last: points read beyond the range that the rule
+// accepted (a second scan appended to a file, say) would otherwise enter the
+// overlap integral, which sums the whole grid.
+[[nodiscard]] bool KeepIfAccepted(SpectrumGrid& grid, bool accepted, int first, int last);
 
 // Reads lines until one whose first field is a number: the end of the
 // header in several formats. Answers false when the data end first;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <limits>
+#include <new>
 #include <utility>
 
 #include "import/parse_real.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr std::size_t kMaxRealToken = 64;
 constexpr std::size_t kMaxIntegerToken = 32;
+constexpr std::size_t kMaxFileSize = std::size_t{1} << 30;
 
 bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= 32;
@@ -39,10 +41,20 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
       ok = errno == EINTR;
       continue;
     }
-    content.append(buffer.data(), static_cast<std::size_t>(n));
+    const auto size = static_cast<std::size_t>(n);
+    // No spectrum comes near this; a larger or endlessly growing file reads
+    // as unreadable rather than taking all memory.
+    ok = content.size() + size <= kMaxFileSize;
+    if (ok) {
+      try {
+        content.append(buffer.data(), size);
+      } catch (const std::bad_alloc&) {
+        ok = false;
+      }
+    }
   }
   ::close(fd);
-  if (!ok) content.clear();
+  if (!ok) std::string().swap(content);
   return ok;
 }
 
@@ -76,6 +88,10 @@ std::string_view SpectrumTextFile::ReadLine() {
   line_.assign(raw);
   line_.erase(std::remove(line_.begin(), line_.end(), '\r'), line_.end());
   return line_;
+}
+
+bool SpectrumTextFile::AtEndOfFile() const {
+  return position_ >= content_.size() || content_[position_] == kCtrlZ;
 }
 
 bool SpectrumTextFile::SeekEndOfData() {

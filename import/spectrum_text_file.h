@@ -22,9 +22,10 @@ class SpectrumTextFile {
 
   [[nodiscard]] bool is_open() const { return open_; }
 
-  // Whether every character has been read: a further line would be empty
-  // only because the file has ended.
-  [[nodiscard]] bool AtEnd() const { return position_ >= content_.size(); }
+  // Whether the file has ended: every character has been read, or the next
+  // one is the Ctrl-Z that old instrument files end with. A further line
+  // would be empty only because there is no more file.
+  [[nodiscard]] bool AtEndOfFile() const;
 
   // The next line without its line end, and moves past it. A line ends at
   // LF or CR LF; a CR elsewhere is dropped from the text; Ctrl-Z is an

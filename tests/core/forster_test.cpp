@@ -163,16 +163,18 @@ struct OverflowCase {
   int w2;
   double emission2, extinction2;
   bool finite;
+  double expected;
 };
 
 TEST(ComputeOverlapIntegralTest, OverflowLeavesNoValue) {
   const OverflowCase cases[] = {
-      {"product overflows", 500, 1e200, 1e200, 600, 0.0, 0.0, false},
-      {"infinities of both signs", 500, 1e200, 1e200, 600, 1e200, -1e200, false},
-      // 1e306 is a double, 1e306 * 1500 is not, though the term would be.
-      {"overflow on the way", 1500, 1e153, 1e153, 600, 0.0, 0.0, false},
+      {"product overflows", 500, 1e200, 1e200, 600, 0.0, 0.0, false, 0.0},
+      {"infinities of both signs", 500, 1e200, 1e200, 600, 1e200, -1e200, false, 0.0},
+      // 1e306 * 1500 is no double, but the term is multiplied out in
+      // extended precision: 1e306 * 1500^4 * 1e-28 = 5.0625e290.
+      {"large product on the way", 1500, 1e153, 1e153, 600, 0.0, 0.0, true, 5.0625e290},
       // 1e300 * 500 * 1e-7 ... = 6.25e282
-      {"large but finite", 500, 1e150, 1e150, 600, 0.0, 0.0, true},
+      {"large but finite", 500, 1e150, 1e150, 600, 0.0, 0.0, true, 6.25e282},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -184,7 +186,7 @@ TEST(ComputeOverlapIntegralTest, OverflowLeavesNoValue) {
     s.AcceptorExtinction[c.w2] = c.extinction2;
     EXPECT_EQ(ComputeOverlapIntegral(s), c.finite);
     if (c.finite) {
-      EXPECT_NEAR(s.OverlapIntegral, 6.25e282, 6.25e282 * 1e-12);
+      EXPECT_NEAR(s.OverlapIntegral, c.expected, c.expected * 1e-12);
     } else {
       EXPECT_EQ(s.OverlapIntegral, 0.0);
     }

@@ -203,6 +203,27 @@ TEST(ReadAbsorptionAspTest, CountLargerThanTheDataIsBounded) {
   }
 }
 
+// Old instrument files end with Ctrl-Z; it ends the file for the count too.
+TEST(ReadAbsorptionAspTest, CtrlZEndsTheFileForTheCount) {
+  TempDir dir;
+  const auto r = ReadText(dir, ReadAbsorptionAsp, "z.asp", AspFile("4", false) + "\x1a");
+  EXPECT_FALSE(r.session->AbsorptionValid);
+  EXPECT_EQ(r.messages, FileErrors(r.path, 1));
+}
+
+// A stray point after the data, on the grid but beyond the accepted range,
+// does not stay in the grid.
+TEST(ReadAbsorptionSpTest, NothingStaysBeyondTheAcceptedRange) {
+  TempDir dir;
+  const auto r =
+      ReadText(dir, ReadAbsorptionSp, "s.sp", "#DATA\n" + Lines(400, 500, 1) + "300 0.5\n");
+  ASSERT_TRUE(r.session->AbsorptionValid);
+  EXPECT_EQ(r.session->AbsorptionFirst, 300);  // the stray point is the last one read
+  EXPECT_EQ(r.session->AbsorptionLast, 400);
+  EXPECT_EQ(r.session->AcceptorAbsorbance[450], 0.0);
+  EXPECT_EQ(r.session->AcceptorAbsorbance[300], 0.5);
+}
+
 TEST(ReadAbsorptionAspTest, FieldsThatFailReportAndGoOn) {
   TempDir dir;
   const std::string text = "3\nh\nh\nh\nh\nh\n  800.0  0.0100\n  799.0  0.02x0\n  798.0  0.0300\n";

@@ -103,6 +103,20 @@ TEST(ReadEmissionColumnsTest, HowTheDataEnd) {
   }
 }
 
+// Two scans in one file: the data end where the second starts counting
+// down, and nothing of the first scan beyond that end stays in the grid.
+TEST(ReadEmissionColumnsTest, NothingStaysBeyondTheAcceptedRange) {
+  TempDir dir;
+  const auto pair = [](int w) { return Pair(w, ","); };
+  const auto r = ReadText(dir, ReadEmissionColumns, "two.csv",
+                          Lines(450, 700, 1, pair) + Lines(450, 650, 1, pair));
+  ASSERT_TRUE(r.session->EmissionValid);
+  EXPECT_EQ(r.session->EmissionFirst, 450);
+  EXPECT_EQ(r.session->EmissionLast, 650);
+  for (int w = 651; w <= 700; ++w) EXPECT_EQ(r.session->DonorEmission[w], 0.0) << w;
+  EXPECT_DOUBLE_EQ(r.session->DonorEmission[650], Intensity(650));
+}
+
 std::string FourFields(int index, int w) {
   return std::to_string(index) + " 0 " + std::to_string(w) + " " + std::to_string(Intensity(w)) +
          "\n";

@@ -74,8 +74,18 @@ TEST(ReaderChoiceTest, FilterListsOfferSixEntries) {
   for (const std::string_view filter : {kAbsorptionFilter, kEmissionFilter}) {
     EXPECT_EQ(std::count(filter.begin(), filter.end(), '|'), 2 * kFilterEntryCount - 1);
   }
-  EXPECT_TRUE(kAbsorptionFilter.starts_with("Arsorption File (*.abs; *.abt; *.asp; *.sp; *.txt)|"));
-  EXPECT_TRUE(kEmissionFilter.ends_with("|Emission CSV File (*.csv)|*.csv"));
+  // The dialogs show these texts as they stand, misspelling included.
+  EXPECT_EQ(kAbsorptionFilter,
+            "Arsorption File (*.abs; *.abt; *.asp; *.sp; *.txt)|*.abs;*.abt;*.asp;*.sp;*.txt|"
+            "A vs. Wavelength in decreased order (*.abs)|*.abs|"
+            "A vs. Wavelength in increased order (*.abt)|*.abt|*.asp|*.asp|"
+            "PerkinElmer Lambda (*.sp)|*.sp|Invitrogen (*.txt)|*.txt");
+  EXPECT_EQ(kEmissionFilter,
+            "Emission File (*.iss; *.rls; *.txt; *.csv; *.ifx)|*.iss;*.rls;*.txt;*.csv;*.ifx|"
+            "ISS (*.ifx)|*.ifx|ISS (*.iss)|*.iss|*.rls|*.rls|*.txt|*.txt|"
+            "Emission CSV File (*.csv)|*.csv");
+  EXPECT_EQ(kAbsorptionDialogTitle, "Absorption spectrum");
+  EXPECT_EQ(kEmissionDialogTitle, "Emission spectrum");
 }
 
 TEST(ShortenFileNameTest, FortyCharactersShowWhole) {
