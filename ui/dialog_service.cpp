@@ -55,6 +55,8 @@ bool QtDialogService::Print(QWidget* parent, QPrinter& printer) {
 }
 
 void QtDialogService::PrinterSetup(QWidget* parent, QPrinter& printer) {
+  // Paper and orientation here; the print dialog offers the choice of
+  // printer each time it opens.
   QPageSetupDialog dialog(&printer, parent);
   dialog.exec();
 }

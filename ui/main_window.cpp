@@ -77,6 +77,13 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   widget->setPalette(palette);
 }
 
+// A text written into a field from code. Writing the text a field already
+// holds is no change: it runs no handler, and it must not move the user's
+// cursor or lose the undo history either, as QLineEdit::setText would.
+void WriteText(QLineEdit* field, const QString& text) {
+  if (field->text() != text) field->setText(text);
+}
+
 bool IsWithinGrid(const FretSession& s, bool absorption) {
   const int first = absorption ? s.AbsorptionFirst : s.EmissionFirst;
   const int last = absorption ? s.AbsorptionLast : s.EmissionLast;
@@ -146,7 +153,7 @@ void TForm1::BuildPanel() {
   client->setBackgroundRole(QPalette::Button);
   auto* w = new QWidget(client);  // the panel inside the border
   w->setGeometry(QRect(QPoint(kBorder, kBorder), kContentSize));
-  w->setObjectName(QStringLiteral("panel"));
+  panel_ = w;
   setCentralWidget(client);
 
   GroupBox1 = GroupBox(QStringLiteral(" Donor "), w, {0, 0, 201, 102}, kRed);
@@ -210,20 +217,14 @@ void TForm1::BuildPanel() {
   Label10 = new QLabel(w);
   Label10->move(0, 228);
 
-  // Keyboard order, parent by parent.
-  QWidget::setTabOrder(ButtonCalculate, ButtonAbsorption);
-  QWidget::setTabOrder(ButtonAbsorption, EditConc);
-  QWidget::setTabOrder(EditConc, EditExtinc);
-  QWidget::setTabOrder(EditExtinc, RadioButton2);
-  QWidget::setTabOrder(RadioButton2, RadioButton1);
-  QWidget::setTabOrder(RadioButton1, ComboBox2);
-  QWidget::setTabOrder(ComboBox2, ComboBox1);
-  QWidget::setTabOrder(ComboBox1, Edit1);
-  QWidget::setTabOrder(Edit1, Edit2);
-  QWidget::setTabOrder(Edit2, ButtonEmission);
-  QWidget::setTabOrder(ButtonEmission, Edit4);
-  QWidget::setTabOrder(Edit4, EditJ);
-  QWidget::setTabOrder(EditJ, EditR0);
+  // Keyboard order: the window's own controls, each group's in turn.
+  QWidget* const order[] = {ButtonCalculate, EditJ,      EditR0,       ButtonAbsorption,
+                            EditConc,        EditExtinc, RadioButton2, RadioButton1,
+                            ComboBox2,       ComboBox1,  Edit1,        Edit2,
+                            ButtonEmission,  Edit4};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(order[i], order[i + 1]);
+  }
 
   // The status line follows the mouse over these.
   for (QWidget* tracked :
@@ -277,34 +278,54 @@ void TForm1::ConnectHandlers() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (type == QEvent::FocusOut) {
-    if (watched == Edit2) Edit2Exit();
-    if (watched == Edit4) Edit4Exit();
-    if (watched == Edit1) Edit1Exit();
-  } else if (type == QEvent::MouseButtonPress) {
-    if (watched == EditConc) EditConcClick();
-    if (watched == EditExtinc) EditExtincClick();
-  } else if (type == QEvent::MouseButtonRelease && watched == Label4) {
-    Label4Click();
-  } else if (type == QEvent::Enter && watched == Label1) {
-    Label6MouseEnter();
-  } else if (type == QEvent::Leave && watched == Label1) {
-    Label6MouseLeave();
-  } else if (type == QEvent::MouseMove) {
-    const auto* move = static_cast<QMouseEvent*>(event);
-    if (watched == EditConc || watched == EditExtinc || watched == RadioButton1 ||
-        watched == RadioButton2) {
-      RadioButton2MouseMove();
-      return false;
+  switch (event->type()) {
+    case QEvent::FocusOut: {
+      // Focus leaving for another control; a menu or another window taking
+      // it for a while is no leaving.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
+      if (watched == Edit2) Edit2Exit();
+      if (watched == Edit4) Edit4Exit();
+      if (watched == Edit1) Edit1Exit();
+      break;
     }
-    if (watched == Label4) {
-      Label4MouseMove();
-      return true;  // not the group box's background
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) break;
+      if (watched == EditConc) EditConcClick();
+      if (watched == EditExtinc) EditExtincClick();
+      if (watched == Label4) label4_pressed_ = true;
+      break;
+    case QEvent::MouseButtonRelease:
+      // A click on the label: pressed and released there with the left button.
+      if (watched == Label4 && label4_pressed_ &&
+          static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+          Label4->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        Label4Click();
+      }
+      label4_pressed_ = false;
+      break;
+    case QEvent::Enter:
+      if (watched == Label1) Label6MouseEnter();
+      break;
+    case QEvent::Leave:
+      if (watched == Label1) Label6MouseLeave();
+      break;
+    case QEvent::MouseMove: {
+      if (watched == EditConc || watched == EditExtinc || watched == RadioButton1 ||
+          watched == RadioButton2) {
+        RadioButton2MouseMove();
+      } else if (watched == Label4) {
+        Label4MouseMove();
+        return true;  // not the group box's background
+      } else if (watched == panel_ || watched == GroupBox2) {
+        // A move that a child passed up is not over the background.
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (static_cast<QWidget*>(watched)->childAt(at) == nullptr) GroupBox2MouseMove();
+      }
+      break;
     }
-    // A move that a child passed up is not over the background.
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget->childAt(move->position().toPoint()) == nullptr) GroupBox2MouseMove();
+    default:
+      break;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -341,9 +362,9 @@ void TForm1::FormCreate() {
   }
   ComboBox2->setCurrentIndex(kStartOpticalPath);
   ComboBox2Change();
-  Edit2->setText(GeneralText(2.0 / 3.0, 5));
+  WriteText(Edit2, GeneralText(2.0 / 3.0, 5));
   ComboBox1Change();
-  EditConc->setText(GeneralText(1e-5, 15));
+  WriteText(EditConc, GeneralText(1e-5, 15));
 }
 
 // --- Parameter fields ----------------------------------------------------
@@ -387,7 +408,7 @@ void TForm1::ComboBox1Change() {
   if (i < 0) return;
   const double index = kSolventTable[static_cast<std::size_t>(i)].refractive_index;
   Edit1->setEnabled(i == 0);
-  Edit1->setText(GeneralText(index, 15));
+  WriteText(Edit1, GeneralText(index, 15));
   session_.RefractiveIndex = index;
   ButtonCalculateClick();
 }
@@ -460,10 +481,10 @@ ConcentrationDerivation TForm1::ExtinctionFromConcentration(int first, int last)
   if (s.ExtinctionMode) return ConcentrationDerivation::kExtinctionMode;
   s.ExtinctionValid = true;
   if (form2_ != nullptr) form2_->Series2().ClearSeries();
-  EditExtinc->setText(QString());
+  WriteText(EditExtinc, QString());
   const ConcentrationDerivation result = korin::ExtinctionFromConcentration(s, first, last);
   if (result != ConcentrationDerivation::kDerived) return result;
-  EditExtinc->setText(GeneralText(s.ExtinctionMax, 15));
+  WriteText(EditExtinc, GeneralText(s.ExtinctionMax, 15));
   PlotExtinction();
   return result;
 }
@@ -531,12 +552,12 @@ void TForm1::ComputeForsterDistance() {
   FretSession& s = session_;
   // In extinction mode this rewrite may differ from what was typed and then
   // reruns the whole calculation on the written value, nested.
-  EditExtinc->setText(GeneralText(s.ExtinctionMax, 15));
+  WriteText(EditExtinc, GeneralText(s.ExtinctionMax, 15));
   // So R0 is taken from the J that now stands, and the two texts agree.
   const double r0 = ForsterDistance(s);
   const std::string separator = LocaleDecimalSeparator();
-  EditJ->setText(QString::fromStdString(FormatExponent(s.OverlapIntegral, separator)));
-  EditR0->setText(QString::fromStdString(FormatFixed(r0, separator)));
+  WriteText(EditJ, QString::fromStdString(FormatExponent(s.OverlapIntegral, separator)));
+  WriteText(EditR0, QString::fromStdString(FormatFixed(r0, separator)));
 }
 
 void TForm1::ShowResults() {
@@ -548,7 +569,7 @@ void TForm1::HideResults() {
 
 void TForm1::ClearAbsorption() {
   korin::ClearAbsorption(session_);
-  EditExtinc->setText(QString());
+  WriteText(EditExtinc, QString());
 }
 
 // --- Open commands ---------------------------------------------------------

@@ -147,6 +147,8 @@ class TForm1 final : public QMainWindow {
   TForm4* form4_ = nullptr;
   TForm5About* about_ = nullptr;
   QButtonGroup* entry_mode_ = nullptr;
+  QWidget* panel_ = nullptr;  // the window's background, inside the border
+  bool label4_pressed_ = false;
   OpenDialogState absorption_dialog_;
   OpenDialogState emission_dialog_;
   QPrinter printer_;

@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <sstream>
 #include <string>
@@ -145,6 +146,8 @@ TEST_F(MainWindowTest, FullSessionOnTheSamples) {
   const auto [j, r0] = CliResults();
   EXPECT_EQ(f_.EditJ->text(), j);
   EXPECT_EQ(f_.EditR0->text(), r0);
+  EXPECT_EQ(f_.EditJ->text(), "3.1962E-13");
+  EXPECT_EQ(f_.EditR0->text(), "55.6500");
   EXPECT_EQ(f_.EditExtinc->text(), "85072");
   EXPECT_TRUE(windows_.Form4->isVisible());
   EXPECT_EQ(windows_.Form4->Chart1().TitleLines(), QStringList{Shortened(kAcceptor)});
@@ -282,12 +285,16 @@ TEST_F(MainWindowTest, ExtinctionRewriteRunsTheCalculationAgain) {
   f_.EditExtinc->setText("80000");
   const QString j = f_.EditJ->text();
   const QString r0 = f_.EditR0->text();
+  // Typed as written: one calculation, one drawing of the extinction.
+  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
   f_.EditExtinc->setText("1");
   f_.EditExtinc->setText("8e4");
   EXPECT_EQ(f_.EditExtinc->text(), "80000");
   EXPECT_TRUE(ResultsShown());
   EXPECT_EQ(f_.EditJ->text(), j);
   EXPECT_EQ(f_.EditR0->text(), r0);
+  // The nested run drew the extinction, then the outer run drew it again.
+  EXPECT_EQ(Plot().Series2().Points().size(), 602u);
 }
 
 TEST_F(MainWindowTest, TypingAConcentrationLeavesExtinctionEntryShown) {
@@ -314,6 +321,9 @@ TEST_F(MainWindowTest, ClicksSelectTheEntryMode) {
             QApplication::palette().color(QPalette::WindowText));
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                       Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(f_.Label4, &release);  // released here, pressed elsewhere: no click
+  EXPECT_TRUE(f_.RadioButton2->isChecked());
+  QApplication::sendEvent(f_.Label4, &press);
   QApplication::sendEvent(f_.Label4, &release);
   EXPECT_TRUE(f_.RadioButton1->isChecked());
   EXPECT_FALSE(session_.ExtinctionMode);
@@ -447,8 +457,79 @@ TEST_F(MainWindowTest, TickCountMenu) {
   f_.N11->trigger();  // the marked item again
   EXPECT_TRUE(f_.N11->isChecked());
   EXPECT_EQ(Plot().Chart1().BottomAxis().MinorTickCount(), 1);
-  EXPECT_EQ(windows_.Form3->Chart1().BottomAxis().MinorTickCount(),
-            windows_.Form4->Chart1().BottomAxis().MinorTickCount());
+  // The input windows keep their own count.
+  EXPECT_EQ(windows_.Form3->Chart1().BottomAxis().MinorTickCount(), 4);
+  EXPECT_EQ(windows_.Form4->Chart1().BottomAxis().MinorTickCount(), 4);
+}
+
+TEST_F(MainWindowTest, MenuCaptions) {
+  QStringList captions;
+  for (QAction* menu : f_.menuBar()->actions()) {
+    captions << menu->text();
+    if (menu->menu() == nullptr) continue;
+    for (QAction* item : menu->menu()->actions()) {
+      captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+      if (item->menu() == nullptr) continue;
+      for (QAction* sub : item->menu()->actions()) captions << sub->text();
+    }
+  }
+  EXPECT_EQ(captions, (QStringList{"&File", "Open donor emission file...",
+                                   "Open acceptor absorption file...", "-", "P&rint Setup...",
+                                   "&Print...", "-", "Exit", "&View", "Donor emission input file",
+                                   "Acceptor absorption input file", "Energy transfer plot",
+                                   "Options", "Wavelength Ticks Count", "1", "4", "9", "&About"}));
+}
+
+TEST_F(MainWindowTest, TabOrder) {
+  QWidget* const expected[] = {f_.ButtonCalculate,  f_.EditJ,        f_.EditR0,
+                               f_.ButtonAbsorption, f_.EditConc,     f_.EditExtinc,
+                               f_.RadioButton2,     f_.RadioButton1, f_.ComboBox2,
+                               f_.ComboBox1,        f_.Edit1,        f_.Edit2,
+                               f_.ButtonEmission,   f_.Edit4};
+  QWidget* w = f_.ButtonCalculate;
+  for (QWidget* next : expected) {
+    EXPECT_EQ(w, next) << next->metaObject()->className();
+    do {
+      w = w->nextInFocusChain();
+    } while (!(w->focusPolicy() & Qt::TabFocus) || w == f_.centralWidget());
+  }
+}
+
+// Typing inside the coefficient keeps the cursor where the user types: the
+// calculation's rewrite of the same text is no change.
+TEST_F(MainWindowTest, TypingInsideTheCoefficientKeepsTheCursor) {
+  LoadSamples();
+  f_.RadioButton2->setChecked(true);
+  f_.EditExtinc->setText("85072");
+  f_.EditExtinc->setCursorPosition(2);
+  f_.EditExtinc->insert("1");
+  EXPECT_EQ(f_.EditExtinc->text(), "851072");
+  EXPECT_EQ(f_.EditExtinc->cursorPosition(), 3);
+  f_.EditExtinc->insert("2");
+  EXPECT_EQ(f_.EditExtinc->text(), "8512072");
+  EXPECT_TRUE(ResultsShown());
+}
+
+TEST_F(MainWindowTest, OnlyLeftClicksSelectTheEntryMode) {
+  QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(f_.EditExtinc, &right);
+  EXPECT_TRUE(f_.RadioButton1->isChecked());
+  EXPECT_FALSE(session_.ExtinctionMode);
+}
+
+TEST_F(MainWindowTest, DraggingInAFieldKeepsTheStatusLine) {
+  QMouseEvent hover(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(f_.Label4, &hover);
+  const QString hint = f_.Label10->text();
+  ASSERT_FALSE(hint.isEmpty());
+  for (QWidget* field : {static_cast<QWidget*>(f_.Edit2), static_cast<QWidget*>(f_.Label1)}) {
+    QMouseEvent drag(QEvent::MouseMove, QPointF(4, 4), QPointF(4, 4), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(field, &drag);
+    EXPECT_EQ(f_.Label10->text(), hint);
+  }
 }
 
 TEST_F(MainWindowTest, MenuItemsHaveNoShortcutKeys) {
