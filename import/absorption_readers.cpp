@@ -38,6 +38,13 @@ void ReadTwoColumnData(FretSession& s, SpectrumTextFile& file) {
                      s.AbsorptionFirst, s.AbsorptionLast);
 }
 
+// The acceptance of the three formats whose wavelengths run one way.
+void ApplyOrderCheck(FretSession& s, std::string_view path, const MessageSink& sink) {
+  s.AbsorptionValid = KeepIfAccepted(
+      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
+      s.AbsorptionFirst, s.AbsorptionLast);
+}
+
 }  // namespace
 
 void ReadAbsorptionSp(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -91,9 +98,7 @@ void ReadAbsorptionAsp(FretSession& s, std::string_view path, const MessageSink&
   // The first data line holds the highest wavelength.
   s.AbsorptionLast = writer.first();
   s.AbsorptionFirst = writer.last();
-  s.AbsorptionValid = KeepIfAccepted(
-      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
-      s.AbsorptionFirst, s.AbsorptionLast);
+  ApplyOrderCheck(s, path, sink);
 }
 
 void ReadAbsorptionAbt(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -115,9 +120,7 @@ void ReadAbsorptionAbt(FretSession& s, std::string_view path, const MessageSink&
     read_point(file.ReadLine());
   } while (!file.SeekEndOfData());
   s.AbsorptionLast = writer.last();
-  s.AbsorptionValid = KeepIfAccepted(
-      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
-      s.AbsorptionFirst, s.AbsorptionLast);
+  ApplyOrderCheck(s, path, sink);
 }
 
 void ReadAbsorptionAbs(FretSession& s, std::string_view path, const MessageSink& sink) {
@@ -134,9 +137,7 @@ void ReadAbsorptionAbs(FretSession& s, std::string_view path, const MessageSink&
   s.AbsorptionLast = writer.first();
   while (!file.SeekEndOfData()) read_point();
   s.AbsorptionFirst = writer.last();
-  s.AbsorptionValid = KeepIfAccepted(
-      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
-      s.AbsorptionFirst, s.AbsorptionLast);
+  ApplyOrderCheck(s, path, sink);
 }
 
 }  // namespace korin
