@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 
 #include "core/calculation_gate.h"
 #include "core/decimal_bound.h"
@@ -75,6 +76,24 @@ void SetBackground(QWidget* widget, const QColor& colour) {
   palette.setColor(QPalette::Base, colour);
   palette.setColor(QPalette::Button, colour);
   widget->setPalette(palette);
+}
+
+// A fixed list whose drop-down rows have the given pixel height.
+class FixedRowHeight final : public QStyledItemDelegate {
+ public:
+  FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+  }
+
+ private:
+  int height_;
+};
+
+QComboBox* FixedList(QWidget* parent, QRect geometry, int item_height) {
+  auto* list = Place(new QComboBox(parent), geometry);
+  list->setItemDelegate(new FixedRowHeight(item_height, list));
+  return list;
 }
 
 // A text written into a field from code. Writing the text a field already
@@ -170,7 +189,7 @@ void TForm1::BuildPanel() {
   GroupBox3 = GroupBox(QStringLiteral(" Solvent "), w, {0, 139, 201, 73},
                        palette().color(QPalette::WindowText));
   Label2 = FittedLabel(QStringLiteral("Solvent System"), GroupBox3, {15, 21});
-  ComboBox1 = Place(new QComboBox(GroupBox3), {96, 17, 97, 22});
+  ComboBox1 = FixedList(GroupBox3, {96, 17, 97, 22}, 16);
   Label3 = FittedLabel(QStringLiteral("Refrective Index"), GroupBox3, {9, 47});
   Edit1 = Place(new QLineEdit(GroupBox3), {96, 44, 97, 21});
   Edit1->setEnabled(false);
@@ -182,7 +201,7 @@ void TForm1::BuildPanel() {
       Place(new QRadioButton(QStringLiteral("Concentration [Mol/L]"), GroupBox2), {9, 45, 128, 25});
   EditConc = Place(new QLineEdit(QStringLiteral("1.00e-5"), GroupBox2), {141, 46, 68, 21});
   Label4 = FittedLabel(QStringLiteral("Optical Path [cm]"), GroupBox2, {50, 74});
-  ComboBox2 = Place(new QComboBox(GroupBox2), {141, 71, 68, 19});
+  ComboBox2 = FixedList(GroupBox2, {141, 71, 68, 19}, 13);
   RadioButton2 = Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), GroupBox2),
                        {9, 92, 128, 33});
   EditExtinc = Place(new QLineEdit(GroupBox2), {141, 98, 68, 21});

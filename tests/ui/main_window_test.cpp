@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionViewItem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -228,6 +230,16 @@ TEST_F(MainWindowTest, QuantumYieldWithoutEmissionLeavesTheSeriesEmpty) {
   f_.Edit4->setText("0.8");
   EXPECT_TRUE(Plot().Series1().Points().empty());
   EXPECT_EQ(session_.QuantumYield, 0.8);
+}
+
+TEST_F(MainWindowTest, ListRowHeights) {
+  const QStyleOptionViewItem option;
+  EXPECT_EQ(
+      f_.ComboBox1->itemDelegate()->sizeHint(option, f_.ComboBox1->model()->index(0, 0)).height(),
+      16);
+  EXPECT_EQ(
+      f_.ComboBox2->itemDelegate()->sizeHint(option, f_.ComboBox2->model()->index(0, 0)).height(),
+      13);
 }
 
 TEST_F(MainWindowTest, SolventList) {
