@@ -5,7 +5,7 @@
 #include <string>
 
 #include "import/field_scanner.h"
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "core/fret_session.h"
 #include "core/number_text.h"
 #include "core/parameter_tables.h"
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 #include "import/reader_choice.h"
 
 namespace korin {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 namespace korin {
 namespace {

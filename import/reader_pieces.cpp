@@ -1,7 +1,7 @@
 #include "import/reader_pieces.h"
 
 #include "import/field_scanner.h"
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 namespace korin {
 

@@ -11,7 +11,7 @@
 #include <new>
 #include <utility>
 
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 namespace korin {
 namespace {

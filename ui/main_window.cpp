@@ -22,7 +22,7 @@
 #include "core/forster.h"
 #include "core/number_text.h"
 #include "core/parameter_tables.h"
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 #include "import/reader_choice.h"
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"

@@ -8,7 +8,7 @@
 
 #include "core/number_text.h"
 #include "import/field_scanner.h"
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 namespace korin {
 namespace {

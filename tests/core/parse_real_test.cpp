@@ -1,4 +1,4 @@
-#include "import/parse_real.h"
+#include "core/parse_real.h"
 
 #include <gtest/gtest.h>
 
