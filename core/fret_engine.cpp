@@ -1,0 +1,337 @@
+#include "core/fret_engine.h"
+
+#include <cstddef>
+
+#include "core/calculation_gate.h"
+#include "core/decimal_bound.h"
+#include "core/emission.h"
+#include "core/forster.h"
+#include "core/number_text.h"
+#include "core/parameter_tables.h"
+#include "core/parse_real.h"
+
+namespace korin {
+namespace {
+
+constexpr std::size_t Index(PanelField field) {
+  return static_cast<std::size_t>(field);
+}
+
+// The digits of the texts the panel writes: 5 for the orientation factor,
+// 15 for the refractive index, the concentration and the peak coefficient.
+constexpr int kShortDigits = 5;
+constexpr int kLongDigits = 15;
+
+bool RangeOnGrid(int first, int last) {
+  return SpectrumGrid::Contains(first) && SpectrumGrid::Contains(last) && first < last;
+}
+
+}  // namespace
+
+FretEngine::FretEngine(FretView* view) : view_(view != nullptr ? view : &null_view_) {
+  // The fields' texts as the panel is laid out, before its start runs.
+  texts_[Index(PanelField::kConcentration)] = "1.00e-5";
+  texts_[Index(PanelField::kOrientation)] = "1";
+  texts_[Index(PanelField::kQuantumYield)] = "0.5";
+}
+
+void FretEngine::SetView(FretView* view) {
+  view_ = view != nullptr ? view : &null_view_;
+}
+
+const std::string& FretEngine::FieldText(PanelField field) const {
+  return texts_[Index(field)];
+}
+
+// --- Start and the panel's fields -----------------------------------------
+
+void FretEngine::Start() {
+  ChooseOpticalPath(kStartOpticalPath);
+  // The start value 2/3 is written as 0.66667, and the field's handler then
+  // stores the value of that text, not 2/3.
+  WriteField(PanelField::kOrientation, FormatGeneral(2.0 / 3.0, kShortDigits));
+  ChooseSolvent(kStartSolvent);
+  WriteField(PanelField::kConcentration, FormatGeneral(1e-5, kLongDigits));
+}
+
+void FretEngine::EditField(PanelField field, std::string_view text) {
+  texts_[Index(field)] = text;
+  RunFieldHandler(field);
+}
+
+// A text written from code runs the field's handler at once, nested, when
+// it differs from what the field holds; the same text is no change.
+void FretEngine::WriteField(PanelField field, std::string_view text) {
+  std::string& held = texts_[Index(field)];
+  if (held == text) return;
+  held = text;
+  view_->SetFieldText(field, text);
+  RunFieldHandler(field);
+}
+
+void FretEngine::RunFieldHandler(PanelField field) {
+  switch (field) {
+    case PanelField::kConcentration:
+      ConcentrationEdited();
+      break;
+    case PanelField::kOrientation:
+      OrientationEdited();
+      break;
+    case PanelField::kQuantumYield:
+      QuantumYieldEdited();
+      break;
+    case PanelField::kRefractiveIndex:
+      RefractiveIndexEdited();
+      break;
+    case PanelField::kExtinction:
+      ExtinctionEdited();
+      break;
+  }
+}
+
+void FretEngine::ConcentrationEdited() {
+  FretSession& s = *session_;
+  // Typing a concentration always means concentration entry, whatever the
+  // radio buttons show.
+  s.ExtinctionMode = false;
+  s.ConcentrationValid = ParseRealInRange(FieldText(PanelField::kConcentration), s.Concentration,
+                                          bounds::kMinConcentration, bounds::kMaxConcentration);
+  if (!s.ConcentrationValid) view_->ClearSeries(PlotSeries::kExtinction);
+  if (s.AbsorptionValid) (void)DeriveExtinction();
+  RunGate();
+}
+
+void FretEngine::OrientationEdited() {
+  FretSession& s = *session_;
+  s.OrientationValid =
+      ParseRealInRange(FieldText(PanelField::kOrientation), s.OrientationFactor,
+                       bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
+  RunGate();
+}
+
+void FretEngine::QuantumYieldEdited() {
+  FretSession& s = *session_;
+  s.QuantumYieldValid = ParseRealInRange(FieldText(PanelField::kQuantumYield), s.QuantumYield,
+                                         bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
+  PlotEmission();
+  RunGate();
+}
+
+void FretEngine::RefractiveIndexEdited() {
+  FretSession& s = *session_;
+  s.RefractiveIndexValid =
+      ParseRealInRange(FieldText(PanelField::kRefractiveIndex), s.RefractiveIndex,
+                       bounds::kMinRefractiveIndex, bounds::kMaxRefractiveIndex);
+  RunGate();
+}
+
+void FretEngine::ChooseSolvent(int index) {
+  if (index < 0 || index >= static_cast<int>(kSolventTable.size())) return;
+  const double refractive_index = kSolventTable[static_cast<std::size_t>(index)].refractive_index;
+  WriteField(PanelField::kRefractiveIndex, FormatGeneral(refractive_index, kLongDigits));
+  session_->RefractiveIndex = refractive_index;
+  RunGate();
+}
+
+void FretEngine::ChooseOpticalPath(int index) {
+  if (index < 0 || index >= static_cast<int>(kOpticalPathTable.size())) return;
+  FretSession& s = *session_;
+  s.OpticalPath = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
+  if (s.AbsorptionValid) (void)DeriveExtinction();
+  RunGate();
+}
+
+void FretEngine::SetExtinctionEntry(bool extinction) {
+  session_->ExtinctionMode = extinction;
+}
+
+// --- The extinction spectrum ----------------------------------------------
+
+ConcentrationDerivation FretEngine::DeriveExtinction() {
+  FretSession& s = *session_;
+  if (s.ExtinctionMode) return ConcentrationDerivation::kExtinctionMode;
+  s.ExtinctionValid = true;
+  view_->ClearSeries(PlotSeries::kExtinction);
+  WriteField(PanelField::kExtinction, "");
+  const ConcentrationDerivation result =
+      ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast);
+  if (result != ConcentrationDerivation::kDerived) return result;
+  WriteField(PanelField::kExtinction, FormatGeneral(s.ExtinctionMax, kLongDigits));
+  PlotExtinction();
+  return result;
+}
+
+// A typed peak coefficient: the absorbance is scaled to it, the gate runs,
+// and only then is the scaled spectrum drawn.
+void FretEngine::ExtinctionEdited() {
+  FretSession& s = *session_;
+  if (!s.ExtinctionMode) return;
+  s.ExtinctionValid = false;
+  view_->ClearSeries(PlotSeries::kExtinction);
+  // The value is stored even when the text is not a number.
+  const bool parsed = ParseReal(FieldText(PanelField::kExtinction), s.ExtinctionMax);
+  if (!parsed || !InOpenRange(s.ExtinctionMax, bounds::kMinExtinction, bounds::kMaxExtinction)) {
+    SetResultsVisible(false);
+    return;
+  }
+  if (!s.AbsorptionValid) return;
+  // Nothing to scale to (no positive absorbance), or a scaled value beyond
+  // the doubles: derive nothing, show nothing.
+  if (!RescaleExtinction(s)) {
+    SetResultsVisible(false);
+    return;
+  }
+  RunGate();
+  PlotExtinction();
+}
+
+// --- Plots ---------------------------------------------------------------
+
+void FretEngine::PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first, int last) {
+  ys_.assign(grid.values().begin() + (first - SpectrumGrid::kFirstWavelength),
+             grid.values().begin() + (last - SpectrumGrid::kFirstWavelength + 1));
+  view_->AddPoints(series, first, ys_);
+}
+
+void FretEngine::PlotEmission() {
+  const FretSession& s = *session_;
+  view_->ClearSeries(PlotSeries::kEmission);
+  if (!s.QuantumYieldValid || !s.EmissionValid) return;
+  ys_.clear();
+  for (int w = s.EmissionFirst; w <= s.EmissionLast; ++w) {
+    ys_.push_back(s.DonorEmission[w] * s.QuantumYield * 1000);
+  }
+  view_->AddPoints(PlotSeries::kEmission, s.EmissionFirst, ys_);
+}
+
+void FretEngine::PlotExtinction() {
+  const FretSession& s = *session_;
+  PlotGrid(PlotSeries::kExtinction, s.AcceptorExtinction, s.AbsorptionFirst, s.AbsorptionLast);
+}
+
+// --- The gate --------------------------------------------------------------
+
+void FretEngine::RunGate() {
+  FretSession& s = *session_;
+  if (!GateConditionsHold(s)) {
+    gate_outcome_ = GateOutcome::kConditionsFail;
+    SetResultsVisible(false);
+    return;
+  }
+  if (DeriveExtinction() == ConcentrationDerivation::kNotFinite) {
+    gate_outcome_ = GateOutcome::kExtinctionNotFinite;
+    SetResultsVisible(false);
+    return;
+  }
+  if (!ComputeOverlapIntegral(s)) {
+    gate_outcome_ = GateOutcome::kOverlapNotFinite;
+    SetResultsVisible(false);
+    return;
+  }
+  ComputeForsterDistance();
+  // The rewrite of the coefficient may have run the gate again, nested, on
+  // a text that it then refused.
+  if (GateConditionsHold(s)) {
+    gate_outcome_ = GateOutcome::kShown;
+    SetResultsVisible(true);
+  } else {
+    gate_outcome_ = GateOutcome::kConditionsFail;
+    SetResultsVisible(false);
+  }
+}
+
+void FretEngine::ComputeForsterDistance() {
+  const FretSession& s = *session_;
+  // In extinction entry a typed text that differs from the general format
+  // (8e4 for 80000) is replaced, and the replacement reruns everything.
+  WriteField(PanelField::kExtinction, FormatGeneral(s.ExtinctionMax, kLongDigits));
+  // R0 from the J that now stands, so that the two texts agree.
+  forster_distance_ = ForsterDistance(s);
+  const std::string separator = view_->DecimalSeparator();
+  overlap_integral_text_ = FormatExponent(s.OverlapIntegral, separator);
+  forster_distance_text_ = FormatFixed(forster_distance_, separator);
+  view_->SetResultTexts(overlap_integral_text_, forster_distance_text_);
+}
+
+void FretEngine::SetResultsVisible(bool visible) {
+  results_visible_ = visible;
+  view_->SetResultsVisible(visible);
+}
+
+// --- Loading ---------------------------------------------------------------
+
+void FretEngine::BeginLoad(SpectrumSide side) {
+  FretSession& s = *session_;
+  if (side == SpectrumSide::kAbsorption) {
+    s.AbsorptionValid = false;
+    s.ExtinctionValid = false;
+    ClearAbsorption(s);
+    // Blanking the coefficient is a change of its field: in extinction
+    // entry it hides the results and empties the extinction series.
+    WriteField(PanelField::kExtinction, "");
+  } else {
+    ClearEmission(s);
+    s.EmissionValid = false;
+  }
+  SetResultsVisible(false);
+}
+
+bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
+                                std::string_view name) {
+  // Every later step walks the grid from first to last.
+  if (!RangeOnGrid(spectrum.first, spectrum.last)) {
+    RefuseSpectrum(side);
+    return false;
+  }
+  FretSession& s = *session_;
+  if (side == SpectrumSide::kAbsorption) {
+    s.AcceptorAbsorbance = spectrum.values;
+    s.AcceptorAbsorbance.ClearOutside(spectrum.first, spectrum.last);
+    s.AbsorptionFirst = spectrum.first;
+    s.AbsorptionLast = spectrum.last;
+    s.AbsorptionValid = true;
+    view_->ShowSpectrum(side, name);
+    view_->ClearSeries(PlotSeries::kAcceptorInput);
+    PlotGrid(PlotSeries::kAcceptorInput, s.AcceptorAbsorbance, s.AbsorptionFirst, s.AbsorptionLast);
+    // A new spectrum is derived from the concentration, whatever the radio
+    // buttons show.
+    s.ExtinctionMode = false;
+    (void)DeriveExtinction();
+    RunGate();
+    return true;
+  }
+  s.DonorEmission = spectrum.values;
+  s.DonorEmission.ClearOutside(spectrum.first, spectrum.last);
+  s.EmissionFirst = spectrum.first;
+  s.EmissionLast = spectrum.last;
+  s.EmissionValid = true;
+  view_->ShowSpectrum(side, name);
+  // The input window shows the intensities as read, before normalisation.
+  view_->ClearSeries(PlotSeries::kDonorInput);
+  PlotGrid(PlotSeries::kDonorInput, s.DonorEmission, s.EmissionFirst, s.EmissionLast);
+  // An area it cannot use leaves the emission not loaded: the series stays
+  // empty and the gate hides the results.
+  const bool usable = NormalizeEmission(s);
+  PlotEmission();
+  RunGate();
+  return usable;
+}
+
+void FretEngine::RefuseSpectrum(SpectrumSide side) {
+  if (side == SpectrumSide::kAbsorption) {
+    view_->ClearSeries(PlotSeries::kExtinction);
+    view_->WithdrawSpectrum(side);
+    view_->ClearSeries(PlotSeries::kAcceptorInput);
+  } else {
+    view_->WithdrawSpectrum(side);
+    view_->ClearSeries(PlotSeries::kEmission);
+    view_->ClearSeries(PlotSeries::kDonorInput);
+  }
+  SetResultsVisible(false);
+}
+
+void FretEngine::ReportStatus(std::string_view text) {
+  view_->ShowStatus(text);
+}
+
+}  // namespace korin
