@@ -1,5 +1,6 @@
 # Warning and sanitizer flags, applied per target so that third-party code
-# (GoogleTest, Qt's generated sources) keeps its own.
+# (GoogleTest, Qt's generated sources) keeps its own; and the include root
+# each library exposes.
 
 function(korin_target_flags target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
@@ -9,8 +10,30 @@ function(korin_target_flags target)
   endif()
 endfunction()
 
+# Headers are included as "folder/name.h". A library exposes a root that
+# holds only its own folder (a link to it), so that code reaches the
+# headers of exactly the libraries it links: core/ and import/ cannot
+# include a chart, plot or window header, nor anything of Qt.
+function(korin_include_root target folder)
+  set(root "${PROJECT_BINARY_DIR}/include_roots/${folder}")
+  file(MAKE_DIRECTORY "${root}")
+  file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${folder}" "${root}/${folder}" SYMBOLIC)
+  target_include_directories(${target} PUBLIC "${root}")
+endfunction()
+
 if(KORIN_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Every library is instrumented for coverage-guided fuzzing; only the fuzz
+# targets themselves link libFuzzer's main.
+if(KORIN_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "KORIN_FUZZ needs clang (the fuzz preset sets it)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
