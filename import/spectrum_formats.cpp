@@ -47,11 +47,20 @@ const OpenDialog& DialogOf(SpectrumSide side) {
 }
 
 // The side's format that has entry `filter_entry` (>= 2) of its own.
-const SpectrumFormat* FormatOfEntry(SpectrumSide side, int filter_entry) {
-  const auto found = std::ranges::find_if(kFormats, [&](const SpectrumFormat& f) {
+const SpectrumFormat* FormatOfEntry(SpectrumSide side, int filter_entry,
+                                    std::span<const SpectrumFormat> formats) {
+  const auto found = std::ranges::find_if(formats, [&](const SpectrumFormat& f) {
     return f.side == side && f.filter_entry == filter_entry;
   });
-  return found == kFormats.end() ? nullptr : &*found;
+  return found == formats.end() ? nullptr : &*found;
+}
+
+int FilterEntryCount(SpectrumSide side, std::span<const SpectrumFormat> formats) {
+  int count = 1;
+  for (const SpectrumFormat& f : formats) {
+    if (f.side == side) count = std::max(count, f.filter_entry);
+  }
+  return count;
 }
 
 }  // namespace
@@ -65,19 +74,19 @@ std::string_view OpenDialogTitle(SpectrumSide side) {
 }
 
 int FilterEntryCount(SpectrumSide side) {
-  int count = 1;
-  for (const SpectrumFormat& f : kFormats) {
-    if (f.side == side) count = std::max(count, f.filter_entry);
-  }
-  return count;
+  return FilterEntryCount(side, kFormats);
 }
 
 std::string OpenDialogFilter(SpectrumSide side) {
+  return OpenDialogFilter(side, kFormats);
+}
+
+std::string OpenDialogFilter(SpectrumSide side, std::span<const SpectrumFormat> formats) {
   // Entry 1: "Emission File (*.iss; *.rls; ...)|*.iss;*.rls;...".
   std::string shown;
   std::string patterns;
-  for (const SpectrumFormat& f : kFormats) {
-    if (f.side != side) continue;
+  for (const SpectrumFormat& f : formats) {
+    if (f.side != side || f.filter_entry == 0) continue;
     if (!patterns.empty()) {
       shown += "; ";
       patterns += ';';
@@ -86,8 +95,8 @@ std::string OpenDialogFilter(SpectrumSide side) {
     patterns += f.pattern;
   }
   std::string filter = std::string(DialogOf(side).all_formats) + " (" + shown + ")|" + patterns;
-  for (int entry = 2; entry <= FilterEntryCount(side); ++entry) {
-    if (const SpectrumFormat* f = FormatOfEntry(side, entry)) {
+  for (int entry = 2; entry <= FilterEntryCount(side, formats); ++entry) {
+    if (const SpectrumFormat* f = FormatOfEntry(side, entry, formats)) {
       filter += '|';
       filter += f->description;
       filter += '|';
@@ -98,13 +107,18 @@ std::string OpenDialogFilter(SpectrumSide side) {
 }
 
 const SpectrumFormat* ChooseFormat(SpectrumSide side, int filter_entry, std::string_view path) {
-  if (filter_entry >= 2) return FormatOfEntry(side, filter_entry);
+  return ChooseFormat(side, filter_entry, path, kFormats);
+}
+
+const SpectrumFormat* ChooseFormat(SpectrumSide side, int filter_entry, std::string_view path,
+                                   std::span<const SpectrumFormat> formats) {
+  if (filter_entry >= 2) return FormatOfEntry(side, filter_entry, formats);
   if (filter_entry != 1) return nullptr;
   const std::string extension = FileExtension(path);
-  const auto found = std::ranges::find_if(kFormats, [&](const SpectrumFormat& f) {
+  const auto found = std::ranges::find_if(formats, [&](const SpectrumFormat& f) {
     return f.side == side && !f.extension.empty() && f.extension == extension;
   });
-  return found == kFormats.end() ? nullptr : &*found;
+  return found == formats.end() ? nullptr : &*found;
 }
 
 std::string FileExtension(std::string_view path) {

@@ -15,8 +15,9 @@ namespace korin {
 
 struct SpectrumFormat {
   SpectrumSide side;
-  // The format's own entry in that side's open dialog (2..); 0 for a format
-  // offered only through entry 1, which lists every format of the side.
+  // The format's own entry in that side's open dialog (2..), listed by
+  // entry 1 too; 0 for a format the dialog does not offer at all, which
+  // entry 1 still chooses by its extension.
   int filter_entry;
   std::string_view description;  // as the dialog lists the entry
   std::string_view pattern;      // "*.abs"
@@ -32,9 +33,11 @@ struct SpectrumFormat {
 [[nodiscard]] std::string_view OpenDialogTitle(SpectrumSide side);
 
 // The side's open-dialog filter list: description|pattern pairs, entry 1
-// naming every format of the side, then one entry per format in entry
-// order.
+// naming every format the dialog offers, then one entry per format in entry
+// order. `formats` defaults to SpectrumFormats().
 [[nodiscard]] std::string OpenDialogFilter(SpectrumSide side);
+[[nodiscard]] std::string OpenDialogFilter(SpectrumSide side,
+                                           std::span<const SpectrumFormat> formats);
 
 // How many entries the side's dialog offers.
 [[nodiscard]] int FilterEntryCount(SpectrumSide side);
@@ -42,9 +45,12 @@ struct SpectrumFormat {
 // The format of a file chosen with filter entry `filter_entry`: entries from
 // 2 on decide alone whatever the file's name; entry 1 goes by FileExtension
 // of `path`. nullptr for any other entry and for an extension of no format
-// of that side.
+// of that side. `formats` defaults to SpectrumFormats().
 [[nodiscard]] const SpectrumFormat* ChooseFormat(SpectrumSide side, int filter_entry,
                                                  std::string_view path);
+[[nodiscard]] const SpectrumFormat* ChooseFormat(SpectrumSide side, int filter_entry,
+                                                 std::string_view path,
+                                                 std::span<const SpectrumFormat> formats);
 
 // The text from the last "." after the last path delimiter ("\", ":" or "/")
 // to the end, with a-z upper-cased; empty when there is no such ".".

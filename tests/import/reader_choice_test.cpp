@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "import/spectrum_readers.h"
 #include "support/reader_run.h"
@@ -114,6 +115,24 @@ TEST(SpectrumFormatsTest, RowsAreConsistent) {
     EXPECT_TRUE(f.pattern.starts_with("*.")) << f.pattern;
     EXPECT_NE(f.reader, nullptr) << f.pattern;
     EXPECT_FALSE(f.reader_name.empty()) << f.pattern;
+  }
+}
+
+// A format the dialog does not offer (filter entry 0) leaves the filter list
+// as it was and is reached only by its extension through entry 1.
+TEST(SpectrumFormatsTest, AFormatTheDialogDoesNotOffer) {
+  std::vector<SpectrumFormat> rows(SpectrumFormats().begin(), SpectrumFormats().end());
+  rows.push_back({SpectrumSide::kEmission, 0, "Spectra (*.spc)", "*.spc", ".SPC",
+                  ReadEmissionColumns, "two-column text"});
+  EXPECT_EQ(OpenDialogFilter(SpectrumSide::kEmission, rows),
+            OpenDialogFilter(SpectrumSide::kEmission));
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kEmission, 1, "/d/x.Spc", rows), &rows.back());
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kAbsorption, 1, "/d/x.spc", rows), nullptr);
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kEmission, 0, "/d/x.spc", rows), nullptr);
+  for (int entry = 2; entry <= 6; ++entry) {
+    const SpectrumFormat* chosen = ChooseFormat(SpectrumSide::kEmission, entry, "/d/x.spc", rows);
+    ASSERT_NE(chosen, nullptr) << entry;
+    EXPECT_EQ(chosen->filter_entry, entry);
   }
 }
 
