@@ -18,6 +18,7 @@
 #include "core/parameter_tables.h"
 #include "core/parse_real.h"
 #include "import/reader_choice.h"
+#include "import/spectrum_file.h"
 
 namespace korin {
 namespace {
@@ -148,8 +149,14 @@ bool LoadSpectrum(FretSession& s, SpectrumSide side, int filter, const std::stri
         << filter << "; name the format with --" << what << "-filter 2..6\n";
     return false;
   }
-  reader(s, path, [&err](std::string_view message) { err << message << '\n'; });
-  if (!(absorption ? s.AbsorptionValid : s.EmissionValid)) {
+  const SpectrumFile file = ReadSpectrumFile(path);
+  const SpectrumRead read =
+      reader(file.Source(), [&err](std::string_view message) { err << message << '\n'; });
+  (absorption ? s.AcceptorAbsorbance : s.DonorEmission) = read.spectrum.values;
+  (absorption ? s.AbsorptionFirst : s.EmissionFirst) = read.spectrum.first;
+  (absorption ? s.AbsorptionLast : s.EmissionLast) = read.spectrum.last;
+  (absorption ? s.AbsorptionValid : s.EmissionValid) = read.accepted;
+  if (!read.accepted) {
     err << kProgram << ": " << what << " spectrum not accepted: " << path << '\n';
     return false;
   }

@@ -1,5 +1,6 @@
 #include "core/parse_real.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -76,9 +77,92 @@ double PartialValue(const MantissaDigits& m) {
   return value;
 }
 
+// Clinger's fast path: a whole number of at most 2^53 and a power of ten of
+// at most 22 are both exact doubles, so one multiplication or division,
+// rounded once by IEEE arithmetic, is the correctly rounded result. That
+// needs double arithmetic without excess precision.
+static_assert(FLT_EVAL_METHOD == 0, "the fast path needs plain double arithmetic");
+constexpr std::uint64_t kMaxExactInteger = std::uint64_t{1} << 53;
+constexpr int kMaxExactPower = 22;
+constexpr double kExactPowersOfTen[kMaxExactPower + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Up to 19 significant digits fit a 64-bit integer; more go the general way.
+constexpr int kMaxFastDigits = 19;
+constexpr std::int64_t kFastExponentCap = 100'000;
+
+// Converts the numbers of everyday files, such as "500.001" and "0.12345",
+// and answers true; answers false, leaving `value` alone, for anything else:
+// text that fails, too many digits, or a power of ten beyond the exact ones.
+bool ParseFast(std::string_view text, double& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && *p == ' ') ++p;
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  if (p == end) return false;
+
+  // The digits as one whole number; leading zeros are not among its
+  // significant digits. More than 19 digits wrap around, but are refused.
+  std::uint64_t mantissa = 0;
+  const auto take_digits = [&] {
+    const char* const start = p;
+    while (p != end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    return p - start;
+  };
+  const auto skip_zeros = [&] {
+    while (p != end && *p == '0') ++p;
+  };
+  skip_zeros();
+  std::int64_t digits = take_digits();
+  std::int64_t fraction_digits = 0;
+  if (p != end && *p == '.') {
+    const char* const fraction = ++p;
+    if (digits == 0) skip_zeros();
+    digits += take_digits();
+    fraction_digits = p - fraction;
+  }
+  if (digits > kMaxFastDigits) return false;
+  std::int64_t exponent = 0;
+  if (p != end && (*p == 'E' || *p == 'e')) {
+    ++p;
+    bool exponent_negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+      exponent_negative = *p == '-';
+      ++p;
+    }
+    if (p == end || !IsDigit(*p)) return false;
+    while (p != end && IsDigit(*p)) {
+      exponent = exponent * 10 + (*p++ - '0');
+      if (exponent > kFastExponentCap) return false;
+    }
+    if (exponent_negative) exponent = -exponent;
+  }
+  if (p != end) return false;
+
+  double magnitude = 0.0;
+  if (mantissa != 0) {
+    const std::int64_t power = exponent - fraction_digits;
+    if (mantissa > kMaxExactInteger || power < -kMaxExactPower || power > kMaxExactPower) {
+      return false;
+    }
+    const auto m = static_cast<double>(mantissa);
+    magnitude = power >= 0 ? m * kExactPowersOfTen[power] : m / kExactPowersOfTen[-power];
+  }
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 }  // namespace
 
 bool ParseReal(std::string_view text, double& value) {
+  return ParseFast(text, value) || ParseRealGeneral(text, value);
+}
+
+bool ParseRealGeneral(std::string_view text, double& value) {
   const std::size_t n = text.size();
   std::size_t i = 0;
   while (i < n && text[i] == ' ') ++i;

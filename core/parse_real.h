@@ -18,6 +18,10 @@ namespace korin {
 // zero of its sign.
 [[nodiscard]] bool ParseReal(std::string_view text, double& value);
 
+// ParseReal without its fast path for short numbers: the general conversion,
+// which ParseReal must match bit for bit. For tests that compare the two.
+[[nodiscard]] bool ParseRealGeneral(std::string_view text, double& value);
+
 // How a parameter field reads its text: `value` always receives ParseReal's
 // value; the answer is whether the text is a number within [low, high].
 [[nodiscard]] inline bool ParseRealInRange(std::string_view text, double& value,

@@ -1,49 +1,17 @@
-// Feeds arbitrary bytes to every spectrum reader through the reader choice,
-// as a user's open dialog would. Whatever the bytes, a reader must end,
-// report a bounded number of times, store no non-finite value and accept
-// only a spectrum that lies on the grid.
-#include <unistd.h>
-
+// Feeds arbitrary bytes to every spectrum reader through the format table,
+// as a user's open dialog would, in memory. Whatever the bytes, a reader
+// must end, report a bounded number of times, store no non-finite value and
+// accept only a spectrum that lies on the grid.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "core/fret_session.h"
-#include "import/reader_choice.h"
+#include "import/spectrum_formats.h"
 
 namespace {
-
-struct Choice {
-  korin::SpectrumSide side;
-  int entry;
-  const char* extension;  // decides for entry 1
-};
-
-// The first byte of the input picks one of these.
-constexpr std::array<Choice, 16> kChoices{{
-    {korin::SpectrumSide::kAbsorption, 1, ".abs"},
-    {korin::SpectrumSide::kAbsorption, 1, ".ABT"},
-    {korin::SpectrumSide::kAbsorption, 1, ".asp"},
-    {korin::SpectrumSide::kAbsorption, 1, ".sp"},
-    {korin::SpectrumSide::kAbsorption, 1, ".txt"},
-    {korin::SpectrumSide::kAbsorption, 2, ".dat"},
-    {korin::SpectrumSide::kAbsorption, 3, ".dat"},
-    {korin::SpectrumSide::kAbsorption, 4, ".dat"},
-    {korin::SpectrumSide::kAbsorption, 5, ".dat"},
-    {korin::SpectrumSide::kAbsorption, 6, ".dat"},
-    {korin::SpectrumSide::kEmission, 1, ".csv"},
-    {korin::SpectrumSide::kEmission, 1, ".txt"},
-    {korin::SpectrumSide::kEmission, 1, ".iss"},
-    {korin::SpectrumSide::kEmission, 5, ".dat"},
-    {korin::SpectrumSide::kEmission, 6, ".dat"},
-    {korin::SpectrumSide::kEmission, 1, ".rls"},
-}};
 
 void Require(bool condition) {
   if (!condition) __builtin_trap();
@@ -53,35 +21,29 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const Choice& choice = kChoices[data[0] % kChoices.size()];
-  const std::string_view content(reinterpret_cast<const char*>(data + 1), size - 1);
-  const std::string path =
-      "/tmp/korin-fuzz-" + std::to_string(::getpid()) + "-input" + choice.extension;
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  }
+  // The first byte picks a format row and how the dialog reached it: through
+  // the row's own filter entry, or through entry 1 by the file's extension.
+  const auto formats = korin::SpectrumFormats();
+  const korin::SpectrumFormat& row = formats[data[0] % formats.size()];
+  const bool by_extension = row.filter_entry == 0 || (data[0] / formats.size()) % 2 == 1;
+  const std::string path = "/data/fuzz/input" + std::string(row.pattern.substr(1));
+  const korin::SpectrumFormat* format =
+      korin::ChooseFormat(row.side, by_extension ? 1 : row.filter_entry, path);
+  Require(format != nullptr && format->reader == row.reader);
 
-  const auto reader = korin::ChooseReader(choice.side, choice.entry, path);
-  Require(reader != nullptr);
-  auto session = std::make_unique<korin::FretSession>();
+  const std::string_view content(reinterpret_cast<const char*>(data + 1), size - 1);
   std::size_t messages = 0;
-  reader(*session, path, [&messages](std::string_view) { ++messages; });
+  const korin::SpectrumRead read =
+      format->reader({path, content, true}, [&messages](std::string_view) { ++messages; });
 
   const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
   Require(messages <= 2 * lines + 4);
-  for (const korin::SpectrumGrid* grid : {&session->DonorEmission, &session->AcceptorAbsorbance}) {
-    for (const double v : grid->values()) Require(std::isfinite(v));
-  }
-  if (session->AbsorptionValid) {
-    Require(korin::SpectrumGrid::Contains(session->AbsorptionFirst));
-    Require(korin::SpectrumGrid::Contains(session->AbsorptionLast));
-    Require(session->AbsorptionFirst < session->AbsorptionLast);
-  }
-  if (session->EmissionValid) {
-    Require(korin::SpectrumGrid::Contains(session->EmissionFirst));
-    Require(korin::SpectrumGrid::Contains(session->EmissionLast));
-    Require(session->EmissionFirst < session->EmissionLast);
+  for (const double v : read.spectrum.values.values()) Require(std::isfinite(v));
+  Require(read.accepted == (read.refusal == korin::Refusal::kNone));
+  if (read.accepted) {
+    Require(korin::SpectrumGrid::Contains(read.spectrum.first));
+    Require(korin::SpectrumGrid::Contains(read.spectrum.last));
+    Require(read.spectrum.first < read.spectrum.last);
   }
   return 0;
 }

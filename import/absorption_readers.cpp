@@ -1,5 +1,5 @@
 // The five absorption formats. Each reader is a short arrangement of the
-// text-file reader, the field scanner and the grid writer.
+// text reader, the field scanner and the grid writer.
 #include <algorithm>
 #include <cctype>
 
@@ -22,122 +22,132 @@ bool ContainsDataMarker(std::string_view line) {
 // The data part shared by the .sp and .txt formats: a first point on the
 // next line, further points until the data end, then the range rule on the
 // ends put in order.
-void ReadTwoColumnData(FretSession& s, SpectrumTextFile& file) {
-  GridWriter writer(s.AcceptorAbsorbance, FillDirection::kUpward);
+SpectrumRead ReadTwoColumnData(SpectrumTextFile& file) {
+  SpectrumRead read;
+  GridSpectrum& spectrum = read.spectrum;
+  GridWriter writer(spectrum.values, FillDirection::kUpward);
   std::string_view line = file.ReadLine();
   double wavelength = 0.0;
   double absorbance = 0.0;
-  if (!NextNumericField(line, wavelength) || !NextNumericField(line, absorbance)) return;
-  writer.Store(wavelength, absorbance);
-  if (!ReadPointLines(file, writer)) return;
-  s.AbsorptionFirst = writer.first();
-  s.AbsorptionLast = writer.last();
-  OrderPair(s.AbsorptionFirst, s.AbsorptionLast);
-  s.AbsorptionValid =
-      KeepIfAccepted(s.AcceptorAbsorbance, RangeRuleHolds(s.AbsorptionFirst, s.AbsorptionLast),
-                     s.AbsorptionFirst, s.AbsorptionLast);
-}
-
-// The acceptance of the three formats whose wavelengths run one way.
-void ApplyOrderCheck(FretSession& s, std::string_view path, const MessageSink& sink) {
-  s.AbsorptionValid = KeepIfAccepted(
-      s.AcceptorAbsorbance, OrderCheckPasses(s.AbsorptionFirst, s.AbsorptionLast, path, sink),
-      s.AbsorptionFirst, s.AbsorptionLast);
+  if (!NextNumericField(line, wavelength)) {
+    read.refusal = Refusal::kNoData;
+  } else if (!NextNumericField(line, absorbance)) {
+    read.refusal = Refusal::kValueMissing;
+  } else {
+    writer.Store(wavelength, absorbance);
+    read.refusal = ReadPointLines(file, writer);
+  }
+  if (read.refusal != Refusal::kNone) return read;
+  spectrum.first = writer.first();
+  spectrum.last = writer.last();
+  OrderPair(spectrum.first, spectrum.last);
+  ApplyRangeRule(read);
+  return read;
 }
 
 }  // namespace
 
-void ReadAbsorptionSp(FretSession& s, std::string_view path, const MessageSink& sink) {
-  s.AbsorptionValid = false;
-  SpectrumTextFile file(path, sink);
+SpectrumRead ReadAbsorptionSp(const SpectrumSource& source, const MessageSink& sink) {
+  SpectrumTextFile file(source, sink);
   // Instrument exports put metadata first; the data follow the first line
   // that mentions DATA (#DATA, Data points, ...).
   for (;;) {
     const std::string_view line = file.ReadLine();
-    if (file.SeekEndOfData()) return;
+    if (file.SeekEndOfData()) return RefusedRead(Refusal::kNoData);
     if (ContainsDataMarker(line)) break;
   }
-  ReadTwoColumnData(s, file);
+  return ReadTwoColumnData(file);
 }
 
-void ReadAbsorptionTxt(FretSession& s, std::string_view path, const MessageSink& sink) {
-  s.AbsorptionValid = false;
-  SpectrumTextFile file(path, sink);
+SpectrumRead ReadAbsorptionTxt(const SpectrumSource& source, const MessageSink& sink) {
+  SpectrumTextFile file(source, sink);
   // The first line that starts with a number ends the header and is itself
   // skipped.
   std::string_view line;
   double unused = 0.0;
-  if (!FindFirstNumericLine(file, line, unused)) return;
-  ReadTwoColumnData(s, file);
+  if (!FindFirstNumericLine(file, line, unused)) return RefusedRead(Refusal::kNoData);
+  return ReadTwoColumnData(file);
 }
 
-void ReadAbsorptionAsp(FretSession& s, std::string_view path, const MessageSink& sink) {
-  SpectrumTextFile file(path, sink);
+SpectrumRead ReadAbsorptionAsp(const SpectrumSource& source, const MessageSink& sink) {
+  SpectrumTextFile file(source, sink);
   const std::int32_t count = file.ReadIntegerToken();
   (void)file.ReadLine();  // the rest of the count's line
   for (int i = 0; i < 5; ++i) (void)file.ReadLine();
 
-  GridWriter writer(s.AcceptorAbsorbance, FillDirection::kDownward);
+  SpectrumRead read;
+  GridWriter writer(read.spectrum.values, FillDirection::kDownward);
   const auto read_point = [&](std::string_view line) {
-    const double wavelength = FixedColumnField(line, 1, 7, path, sink);
-    const double absorbance = FixedColumnField(line, 9, 7, path, sink);
+    const double wavelength = FixedColumnField(line, 1, 7, source.name, sink);
+    const double absorbance = FixedColumnField(line, 9, 7, source.name, sink);
     writer.Store(wavelength, absorbance);
   };
   read_point(file.ReadLine());  // the first data line is read even past the end
   for (std::int32_t i = 1; i < count; ++i) {
-    if (file.AtEndOfFile()) {
+    // Data lines are read whole, so only the real end of the content ends
+    // them early; a Ctrl-Z opening a line is part of that line's text.
+    if (file.AtEndOfContent()) {
       // A count larger than the data: one message for all the missing lines,
       // and the spectrum ends on an empty line's wavelength 0, off the grid,
       // so it is refused.
-      ShowFileError(sink, path);
+      ShowFileError(sink, source.name);
       writer.Store(0.0, 0.0);
       break;
     }
     read_point(file.ReadLine());
   }
   // The first data line holds the highest wavelength.
-  s.AbsorptionLast = writer.first();
-  s.AbsorptionFirst = writer.last();
-  ApplyOrderCheck(s, path, sink);
+  read.spectrum.last = writer.first();
+  read.spectrum.first = writer.last();
+  ApplyOrderCheck(read, source.name, sink);
+  return read;
 }
 
-void ReadAbsorptionAbt(FretSession& s, std::string_view path, const MessageSink& sink) {
-  SpectrumTextFile file(path, sink);
+SpectrumRead ReadAbsorptionAbt(const SpectrumSource& source, const MessageSink& sink) {
+  SpectrumTextFile file(source, sink);
   (void)file.ReadLine();
   (void)file.ReadLine();
 
-  GridWriter writer(s.AcceptorAbsorbance, FillDirection::kUpward);
+  SpectrumRead read;
+  GridWriter writer(read.spectrum.values, FillDirection::kUpward);
   const auto read_point = [&](std::string_view line) {
-    const double wavelength = FixedColumnField(line, 1, 6, path, sink);
-    const double absorbance = FixedColumnField(line, 8, 5, path, sink);
+    const double wavelength = FixedColumnField(line, 1, 6, source.name, sink);
+    const double absorbance = FixedColumnField(line, 8, 5, source.name, sink);
     writer.Store(wavelength, absorbance);
   };
   read_point(file.ReadLine());
-  s.AbsorptionFirst = writer.first();
+  read.spectrum.first = writer.first();
   // At least one more line is read, even at the end of the file. From the
   // line after that on, the end-of-data test has skipped leading blanks.
   do {
     read_point(file.ReadLine());
   } while (!file.SeekEndOfData());
-  s.AbsorptionLast = writer.last();
-  ApplyOrderCheck(s, path, sink);
+  read.spectrum.last = writer.last();
+  ApplyOrderCheck(read, source.name, sink);
+  return read;
 }
 
-void ReadAbsorptionAbs(FretSession& s, std::string_view path, const MessageSink& sink) {
-  SpectrumTextFile file(path, sink);
-  GridWriter writer(s.AcceptorAbsorbance, FillDirection::kDownward);
+SpectrumRead ReadAbsorptionAbs(const SpectrumSource& source, const MessageSink& sink) {
+  SpectrumTextFile file(source, sink);
+  SpectrumRead read;
+  GridWriter writer(read.spectrum.values, FillDirection::kDownward);
   const auto read_point = [&] {
     const double wavelength = file.ReadRealToken();
     const double absorbance = file.ReadRealToken();
     (void)file.ReadLine();  // the rest of the absorbance's line
-    if (file.TakeReadError()) ShowFileError(sink, path);
+    if (file.TakeReadError()) ShowFileError(sink, source.name);
     writer.Store(wavelength, absorbance);
   };
+  // Without any data the first point is read as 0 at 0 nm and refused as
+  // off the grid; saying that nothing was found is more to the point.
+  const bool no_data = file.SeekEndOfData();
   read_point();
-  s.AbsorptionLast = writer.first();
+  read.spectrum.last = writer.first();
   while (!file.SeekEndOfData()) read_point();
-  s.AbsorptionFirst = writer.last();
-  ApplyOrderCheck(s, path, sink);
+  read.spectrum.first = writer.last();
+  ApplyOrderCheck(read, source.name, sink);
+  if (no_data) read.refusal = Refusal::kNoData;
+  return read;
 }
 
 }  // namespace korin

@@ -1,34 +1,37 @@
 #include "import/field_scanner.h"
 
+#include <cstddef>
 #include <utility>
 
 #include "core/parse_real.h"
 
 namespace korin {
-namespace {
-constexpr std::string_view kSeparators = "\t ,";
-}  // namespace
+
+// Plain loops: these run for every field of every line, and a search for
+// any of three characters costs a library call per character.
 
 void TrimTrailingSeparators(std::string_view& text) {
-  const auto last = text.find_last_not_of(kSeparators);
-  text = last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+  std::size_t size = text.size();
+  while (size != 0 && IsFieldSeparator(text[size - 1])) --size;
+  text = text.substr(0, size);
 }
 
 void TrimLeadingSeparators(std::string_view& text) {
-  if (text.size() < 2) return;
-  const auto first = text.find_first_not_of(kSeparators);
-  // All separators: the last one stays.
-  text.remove_prefix(first == std::string_view::npos ? text.size() - 1 : first);
+  // A text made of separators keeps its last one.
+  std::size_t first = 0;
+  while (first + 1 < text.size() && IsFieldSeparator(text[first])) ++first;
+  text.remove_prefix(first);
 }
 
 bool NextNumericField(std::string_view& line, double& value) {
   if (line.empty() || line == ",") return false;
   TrimLeadingSeparators(line);
-  const auto separator = line.find_first_of(kSeparators);
-  std::string_view field =
-      line.substr(0, separator == std::string_view::npos ? line.size() : separator + 1);
-  line.remove_prefix(field.size());
-  TrimTrailingSeparators(field);
+  std::size_t length = 0;
+  while (length < line.size() && !IsFieldSeparator(line[length])) ++length;
+  // The field, without separators, goes with the one that ends it; the rest
+  // of a run of separators stays for the next call.
+  const std::string_view field = line.substr(0, length);
+  line.remove_prefix(length < line.size() ? length + 1 : length);
   return ParseReal(field, value);
 }
 

@@ -21,10 +21,13 @@ static_assert(std::numeric_limits<long double>::max_exponent >
 
 int RoundWavelength(double wavelength) {
   assert(std::isfinite(wavelength));
-  // nearbyint rounds halves to even in the default rounding mode.
-  const double rounded =
-      std::nearbyint(std::clamp(wavelength, -kWavelengthClamp, kWavelengthClamp));
-  return static_cast<int>(rounded);
+  const double clamped = std::clamp(wavelength, -kWavelengthClamp, kWavelengthClamp);
+  // Below 2^52, adding 2^52 leaves no bits for a fraction: the sum is rounded
+  // to a whole number, halves to even, as nearbyint would round it but
+  // without a library call for every point read.
+  constexpr double kNoFractionBits = 0x1p52;
+  const double magnitude = (std::fabs(clamped) + kNoFractionBits) - kNoFractionBits;
+  return static_cast<int>(std::copysign(magnitude, clamped));
 }
 
 int GridWriter::Store(double wavelength, double value) {
@@ -41,6 +44,9 @@ int GridWriter::Store(double wavelength, double value) {
 }
 
 void GridWriter::FillGap(int from, int to) {
+  // Fine steps land on the same or the next nanometre: nothing to fill.
+  const int step = direction_ == FillDirection::kUpward ? to - from : from - to;
+  if (step < 2) return;
   if (!SpectrumGrid::Contains(from) || !SpectrumGrid::Contains(to)) return;
   const long double at_from = grid_[from];
   const long double at_to = grid_[to];
@@ -50,9 +56,9 @@ void GridWriter::FillGap(int from, int to) {
                                    static_cast<long double>(to - from) +
                                at_from);
   };
-  if (direction_ == FillDirection::kUpward && to - from >= 2) {
+  if (direction_ == FillDirection::kUpward) {
     for (int k = from + 1; k <= to - 1; ++k) grid_[k] = entry(k);
-  } else if (direction_ == FillDirection::kDownward && from - to >= 2) {
+  } else {
     for (int k = from - 1; k >= to + 1; --k) grid_[k] = entry(k);
   }
 }

@@ -1,41 +1,38 @@
-// The spectrum readers, one per file format. Each takes the full path the
-// user chose, lays the points on its side of the session, sets the range and
-// decides the validity flag; problems go to the message sink as
-// "File Error: " + path lines. The open command has cleared the side first.
+// The spectrum readers, one per file format. Each reads the bytes of one
+// file, lays the points on a fresh grid, assigns the range and decides
+// whether its format's acceptance rule takes the spectrum; problems go to
+// the message sink as "File Error: " + name lines.
 #pragma once
 
-#include <string_view>
-
-#include "core/fret_session.h"
-#include "import/file_error.h"
+#include "import/spectrum_read.h"
 
 namespace korin {
 
-// Acceptor absorbance into AcceptorAbsorbance, AbsorptionFirst/Last and
-// AbsorptionValid.
+// Acceptor absorbance.
 
 // Header up to the first line containing DATA (any case), then
 // "wavelength absorbance" lines in either order.
-void ReadAbsorptionSp(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadAbsorptionSp(const SpectrumSource& source, const MessageSink& sink);
 // Header up to and including the first line that starts with a number,
 // then "wavelength absorbance" lines in either order.
-void ReadAbsorptionTxt(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadAbsorptionTxt(const SpectrumSource& source, const MessageSink& sink);
 // Point count, five header lines, then fixed columns 1-7 / 9-15 with
 // decreasing wavelengths.
-void ReadAbsorptionAsp(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadAbsorptionAsp(const SpectrumSource& source, const MessageSink& sink);
 // Two header lines, then fixed columns 1-6 / 8-12 with increasing
 // wavelengths.
-void ReadAbsorptionAbt(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadAbsorptionAbt(const SpectrumSource& source, const MessageSink& sink);
 // Whitespace-separated wavelength/absorbance pairs, decreasing wavelengths.
-void ReadAbsorptionAbs(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadAbsorptionAbs(const SpectrumSource& source, const MessageSink& sink);
 
-// Donor emission into DonorEmission, EmissionFirst/Last and EmissionValid.
+// Donor emission.
 
 // Header lines up to the first line that starts with a number, then
 // "wavelength intensity" lines in increasing order (.ifx, .iss, .rls, .csv).
-void ReadEmissionColumns(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadEmissionColumns(const SpectrumSource& source,
+                                               const MessageSink& sink);
 // Four-field lines: two leading numbers, the wavelength and the intensity,
 // in either order (.txt).
-void ReadEmissionTxt(FretSession& session, std::string_view path, const MessageSink& sink);
+[[nodiscard]] SpectrumRead ReadEmissionTxt(const SpectrumSource& source, const MessageSink& sink);
 
 }  // namespace korin

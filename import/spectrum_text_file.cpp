@@ -1,14 +1,7 @@
 #include "import/spectrum_text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <limits>
-#include <new>
 #include <utility>
 
 #include "core/parse_real.h"
@@ -19,43 +12,9 @@ namespace {
 constexpr char kCtrlZ = 26;
 constexpr std::size_t kMaxRealToken = 64;
 constexpr std::size_t kMaxIntegerToken = 32;
-constexpr std::size_t kMaxFileSize = std::size_t{1} << 30;
 
 bool IsBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= 32;
-}
-
-// Reads the whole regular file at `path`; false for anything else.
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  if (path.empty() || path.find('\0') != std::string::npos) return false;
-  // O_NONBLOCK so that a FIFO does not wait for a writer; it is refused below.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return false;
-  struct stat status {};
-  bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-  std::array<char, 64 * 1024> buffer{};
-  while (ok) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n == 0) break;
-    if (n < 0) {
-      ok = errno == EINTR;
-      continue;
-    }
-    const auto size = static_cast<std::size_t>(n);
-    // No spectrum comes near this; a larger or endlessly growing file reads
-    // as unreadable rather than taking all memory.
-    ok = content.size() + size <= kMaxFileSize;
-    if (ok) {
-      try {
-        content.append(buffer.data(), size);
-      } catch (const std::bad_alloc&) {
-        ok = false;
-      }
-    }
-  }
-  ::close(fd);
-  if (!ok) std::string().swap(content);
-  return ok;
 }
 
 int DigitValue(char c, int base) {
@@ -72,13 +31,13 @@ int DigitValue(char c, int base) {
 
 }  // namespace
 
-SpectrumTextFile::SpectrumTextFile(std::string_view path, const MessageSink& sink) {
-  open_ = ReadWholeFile(std::string(path), content_);
-  if (!open_) ShowFileError(sink, path);
+SpectrumTextFile::SpectrumTextFile(const SpectrumSource& source, const MessageSink& sink)
+    : content_(source.opened ? source.content : std::string_view{}), open_(source.opened) {
+  if (!open_) ShowFileError(sink, source.name);
 }
 
 std::string_view SpectrumTextFile::ReadLine() {
-  const std::string_view rest = std::string_view(content_).substr(position_);
+  const std::string_view rest = content_.substr(position_);
   const auto end = rest.find('\n');
   const std::string_view raw = rest.substr(0, end);
   position_ += end == std::string_view::npos ? rest.size() : end + 1;
@@ -88,10 +47,6 @@ std::string_view SpectrumTextFile::ReadLine() {
   line_.assign(raw);
   line_.erase(std::remove(line_.begin(), line_.end(), '\r'), line_.end());
   return line_;
-}
-
-bool SpectrumTextFile::AtEndOfFile() const {
-  return position_ >= content_.size() || content_[position_] == kCtrlZ;
 }
 
 bool SpectrumTextFile::SeekEndOfData() {
@@ -111,7 +66,7 @@ std::string_view SpectrumTextFile::NextToken(std::size_t max_length) {
          !IsBlankOrControl(content_[position_])) {
     ++position_;
   }
-  return std::string_view(content_).substr(start, position_ - start);
+  return content_.substr(start, position_ - start);
 }
 
 double SpectrumTextFile::ReadRealToken() {

@@ -1,5 +1,5 @@
-// A spectrum file read as 8-bit text: lines, the end-of-data test and the
-// whitespace-separated token reads that some formats use.
+// A spectrum file's content read as 8-bit text: lines, the end-of-data test
+// and the whitespace-separated token reads that some formats use.
 #pragma once
 
 #include <cstdint>
@@ -7,25 +7,23 @@
 #include <string_view>
 
 #include "import/file_error.h"
+#include "import/spectrum_source.h"
 
 namespace korin {
 
 class SpectrumTextFile {
  public:
-  // Opens `path` read-only and takes in its whole content, so that nobody
-  // writing the file meanwhile changes what is read. Anything that is not a
-  // readable regular file (missing, a directory, a FIFO, a read error
-  // part-way) reports "File Error: " + path through `sink`, once, and then
-  // reads as an empty file whose token reads mark read errors. Opening never
-  // blocks.
-  SpectrumTextFile(std::string_view path, const MessageSink& sink);
+  // Reads `source` without copying it; the content must outlive this
+  // object. A source that could not be opened reports "File Error: " + its
+  // name through `sink`, once, and then reads as an empty file whose token
+  // reads mark read errors.
+  SpectrumTextFile(const SpectrumSource& source, const MessageSink& sink);
 
   [[nodiscard]] bool is_open() const { return open_; }
 
-  // Whether the file has ended: every character has been read, or the next
-  // one is the Ctrl-Z that old instrument files end with. A further line
-  // would be empty only because there is no more file.
-  [[nodiscard]] bool AtEndOfFile() const;
+  // Whether every character has been read. A Ctrl-Z does not count here:
+  // a line read whole starting with one still has text.
+  [[nodiscard]] bool AtEndOfContent() const { return position_ >= content_.size(); }
 
   // The next line without its line end, and moves past it. A line ends at
   // LF or CR LF; a CR elsewhere is dropped from the text; Ctrl-Z is an
@@ -58,7 +56,7 @@ class SpectrumTextFile {
   // empty at the end of the data.
   std::string_view NextToken(std::size_t max_length);
 
-  std::string content_;
+  std::string_view content_;
   std::size_t position_ = 0;
   std::string line_;  // a line whose CRs had to be removed
   bool open_ = false;

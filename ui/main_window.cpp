@@ -24,6 +24,7 @@
 #include "core/parameter_tables.h"
 #include "core/parse_real.h"
 #include "import/reader_choice.h"
+#include "import/spectrum_file.h"
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/form_window.h"
@@ -103,6 +104,18 @@ void WriteText(QLineEdit* field, const QString& text) {
   if (field->text() != text) field->setText(text);
 }
 
+QString DialogTitle(SpectrumSide side) {
+  const std::string_view title = OpenDialogTitle(side);
+  return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+}
+
+// The dialogs keep a view of their filter lists, so these live to the end.
+std::string_view DialogFilter(SpectrumSide side) {
+  static const std::string absorption = OpenDialogFilter(SpectrumSide::kAbsorption);
+  static const std::string emission = OpenDialogFilter(SpectrumSide::kEmission);
+  return side == SpectrumSide::kAbsorption ? absorption : emission;
+}
+
 bool IsWithinGrid(const FretSession& s, bool absorption) {
   const int first = absorption ? s.AbsorptionFirst : s.EmissionFirst;
   const int last = absorption ? s.AbsorptionLast : s.EmissionLast;
@@ -115,12 +128,10 @@ TForm1::TForm1(FretSession& session, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent),
       session_(session),
       dialogs_(dialogs),
-      absorption_dialog_{QString::fromUtf8(kAbsorptionDialogTitle.data(),
-                                           static_cast<qsizetype>(kAbsorptionDialogTitle.size())),
-                         kAbsorptionFilter, 1, QString()},
-      emission_dialog_{QString::fromUtf8(kEmissionDialogTitle.data(),
-                                         static_cast<qsizetype>(kEmissionDialogTitle.size())),
-                       kEmissionFilter, 1, QString()},
+      absorption_dialog_{DialogTitle(SpectrumSide::kAbsorption),
+                         DialogFilter(SpectrumSide::kAbsorption), 1, QString()},
+      emission_dialog_{DialogTitle(SpectrumSide::kEmission), DialogFilter(SpectrumSide::kEmission),
+                       1, QString()},
       exit_([] { QCoreApplication::exit(0); }) {
   setWindowTitle(QStringLiteral("Valtrix FRET Software"));
   setFont(PanelFont(10));
@@ -604,7 +615,11 @@ void TForm1::ButtonAbsorptionClick() {
   const std::string path = QFile::encodeName(*chosen).toStdString();
   if (const SpectrumReader reader =
           ChooseReader(SpectrumSide::kAbsorption, absorption_dialog_.filter_entry, path)) {
-    reader(s, path, FileErrorSink());
+    const SpectrumRead read = reader(ReadSpectrumFile(path).Source(), FileErrorSink());
+    s.AcceptorAbsorbance = read.spectrum.values;
+    s.AbsorptionFirst = read.spectrum.first;
+    s.AbsorptionLast = read.spectrum.last;
+    s.AbsorptionValid = read.accepted;
   }
   if (!s.AbsorptionValid) {
     if (form2_ != nullptr) {
@@ -646,7 +661,11 @@ void TForm1::ButtonEmissionClick() {
   const std::string path = QFile::encodeName(*chosen).toStdString();
   if (const SpectrumReader reader =
           ChooseReader(SpectrumSide::kEmission, emission_dialog_.filter_entry, path)) {
-    reader(s, path, FileErrorSink());
+    const SpectrumRead read = reader(ReadSpectrumFile(path).Source(), FileErrorSink());
+    s.DonorEmission = read.spectrum.values;
+    s.EmissionFirst = read.spectrum.first;
+    s.EmissionLast = read.spectrum.last;
+    s.EmissionValid = read.accepted;
   }
   if (!s.EmissionValid) {
     if (form2_ != nullptr) {

@@ -12,7 +12,6 @@ namespace {
 using testing::FileErrors;
 using testing::Messages;
 using testing::ReadText;
-using testing::TempDir;
 
 double Absorbance(int w) {
   return 0.95 - (w - 200) * (0.94 / 600.0);
@@ -32,32 +31,30 @@ std::string Lines(int from, int to, int step, const char* separator = " ") {
 }
 
 TEST(ReadAbsorptionSpTest, DataMarkerThenOneNanometreStepsDownward) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionSp, "a.sp",
+  const auto r = ReadText(ReadAbsorptionSp, "a.sp",
                           "Sample: acceptor\nOperator: lab\n#DATA\n" + Lines(800, 200, -1));
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 200);
-  EXPECT_EQ(r.session->AbsorptionLast, 800);
-  EXPECT_DOUBLE_EQ(r.session->AcceptorAbsorbance[200], 0.95);
-  EXPECT_DOUBLE_EQ(r.session->AcceptorAbsorbance[800], 0.01);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[199], 0.0);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[801], 0.0);
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 200);
+  EXPECT_EQ(r.last(), 800);
+  EXPECT_DOUBLE_EQ(r.at(200), 0.95);
+  EXPECT_DOUBLE_EQ(r.at(800), 0.01);
+  EXPECT_EQ(r.at(199), 0.0);
+  EXPECT_EQ(r.at(801), 0.0);
   EXPECT_TRUE(r.messages.empty());
 }
 
 // The .sp reader fills only upward steps.
 TEST(ReadAbsorptionSpTest, TwoNanometreStepsFillOnlyUpward) {
-  TempDir dir;
-  const auto down = ReadText(dir, ReadAbsorptionSp, "d.sp", "#DATA\n" + Lines(800, 200, -2));
-  ASSERT_TRUE(down.session->AbsorptionValid);
-  const auto up = ReadText(dir, ReadAbsorptionSp, "u.sp", "#DATA\n" + Lines(200, 800, 2));
-  ASSERT_TRUE(up.session->AbsorptionValid);
+  const auto down = ReadText(ReadAbsorptionSp, "d.sp", "#DATA\n" + Lines(800, 200, -2));
+  ASSERT_TRUE(down.accepted());
+  const auto up = ReadText(ReadAbsorptionSp, "u.sp", "#DATA\n" + Lines(200, 800, 2));
+  ASSERT_TRUE(up.accepted());
   for (int w = 201; w < 800; w += 2) {
-    EXPECT_EQ(down.session->AcceptorAbsorbance[w], 0.0) << w;
-    EXPECT_NEAR(up.session->AcceptorAbsorbance[w], Absorbance(w), 1e-6) << w;
+    EXPECT_EQ(down.at(w), 0.0) << w;
+    EXPECT_NEAR(up.at(w), Absorbance(w), 1e-6) << w;
   }
-  EXPECT_EQ(down.session->AbsorptionFirst, 200);
-  EXPECT_EQ(up.session->AbsorptionLast, 800);
+  EXPECT_EQ(down.first(), 200);
+  EXPECT_EQ(up.last(), 800);
 }
 
 TEST(ReadAbsorptionSpTest, MarkerLines) {
@@ -69,12 +66,11 @@ TEST(ReadAbsorptionSpTest, MarkerLines) {
       {"METADATA block\n", true},  {"header\n  data points follow\n", true},
       {"no marker here\n", false}, {"", false},
   };
-  TempDir dir;
   for (const auto& c : cases) {
-    const auto r = ReadText(dir, ReadAbsorptionSp, "m.sp", c.header + Lines(400, 500, 1));
-    EXPECT_EQ(r.session->AbsorptionValid, c.valid) << c.header;
+    const auto r = ReadText(ReadAbsorptionSp, "m.sp", c.header + Lines(400, 500, 1));
+    EXPECT_EQ(r.accepted(), c.valid) << c.header;
     if (c.valid) {
-      EXPECT_EQ(r.session->AbsorptionFirst, 400) << c.header;
+      EXPECT_EQ(r.first(), 400) << c.header;
     }
     EXPECT_TRUE(r.messages.empty());
   }
@@ -91,15 +87,14 @@ TEST(ReadAbsorptionSpTest, HowTheDataEnd) {
       {"wavelength without absorbance", "451 n/a\n", false},
       {"wavelength alone", "451\n", false},
   };
-  TempDir dir;
   for (const auto& c : cases) {
-    const auto r = ReadText(dir, ReadAbsorptionSp, "e.sp", "#DATA\n" + Lines(400, 450, 1) + c.tail);
-    EXPECT_EQ(r.session->AbsorptionValid, c.valid) << c.name;
+    const auto r = ReadText(ReadAbsorptionSp, "e.sp", "#DATA\n" + Lines(400, 450, 1) + c.tail);
+    EXPECT_EQ(r.accepted(), c.valid) << c.name;
     EXPECT_TRUE(r.messages.empty()) << c.name;
   }
   const auto r =
-      ReadText(dir, ReadAbsorptionSp, "e.sp", "#DATA\n" + Lines(400, 450, 1) + "End\n450 7\n");
-  EXPECT_NEAR(r.session->AcceptorAbsorbance[450], Absorbance(450), 1e-6);  // not 7
+      ReadText(ReadAbsorptionSp, "e.sp", "#DATA\n" + Lines(400, 450, 1) + "End\n450 7\n");
+  EXPECT_NEAR(r.at(450), Absorbance(450), 1e-6);  // not 7
 }
 
 TEST(ReadAbsorptionSpTest, RangeRule) {
@@ -107,42 +102,38 @@ TEST(ReadAbsorptionSpTest, RangeRule) {
     int first, last;
     bool valid;
   } cases[] = {{400, 410, false}, {400, 411, true}, {99, 600, false}, {1200, 1501, false}};
-  TempDir dir;
   for (const auto& c : cases) {
-    const auto r = ReadText(dir, ReadAbsorptionSp, "r.sp", "#DATA\n" + Lines(c.first, c.last, 1));
-    EXPECT_EQ(r.session->AbsorptionValid, c.valid) << c.first << ".." << c.last;
+    const auto r = ReadText(ReadAbsorptionSp, "r.sp", "#DATA\n" + Lines(c.first, c.last, 1));
+    EXPECT_EQ(r.accepted(), c.valid) << c.first << ".." << c.last;
     EXPECT_TRUE(r.messages.empty());
   }
 }
 
 TEST(ReadAbsorptionSpTest, MarkerFollowedByNothing) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionSp, "n.sp", "x\n#DATA\n\n  \n");
-  EXPECT_FALSE(r.session->AbsorptionValid);
+  const auto r = ReadText(ReadAbsorptionSp, "n.sp", "x\n#DATA\n\n  \n");
+  EXPECT_FALSE(r.accepted());
   EXPECT_TRUE(r.messages.empty());
-  const auto first_bad = ReadText(dir, ReadAbsorptionSp, "f.sp", "#DATA\nwave abs\n400 1\n");
-  EXPECT_FALSE(first_bad.session->AbsorptionValid);
+  const auto first_bad = ReadText(ReadAbsorptionSp, "f.sp", "#DATA\nwave abs\n400 1\n");
+  EXPECT_FALSE(first_bad.accepted());
 }
 
 TEST(ReadAbsorptionTxtTest, TheFirstNumericLineIsSkipped) {
-  TempDir dir;
   std::string text = "Acceptor absorbance\n";
   for (int w = 300; w <= 700; ++w)
     text += std::to_string(w) + "," + std::to_string(w / 1000.0) + "\n";
-  const auto r = ReadText(dir, ReadAbsorptionTxt, "a.txt", text);
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 301);
-  EXPECT_EQ(r.session->AbsorptionLast, 700);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[300], 0.0);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[301], 0.301);
+  const auto r = ReadText(ReadAbsorptionTxt, "a.txt", text);
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 301);
+  EXPECT_EQ(r.last(), 700);
+  EXPECT_EQ(r.at(300), 0.0);
+  EXPECT_EQ(r.at(301), 0.301);
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadAbsorptionTxtTest, NoNumbersOrNothingAfterThem) {
-  TempDir dir;
   for (const char* text : {"just\ntext\n", "title\n12\n\n", "500,1\n"}) {
-    const auto r = ReadText(dir, ReadAbsorptionTxt, "n.txt", text);
-    EXPECT_FALSE(r.session->AbsorptionValid) << text;
+    const auto r = ReadText(ReadAbsorptionTxt, "n.txt", text);
+    EXPECT_FALSE(r.accepted()) << text;
     EXPECT_TRUE(r.messages.empty()) << text;
   }
 }
@@ -157,105 +148,121 @@ std::string AspFile(const char* count, bool increasing) {
 }
 
 TEST(ReadAbsorptionAspTest, DecreasingPointsAreAccepted) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAsp, "a.asp", AspFile("3", false));
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 798);
-  EXPECT_EQ(r.session->AbsorptionLast, 800);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[800], 0.01);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[799], 0.02);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[798], 0.03);
+  const auto r = ReadText(ReadAbsorptionAsp, "a.asp", AspFile("3", false));
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 798);
+  EXPECT_EQ(r.last(), 800);
+  EXPECT_EQ(r.at(800), 0.01);
+  EXPECT_EQ(r.at(799), 0.02);
+  EXPECT_EQ(r.at(798), 0.03);
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadAbsorptionAspTest, IncreasingPointsShowTheOrderMessage) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAsp, "i.asp", AspFile("3", true));
-  EXPECT_FALSE(r.session->AbsorptionValid);
+  const auto r = ReadText(ReadAbsorptionAsp, "i.asp", AspFile("3", true));
+  EXPECT_FALSE(r.accepted());
   EXPECT_EQ(r.messages, Messages{"File Error: " + r.path + " Incorrect wavelength order"});
 }
 
 TEST(ReadAbsorptionAspTest, CountDecidesHowManyLinesAreRead) {
-  TempDir dir;
   // A smaller count leaves lines unread.
-  const auto two = ReadText(dir, ReadAbsorptionAsp, "2.asp", AspFile("2", false));
-  EXPECT_TRUE(two.session->AbsorptionValid);
-  EXPECT_EQ(two.session->AbsorptionFirst, 799);
-  EXPECT_EQ(two.session->AcceptorAbsorbance[798], 0.0);
+  const auto two = ReadText(ReadAbsorptionAsp, "2.asp", AspFile("2", false));
+  EXPECT_TRUE(two.accepted());
+  EXPECT_EQ(two.first(), 799);
+  EXPECT_EQ(two.at(798), 0.0);
   // A count of 1 or less reads one line: first and last are equal.
-  const auto one = ReadText(dir, ReadAbsorptionAsp, "1.asp", AspFile("-4", false));
-  EXPECT_FALSE(one.session->AbsorptionValid);
+  const auto one = ReadText(ReadAbsorptionAsp, "1.asp", AspFile("-4", false));
+  EXPECT_FALSE(one.accepted());
   EXPECT_EQ(one.messages, Messages{"File Error: " + one.path + " Incorrect wavelength order"});
   // The count may be hexadecimal, and blank lines may come before it.
-  const auto hex = ReadText(dir, ReadAbsorptionAsp, "h.asp", "\n\n" + AspFile("$3", false));
-  EXPECT_TRUE(hex.session->AbsorptionValid);
+  const auto hex = ReadText(ReadAbsorptionAsp, "h.asp", "\n\n" + AspFile("$3", false));
+  EXPECT_TRUE(hex.accepted());
 }
 
 // A count beyond the data stops at the end of the file with one message for
 // all the missing lines, and the spectrum is refused.
 TEST(ReadAbsorptionAspTest, CountLargerThanTheDataIsBounded) {
-  TempDir dir;
   for (const char* count : {"5", "2147483647"}) {
-    const auto r = ReadText(dir, ReadAbsorptionAsp, "big.asp", AspFile(count, false));
-    EXPECT_FALSE(r.session->AbsorptionValid) << count;
+    const auto r = ReadText(ReadAbsorptionAsp, "big.asp", AspFile(count, false));
+    EXPECT_FALSE(r.accepted()) << count;
     EXPECT_EQ(r.messages, FileErrors(r.path, 1)) << count;
-    EXPECT_EQ(r.session->AcceptorAbsorbance[799], 0.02);
+    EXPECT_EQ(r.at(799), 0.02);
   }
 }
 
-// Old instrument files end with Ctrl-Z; it ends the file for the count too.
-TEST(ReadAbsorptionAspTest, CtrlZEndsTheFileForTheCount) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAsp, "z.asp", AspFile("4", false) + "\x1a");
-  EXPECT_FALSE(r.session->AbsorptionValid);
+// Old instrument files end with Ctrl-Z. Data lines are read whole, so a
+// Ctrl-Z after the data is one more line whose two fields fail; only the
+// real end of the content stops the count, with its one message.
+TEST(ReadAbsorptionAspTest, CtrlZAfterTheDataIsALineForTheCount) {
+  const struct {
+    const char* count;
+    std::size_t messages;
+  } cases[] = {{"4", 2}, {"5", 3}};
+  for (const auto& c : cases) {
+    const auto r = ReadText(ReadAbsorptionAsp, "z.asp", AspFile(c.count, false) + "\x1a");
+    EXPECT_FALSE(r.accepted()) << c.count;
+    EXPECT_EQ(r.read.refusal, Refusal::kOffGrid) << c.count;
+    EXPECT_EQ(r.messages, FileErrors(r.path, c.messages)) << c.count;
+    EXPECT_EQ(r.at(798), 0.03) << c.count;
+  }
+}
+
+// A Ctrl-Z opening a data line used to end the file for the count guard, so
+// the spectrum ended on a made-up point off the grid and was refused.
+TEST(ReadAbsorptionAspTest, CtrlZAtTheStartOfADataLineDoesNotEndTheFile) {
+  const auto r = ReadText(ReadAbsorptionAsp, "z.asp",
+                          "3\nh1\nh2\nh3\nh4\nh5\n  800.0  0.0100\n\x1a"
+                          "799.0  0.0200\n  798.0  0.0300\n");
+  EXPECT_TRUE(r.accepted());
+  // The line's wavelength field fails; the point it makes lies off the grid.
   EXPECT_EQ(r.messages, FileErrors(r.path, 1));
+  EXPECT_EQ(r.first(), 798);
+  EXPECT_EQ(r.last(), 800);
+  EXPECT_EQ(r.at(800), 0.01);
+  EXPECT_EQ(r.at(799), 0.0);
+  EXPECT_EQ(r.at(798), 0.03);
 }
 
 // A stray point after the data, on the grid but beyond the accepted range,
 // does not stay in the grid.
 TEST(ReadAbsorptionSpTest, NothingStaysBeyondTheAcceptedRange) {
-  TempDir dir;
-  const auto r =
-      ReadText(dir, ReadAbsorptionSp, "s.sp", "#DATA\n" + Lines(400, 500, 1) + "300 0.5\n");
-  ASSERT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 300);  // the stray point is the last one read
-  EXPECT_EQ(r.session->AbsorptionLast, 400);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[450], 0.0);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[300], 0.5);
+  const auto r = ReadText(ReadAbsorptionSp, "s.sp", "#DATA\n" + Lines(400, 500, 1) + "300 0.5\n");
+  ASSERT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 300);  // the stray point is the last one read
+  EXPECT_EQ(r.last(), 400);
+  EXPECT_EQ(r.at(450), 0.0);
+  EXPECT_EQ(r.at(300), 0.5);
 }
 
 TEST(ReadAbsorptionAspTest, FieldsThatFailReportAndGoOn) {
-  TempDir dir;
   const std::string text = "3\nh\nh\nh\nh\nh\n  800.0  0.0100\n  799.0  0.02x0\n  798.0  0.0300\n";
-  const auto r = ReadText(dir, ReadAbsorptionAsp, "f.asp", text);
-  EXPECT_TRUE(r.session->AbsorptionValid);
+  const auto r = ReadText(ReadAbsorptionAsp, "f.asp", text);
+  EXPECT_TRUE(r.accepted());
   EXPECT_EQ(r.messages, FileErrors(r.path, 1));
-  EXPECT_EQ(r.session->AcceptorAbsorbance[799], 2.0);  // the digits before the x
+  EXPECT_EQ(r.at(799), 2.0);  // the digits before the x
 }
 
 TEST(ReadAbsorptionAbtTest, LeadingBlankCountsOnLinesThreeAndFourOnly) {
-  TempDir dir;
   // Columns 1-6 and 8-12 fit the lines with their blank; from line 5 on the
   // blank is gone, so the absorbance column starts one character later.
-  const auto r = ReadText(dir, ReadAbsorptionAbt, "b.abt",
+  const auto r = ReadText(ReadAbsorptionAbt, "b.abt",
                           "title\nnm A\n 400.0 1.100\n 401.0 1.200\n 402.0 1.300\n 403.0 1.400\n");
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 400);
-  EXPECT_EQ(r.session->AbsorptionLast, 403);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[400], 1.1);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[401], 1.2);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[402], 0.3);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[403], 0.4);
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 400);
+  EXPECT_EQ(r.last(), 403);
+  EXPECT_EQ(r.at(400), 1.1);
+  EXPECT_EQ(r.at(401), 1.2);
+  EXPECT_EQ(r.at(402), 0.3);
+  EXPECT_EQ(r.at(403), 0.4);
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadAbsorptionAbtTest, IncreasingAndDecreasing) {
-  TempDir dir;
-  const auto up = ReadText(dir, ReadAbsorptionAbt, "u.abt", "t\nt\n400.0 0.100\n404.0 0.500\n");
-  EXPECT_TRUE(up.session->AbsorptionValid);
-  EXPECT_DOUBLE_EQ(up.session->AcceptorAbsorbance[402], 0.3);  // filled upward
-  const auto down = ReadText(dir, ReadAbsorptionAbt, "d.abt", "t\nt\n404.0 0.500\n400.0 0.100\n");
-  EXPECT_FALSE(down.session->AbsorptionValid);
+  const auto up = ReadText(ReadAbsorptionAbt, "u.abt", "t\nt\n400.0 0.100\n404.0 0.500\n");
+  EXPECT_TRUE(up.accepted());
+  EXPECT_DOUBLE_EQ(up.at(402), 0.3);  // filled upward
+  const auto down = ReadText(ReadAbsorptionAbt, "d.abt", "t\nt\n404.0 0.500\n400.0 0.100\n");
+  EXPECT_FALSE(down.accepted());
   EXPECT_EQ(down.messages, Messages{"File Error: " + down.path + " Incorrect wavelength order"});
 }
 
@@ -263,50 +270,45 @@ TEST(ReadAbsorptionAbtTest, IncreasingAndDecreasing) {
 // wavelength 0 lies off the grid, so the spectrum is refused without an
 // order message.
 TEST(ReadAbsorptionAbtTest, TextAfterTheData) {
-  TempDir dir;
   const auto r =
-      ReadText(dir, ReadAbsorptionAbt, "t.abt", "t\nt\n400.0 0.100\n420.0 0.500\nend of scan\n");
-  EXPECT_FALSE(r.session->AbsorptionValid);
+      ReadText(ReadAbsorptionAbt, "t.abt", "t\nt\n400.0 0.100\n420.0 0.500\nend of scan\n");
+  EXPECT_FALSE(r.accepted());
   EXPECT_EQ(r.messages, FileErrors(r.path, 2));
 }
 
 TEST(ReadAbsorptionAbsTest, DecreasingPairsFillDownward) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAbs, "a.abs", "700 0.1\n698 0.3\n696 0.5\n");
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AbsorptionFirst, 696);
-  EXPECT_EQ(r.session->AbsorptionLast, 700);
-  EXPECT_DOUBLE_EQ(r.session->AcceptorAbsorbance[697], 0.4);
-  EXPECT_DOUBLE_EQ(r.session->AcceptorAbsorbance[699], 0.2);
+  const auto r = ReadText(ReadAbsorptionAbs, "a.abs", "700 0.1\n698 0.3\n696 0.5\n");
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 696);
+  EXPECT_EQ(r.last(), 700);
+  EXPECT_DOUBLE_EQ(r.at(697), 0.4);
+  EXPECT_DOUBLE_EQ(r.at(699), 0.2);
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadAbsorptionAbsTest, IncreasingPairsShowTheOrderMessage) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAbs, "i.abs", "696 0.5\n698 0.3\n700 0.1\n");
-  EXPECT_FALSE(r.session->AbsorptionValid);
+  const auto r = ReadText(ReadAbsorptionAbs, "i.abs", "696 0.5\n698 0.3\n700 0.1\n");
+  EXPECT_FALSE(r.accepted());
   EXPECT_EQ(r.messages, Messages{"File Error: " + r.path + " Incorrect wavelength order"});
 }
 
 TEST(ReadAbsorptionAbsTest, PairsAcrossLinesAndRestOfLineSkipped) {
-  TempDir dir;
   // The absorbance of 700 stands on the next line; the rest of that line
   // (a stray 5) is skipped.
-  const auto r = ReadText(dir, ReadAbsorptionAbs, "s.abs", "700\n0.1 5\n\t698   0.3 note\n");
-  EXPECT_TRUE(r.session->AbsorptionValid);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[700], 0.1);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[698], 0.3);
+  const auto r = ReadText(ReadAbsorptionAbs, "s.abs", "700\n0.1 5\n\t698   0.3 note\n");
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.at(700), 0.1);
+  EXPECT_EQ(r.at(698), 0.3);
   EXPECT_TRUE(r.messages.empty());
 }
 
 // With commas each line is one token that fails: a point takes its two
 // tokens from two lines, and every point reports.
 TEST(ReadAbsorptionAbsTest, CommaSeparatedPairsAreNotPairs) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadAbsorptionAbs, "c.abs", "700,0.1\n698,0.3\n696,0.5\n694,0.7\n");
+  const auto r = ReadText(ReadAbsorptionAbs, "c.abs", "700,0.1\n698,0.3\n696,0.5\n694,0.7\n");
   EXPECT_EQ(r.messages, FileErrors(r.path, 2));
-  EXPECT_EQ(r.session->AcceptorAbsorbance[700], 698.0);
-  EXPECT_EQ(r.session->AcceptorAbsorbance[696], 694.0);
+  EXPECT_EQ(r.at(700), 698.0);
+  EXPECT_EQ(r.at(696), 694.0);
 }
 
 }  // namespace

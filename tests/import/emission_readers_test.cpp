@@ -10,7 +10,6 @@ namespace korin {
 namespace {
 
 using testing::ReadText;
-using testing::TempDir;
 
 // A smooth donor band, 120 at 300 nm.
 double Intensity(int w) {
@@ -31,52 +30,48 @@ std::string Pair(int w, const char* separator) {
 }
 
 TEST(ReadEmissionColumnsTest, CsvWithHeader) {
-  TempDir dir;
   const auto r =
-      ReadText(dir, ReadEmissionColumns, "d.csv",
+      ReadText(ReadEmissionColumns, "d.csv",
                "Wavelength,Intensity\n" + Lines(300, 700, 1, [](int w) { return Pair(w, ","); }));
-  EXPECT_TRUE(r.session->EmissionValid);
-  EXPECT_EQ(r.session->EmissionFirst, 300);
-  EXPECT_EQ(r.session->EmissionLast, 700);
-  EXPECT_EQ(r.session->DonorEmission[300], 120.0);
-  EXPECT_DOUBLE_EQ(r.session->DonorEmission[500], Intensity(500));
-  EXPECT_EQ(r.session->DonorEmission[299], 0.0);
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 300);
+  EXPECT_EQ(r.last(), 700);
+  EXPECT_EQ(r.at(300), 120.0);
+  EXPECT_DOUBLE_EQ(r.at(500), Intensity(500));
+  EXPECT_EQ(r.at(299), 0.0);
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadEmissionColumnsTest, TabsBlanksAndCommasGiveTheSameGrid) {
-  TempDir dir;
-  const auto csv = ReadText(dir, ReadEmissionColumns, "d.csv",
+  const auto csv = ReadText(ReadEmissionColumns, "d.csv",
                             "nm,I\n" + Lines(300, 700, 1, [](int w) { return Pair(w, ","); }));
-  const auto iss = ReadText(dir, ReadEmissionColumns, "d.iss",
+  const auto iss = ReadText(ReadEmissionColumns, "d.iss",
                             "nm\tI\n" + Lines(300, 700, 1, [](int w) { return Pair(w, "\t"); }));
-  const auto rls = ReadText(dir, ReadEmissionColumns, "d.rls",
+  const auto rls = ReadText(ReadEmissionColumns, "d.rls",
                             Lines(300, 700, 1, [](int w) { return Pair(w, "   "); }));
-  ASSERT_TRUE(csv.session->EmissionValid);
-  ASSERT_TRUE(iss.session->EmissionValid);
-  ASSERT_TRUE(rls.session->EmissionValid);
+  ASSERT_TRUE(csv.accepted());
+  ASSERT_TRUE(iss.accepted());
+  ASSERT_TRUE(rls.accepted());
   EXPECT_TRUE(
-      std::ranges::equal(csv.session->DonorEmission.values(), iss.session->DonorEmission.values()));
+      std::ranges::equal(csv.read.spectrum.values.values(), iss.read.spectrum.values.values()));
   EXPECT_TRUE(
-      std::ranges::equal(csv.session->DonorEmission.values(), rls.session->DonorEmission.values()));
+      std::ranges::equal(csv.read.spectrum.values.values(), rls.read.spectrum.values.values()));
 }
 
 TEST(ReadEmissionColumnsTest, DecreasingFileIsRefusedSilently) {
-  TempDir dir;
   const auto r =
-      ReadText(dir, ReadEmissionColumns, "r.csv",
+      ReadText(ReadEmissionColumns, "r.csv",
                "Wavelength,Intensity\n" + Lines(700, 300, -1, [](int w) { return Pair(w, ","); }));
-  EXPECT_FALSE(r.session->EmissionValid);
+  EXPECT_FALSE(r.accepted());
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadEmissionColumnsTest, TwoNanometreStepsAreInterpolated) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadEmissionColumns, "s.csv",
+  const auto r = ReadText(ReadEmissionColumns, "s.csv",
                           Lines(300, 700, 2, [](int w) { return Pair(w, ","); }));
-  ASSERT_TRUE(r.session->EmissionValid);
+  ASSERT_TRUE(r.accepted());
   for (int w = 301; w < 700; w += 2) {
-    EXPECT_NEAR(r.session->DonorEmission[w], (Intensity(w - 1) + Intensity(w + 1)) / 2, 1e-6);
+    EXPECT_NEAR(r.at(w), (Intensity(w - 1) + Intensity(w + 1)) / 2, 1e-6);
   }
 }
 
@@ -94,11 +89,10 @@ TEST(ReadEmissionColumnsTest, HowTheDataEnd) {
       {"span of eleven", "300 1\n311 2\n", true, 311},
       {"only header", "Wavelength,Intensity\n", false, 0},
   };
-  TempDir dir;
   for (const auto& c : cases) {
-    const auto r = ReadText(dir, ReadEmissionColumns, "e.csv", c.text);
-    EXPECT_EQ(r.session->EmissionValid, c.valid) << c.name;
-    EXPECT_EQ(r.session->EmissionLast, c.last) << c.name;
+    const auto r = ReadText(ReadEmissionColumns, "e.csv", c.text);
+    EXPECT_EQ(r.accepted(), c.valid) << c.name;
+    EXPECT_EQ(r.last(), c.last) << c.name;
     EXPECT_TRUE(r.messages.empty()) << c.name;
   }
 }
@@ -106,15 +100,14 @@ TEST(ReadEmissionColumnsTest, HowTheDataEnd) {
 // Two scans in one file: the data end where the second starts counting
 // down, and nothing of the first scan beyond that end stays in the grid.
 TEST(ReadEmissionColumnsTest, NothingStaysBeyondTheAcceptedRange) {
-  TempDir dir;
   const auto pair = [](int w) { return Pair(w, ","); };
-  const auto r = ReadText(dir, ReadEmissionColumns, "two.csv",
-                          Lines(450, 700, 1, pair) + Lines(450, 650, 1, pair));
-  ASSERT_TRUE(r.session->EmissionValid);
-  EXPECT_EQ(r.session->EmissionFirst, 450);
-  EXPECT_EQ(r.session->EmissionLast, 650);
-  for (int w = 651; w <= 700; ++w) EXPECT_EQ(r.session->DonorEmission[w], 0.0) << w;
-  EXPECT_DOUBLE_EQ(r.session->DonorEmission[650], Intensity(650));
+  const auto r =
+      ReadText(ReadEmissionColumns, "two.csv", Lines(450, 700, 1, pair) + Lines(450, 650, 1, pair));
+  ASSERT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 450);
+  EXPECT_EQ(r.last(), 650);
+  for (int w = 651; w <= 700; ++w) EXPECT_EQ(r.at(w), 0.0) << w;
+  EXPECT_DOUBLE_EQ(r.at(650), Intensity(650));
 }
 
 std::string FourFields(int index, int w) {
@@ -123,29 +116,27 @@ std::string FourFields(int index, int w) {
 }
 
 TEST(ReadEmissionTxtTest, WavelengthAndIntensityFromFieldsThreeAndFour) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadEmissionTxt, "d.txt",
+  const auto r = ReadText(ReadEmissionTxt, "d.txt",
                           "Point Time Wavelength Intensity\n" +
                               Lines(300, 700, 1, [](int w) { return FourFields(w - 299, w); }));
-  EXPECT_TRUE(r.session->EmissionValid);
-  EXPECT_EQ(r.session->EmissionFirst, 300);
-  EXPECT_EQ(r.session->EmissionLast, 700);
-  EXPECT_DOUBLE_EQ(r.session->DonorEmission[450], Intensity(450));
+  EXPECT_TRUE(r.accepted());
+  EXPECT_EQ(r.first(), 300);
+  EXPECT_EQ(r.last(), 700);
+  EXPECT_DOUBLE_EQ(r.at(450), Intensity(450));
   EXPECT_TRUE(r.messages.empty());
 }
 
 TEST(ReadEmissionTxtTest, ListedDownwardIsAcceptedButNotFilled) {
-  TempDir dir;
-  const auto one = ReadText(dir, ReadEmissionTxt, "d1.txt",
+  const auto one = ReadText(ReadEmissionTxt, "d1.txt",
                             Lines(700, 300, -1, [](int w) { return FourFields(701 - w, w); }));
-  EXPECT_TRUE(one.session->EmissionValid);
-  EXPECT_EQ(one.session->EmissionFirst, 300);
-  EXPECT_EQ(one.session->EmissionLast, 700);
-  const auto two = ReadText(dir, ReadEmissionTxt, "d2.txt",
+  EXPECT_TRUE(one.accepted());
+  EXPECT_EQ(one.first(), 300);
+  EXPECT_EQ(one.last(), 700);
+  const auto two = ReadText(ReadEmissionTxt, "d2.txt",
                             Lines(700, 300, -2, [](int w) { return FourFields(701 - w, w); }));
-  ASSERT_TRUE(two.session->EmissionValid);
-  for (int w = 301; w < 700; w += 2) EXPECT_EQ(two.session->DonorEmission[w], 0.0) << w;
-  EXPECT_DOUBLE_EQ(two.session->DonorEmission[500], Intensity(500));
+  ASSERT_TRUE(two.accepted());
+  for (int w = 301; w < 700; w += 2) EXPECT_EQ(two.at(w), 0.0) << w;
+  EXPECT_DOUBLE_EQ(two.at(500), Intensity(500));
 }
 
 TEST(ReadEmissionTxtTest, HowTheDataEnd) {
@@ -160,23 +151,21 @@ TEST(ReadEmissionTxtTest, HowTheDataEnd) {
       {"intensity missing", "99 0 320\n", false},
       {"second field not a number", "99 x 320 5\n", false},
   };
-  TempDir dir;
   for (const auto& c : cases) {
     const auto r = ReadText(
-        dir, ReadEmissionTxt, "e.txt",
+        ReadEmissionTxt, "e.txt",
         Lines(300, 310, 1, [](int w) { return FourFields(w, w); }) + FourFields(1, 311) + c.tail);
-    EXPECT_EQ(r.session->EmissionValid, c.valid) << c.name;
+    EXPECT_EQ(r.accepted(), c.valid) << c.name;
     if (c.valid) {
-      EXPECT_EQ(r.session->EmissionLast, 311) << c.name;
+      EXPECT_EQ(r.last(), 311) << c.name;
     }
     EXPECT_TRUE(r.messages.empty()) << c.name;
   }
 }
 
 TEST(ReadEmissionTxtTest, FirstDataLineNeedsFourNumbers) {
-  TempDir dir;
-  const auto r = ReadText(dir, ReadEmissionTxt, "f.txt", "1 0 300\n2 0 301 5\n3 0 320 6\n");
-  EXPECT_FALSE(r.session->EmissionValid);
+  const auto r = ReadText(ReadEmissionTxt, "f.txt", "1 0 300\n2 0 301 5\n3 0 320 6\n");
+  EXPECT_FALSE(r.accepted());
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,31 @@ TEST(RoundWavelengthTest, HalvesGoToEven) {
       {1e300, 1'000'000'000},
       {-1e300, -1'000'000'000},
       {2147483648.0, 1'000'000'000},
+      {2.5, 2},
+      {-2.5, -2},
+      {-3.5, -4},
+      {0.49999999999999994, 0},
+      {999'999'998.5, 999'999'998},
+      {999'999'999.5, 1'000'000'000},
+      {-999'999'999.5, -1'000'000'000},
   };
   for (const auto& c : cases) EXPECT_EQ(RoundWavelength(c.wavelength), c.expected) << c.wavelength;
+}
+
+// Whole numbers, halves and values a hair either side of them, across the
+// range the rounding works in: the same as nearbyint's halves to even.
+TEST(RoundWavelengthTest, AgreesWithNearbyint) {
+  std::mt19937_64 random(1500);
+  std::uniform_real_distribution<double> anywhere(-1.1e9, 1.1e9);
+  std::uniform_int_distribution<int> whole(-3000, 3000);
+  for (int i = 0; i < 100'000; ++i) {
+    const double half = whole(random) + 0.5;
+    for (const double w : {anywhere(random), half, std::nextafter(half, 0.0),
+                           std::nextafter(half, 1e10), half / 1024.0}) {
+      const double expected = std::nearbyint(std::clamp(w, -1e9, 1e9));
+      EXPECT_EQ(RoundWavelength(w), static_cast<int>(expected)) << w;
+    }
+  }
 }
 
 TEST(GridWriterTest, UpwardFillingInterpolates) {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/number_text.h"
-#include "import/field_scanner.h"
 #include "core/parse_real.h"
+#include "import/field_scanner.h"
 
 namespace korin {
 namespace {

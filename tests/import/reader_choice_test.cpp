@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "import/spectrum_readers.h"
 #include "support/reader_run.h"
@@ -15,8 +16,8 @@ namespace {
 
 using testing::FileErrors;
 using testing::Messages;
-using testing::ReadPath;
-using testing::TempDir;
+using testing::ReadText;
+using testing::ReadUnopened;
 
 TEST(ReaderChoiceTest, FilterEntryAndExtension) {
   const struct {
@@ -70,22 +71,109 @@ TEST(ReaderChoiceTest, FileExtension) {
   EXPECT_EQ(FileExtension("x.t\xE9t"), ".T\xE9T");  // only a-z change case
 }
 
-TEST(ReaderChoiceTest, FilterListsOfferSixEntries) {
-  for (const std::string_view filter : {kAbsorptionFilter, kEmissionFilter}) {
-    EXPECT_EQ(std::count(filter.begin(), filter.end(), '|'), 2 * kFilterEntryCount - 1);
+// The filter lists derived from the format rows are those the dialogs have
+// always shown, byte for byte, misspelling included.
+TEST(OpenDialogTest, FilterListsAsTheDialogsShowThem) {
+  const std::string absorption =
+      "Arsorption File (*.abs; *.abt; *.asp; *.sp; *.txt)|*.abs;*.abt;*.asp;*.sp;*.txt|"
+      "A vs. Wavelength in decreased order (*.abs)|*.abs|"
+      "A vs. Wavelength in increased order (*.abt)|*.abt|"
+      "*.asp|*.asp|"
+      "PerkinElmer Lambda (*.sp)|*.sp|"
+      "Invitrogen (*.txt)|*.txt";
+  const std::string emission =
+      "Emission File (*.iss; *.rls; *.txt; *.csv; *.ifx)|*.iss;*.rls;*.txt;*.csv;*.ifx|"
+      "ISS (*.ifx)|*.ifx|"
+      "ISS (*.iss)|*.iss|"
+      "*.rls|*.rls|"
+      "*.txt|*.txt|"
+      "Emission CSV File (*.csv)|*.csv";
+  EXPECT_EQ(OpenDialogFilter(SpectrumSide::kAbsorption), absorption);
+  EXPECT_EQ(OpenDialogFilter(SpectrumSide::kEmission), emission);
+  for (const SpectrumSide side : {SpectrumSide::kAbsorption, SpectrumSide::kEmission}) {
+    const std::string filter = OpenDialogFilter(side);
+    EXPECT_EQ(FilterEntryCount(side), 6);
+    EXPECT_EQ(std::count(filter.begin(), filter.end(), '|'), 2 * FilterEntryCount(side) - 1);
   }
-  // The dialogs show these texts as they stand, misspelling included.
-  EXPECT_EQ(kAbsorptionFilter,
-            "Arsorption File (*.abs; *.abt; *.asp; *.sp; *.txt)|*.abs;*.abt;*.asp;*.sp;*.txt|"
-            "A vs. Wavelength in decreased order (*.abs)|*.abs|"
-            "A vs. Wavelength in increased order (*.abt)|*.abt|*.asp|*.asp|"
-            "PerkinElmer Lambda (*.sp)|*.sp|Invitrogen (*.txt)|*.txt");
-  EXPECT_EQ(kEmissionFilter,
-            "Emission File (*.iss; *.rls; *.txt; *.csv; *.ifx)|*.iss;*.rls;*.txt;*.csv;*.ifx|"
-            "ISS (*.ifx)|*.ifx|ISS (*.iss)|*.iss|*.rls|*.rls|*.txt|*.txt|"
-            "Emission CSV File (*.csv)|*.csv");
-  EXPECT_EQ(kAbsorptionDialogTitle, "Absorption spectrum");
-  EXPECT_EQ(kEmissionDialogTitle, "Emission spectrum");
+  EXPECT_EQ(OpenDialogTitle(SpectrumSide::kAbsorption), "Absorption spectrum");
+  EXPECT_EQ(OpenDialogTitle(SpectrumSide::kEmission), "Emission spectrum");
+}
+
+// What the derivations rely on: each side's own entries run from 2 without
+// gaps or repeats, and every extension is its pattern's, upper-cased.
+TEST(SpectrumFormatsTest, RowsAreConsistent) {
+  for (const SpectrumSide side : {SpectrumSide::kAbsorption, SpectrumSide::kEmission}) {
+    for (int entry = 2; entry <= FilterEntryCount(side); ++entry) {
+      const auto rows = std::ranges::count_if(SpectrumFormats(), [&](const SpectrumFormat& f) {
+        return f.side == side && f.filter_entry == entry;
+      });
+      EXPECT_EQ(rows, 1) << "entry " << entry;
+    }
+  }
+  for (const SpectrumFormat& f : SpectrumFormats()) {
+    EXPECT_EQ(FileExtension(f.pattern), f.extension) << f.pattern;
+    EXPECT_TRUE(f.pattern.starts_with("*.")) << f.pattern;
+    EXPECT_NE(f.reader, nullptr) << f.pattern;
+    EXPECT_FALSE(f.reader_name.empty()) << f.pattern;
+  }
+}
+
+// A format the dialog does not offer (filter entry 0) leaves the filter list
+// as it was and is reached only by its extension through entry 1.
+TEST(SpectrumFormatsTest, AFormatTheDialogDoesNotOffer) {
+  std::vector<SpectrumFormat> rows(SpectrumFormats().begin(), SpectrumFormats().end());
+  rows.push_back({SpectrumSide::kEmission, 0, "Spectra (*.spc)", "*.spc", ".SPC",
+                  ReadEmissionColumns, "two-column text"});
+  EXPECT_EQ(OpenDialogFilter(SpectrumSide::kEmission, rows),
+            OpenDialogFilter(SpectrumSide::kEmission));
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kEmission, 1, "/d/x.Spc", rows), &rows.back());
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kAbsorption, 1, "/d/x.spc", rows), nullptr);
+  EXPECT_EQ(ChooseFormat(SpectrumSide::kEmission, 0, "/d/x.spc", rows), nullptr);
+  for (int entry = 2; entry <= 6; ++entry) {
+    const SpectrumFormat* chosen = ChooseFormat(SpectrumSide::kEmission, entry, "/d/x.spc", rows);
+    ASSERT_NE(chosen, nullptr) << entry;
+    EXPECT_EQ(chosen->filter_entry, entry);
+  }
+}
+
+TEST(ChooseFormatTest, ByEntryAndByExtension) {
+  const struct {
+    SpectrumSide side;
+    int entry;
+    const char* path;
+    const char* pattern;  // of the format chosen; nullptr for none
+    const char* reader_name;
+  } cases[] = {
+      {SpectrumSide::kAbsorption, 1, "/d/a.ABS", "*.abs", "decreasing wavelength/absorbance pairs"},
+      {SpectrumSide::kAbsorption, 1, "/d/a.asp", "*.asp", "fixed columns after a point count"},
+      {SpectrumSide::kAbsorption, 1, "/d/a.Txt", "*.txt", "two-column text after a count"},
+      {SpectrumSide::kAbsorption, 3, "/d/a.sp", "*.abt", "increasing fixed columns"},
+      {SpectrumSide::kAbsorption, 5, "/d/a", "*.sp", "text after a DATA line"},
+      {SpectrumSide::kAbsorption, 1, "/d/a.csv", nullptr, nullptr},
+      {SpectrumSide::kAbsorption, 0, "/d/a.sp", nullptr, nullptr},
+      {SpectrumSide::kAbsorption, 7, "/d/a.sp", nullptr, nullptr},
+      {SpectrumSide::kEmission, 1, "/d/d.IFX", "*.ifx", "two-column text"},
+      {SpectrumSide::kEmission, 1, "/d/d.txt", "*.txt", "four-column text"},
+      {SpectrumSide::kEmission, 2, "/d/d.txt", "*.ifx", "two-column text"},
+      {SpectrumSide::kEmission, 5, "/d/d.csv", "*.txt", "four-column text"},
+      {SpectrumSide::kEmission, 6, "/d/d.txt", "*.csv", "two-column text"},
+      {SpectrumSide::kEmission, 1, "/d/d.abs", nullptr, nullptr},
+      {SpectrumSide::kEmission, -1, "/d/d.csv", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    const SpectrumFormat* format = ChooseFormat(c.side, c.entry, c.path);
+    if (c.pattern == nullptr) {
+      EXPECT_EQ(format, nullptr) << c.path << " on entry " << c.entry;
+      continue;
+    }
+    ASSERT_NE(format, nullptr) << c.path << " on entry " << c.entry;
+    EXPECT_EQ(format->side, c.side);
+    EXPECT_EQ(format->pattern, c.pattern) << c.path << " on entry " << c.entry;
+    EXPECT_EQ(format->reader_name, c.reader_name) << c.path;
+    if (c.entry >= 2) {
+      EXPECT_EQ(format->filter_entry, c.entry);
+    }
+  }
 }
 
 TEST(ShortenFileNameTest, FortyCharactersShowWhole) {
@@ -113,58 +201,53 @@ TEST(ShortenFileNameTest, NeverCutsInsideACharacter) {
   EXPECT_EQ(shortened, expected);
 }
 
+// What every reader reports for a file that cannot be opened (after the
+// open failure's own message) and for an empty file.
 struct ReaderCase {
-  SpectrumSide side;
-  int entry;
-  // Messages after the open failure's own, for a file that cannot be opened;
-  // and all messages for an empty file.
+  SpectrumReader reader;
   std::size_t after_open_failure;
   std::size_t for_empty_file;
+  Refusal empty_refusal;
 };
 
-// Every reader, reached through the choice table as the windows reach it.
 constexpr ReaderCase kEveryReader[] = {
-    {SpectrumSide::kAbsorption, 2, 1, 0},  // .abs: the first point's read error
-    {SpectrumSide::kAbsorption, 3, 4, 4},  // .abt: both fields of lines 3 and 4
-    {SpectrumSide::kAbsorption, 4, 2, 2},  // .asp: both fields of the first data line
-    {SpectrumSide::kAbsorption, 5, 0, 0},  // .sp
-    {SpectrumSide::kAbsorption, 6, 0, 0},  // .txt
-    {SpectrumSide::kEmission, 2, 0, 0},    // two-field lines
-    {SpectrumSide::kEmission, 5, 0, 0},    // four-field lines
+    {ReadAbsorptionAbs, 1, 0, Refusal::kNoData},   // the first point's read error
+    {ReadAbsorptionAbt, 4, 4, Refusal::kOffGrid},  // both fields of lines 3 and 4
+    {ReadAbsorptionAsp, 2, 2, Refusal::kOffGrid},  // both fields of the first data line
+    {ReadAbsorptionSp, 0, 0, Refusal::kNoData},    {ReadAbsorptionTxt, 0, 0, Refusal::kNoData},
+    {ReadEmissionColumns, 0, 0, Refusal::kNoData}, {ReadEmissionTxt, 0, 0, Refusal::kNoData},
 };
 
-bool Valid(const FretSession& s, SpectrumSide side) {
-  return side == SpectrumSide::kAbsorption ? s.AbsorptionValid : s.EmissionValid;
+const ReaderCase& CaseOf(SpectrumReader reader) {
+  const auto found = std::ranges::find(kEveryReader, reader, &ReaderCase::reader);
+  // A new reader needs its row above.
+  EXPECT_NE(found, std::end(kEveryReader));
+  return found == std::end(kEveryReader) ? kEveryReader[0] : *found;
 }
 
-bool AllFinite(const FretSession& s) {
-  for (const SpectrumGrid* grid : {&s.DonorEmission, &s.AcceptorAbsorbance}) {
-    for (const double v : grid->values()) {
-      if (!std::isfinite(v)) return false;
-    }
-  }
-  return true;
+bool AllFinite(const SpectrumRead& read) {
+  return std::ranges::all_of(read.spectrum.values.values(),
+                             [](double v) { return std::isfinite(v); });
 }
 
-TEST(EveryReaderTest, FilesThatCannotBeOpened) {
-  TempDir dir;
-  for (const auto& c : kEveryReader) {
-    SCOPED_TRACE(c.entry);
-    for (const std::string& path : {(dir.path() / "missing.dat").string(), dir.path().string()}) {
-      const auto r = ReadPath(ChooseReader(c.side, c.entry, path), path);
-      EXPECT_FALSE(Valid(*r.session, c.side));
-      EXPECT_EQ(r.messages, FileErrors(path, 1 + c.after_open_failure));
-    }
+// Every row of the format table, as the windows reach the readers.
+TEST(EveryReaderTest, FileThatCannotBeOpened) {
+  for (const SpectrumFormat& f : SpectrumFormats()) {
+    const ReaderCase& c = CaseOf(f.reader);
+    const auto r = ReadUnopened(f.reader, "/data/missing.dat");
+    EXPECT_FALSE(r.accepted()) << f.pattern;
+    EXPECT_NE(r.read.refusal, Refusal::kNone) << f.pattern;
+    EXPECT_EQ(r.messages, FileErrors(r.path, 1 + c.after_open_failure)) << f.pattern;
   }
 }
 
 TEST(EveryReaderTest, EmptyFile) {
-  TempDir dir;
-  const std::string path = dir.Write("empty.dat", "");
-  for (const auto& c : kEveryReader) {
-    const auto r = ReadPath(ChooseReader(c.side, c.entry, path), path);
-    EXPECT_FALSE(Valid(*r.session, c.side)) << c.entry;
-    EXPECT_EQ(r.messages, FileErrors(path, c.for_empty_file)) << c.entry;
+  for (const SpectrumFormat& f : SpectrumFormats()) {
+    const ReaderCase& c = CaseOf(f.reader);
+    const auto r = ReadText(f.reader, "/data/empty.dat", "");
+    EXPECT_FALSE(r.accepted()) << f.pattern;
+    EXPECT_EQ(r.read.refusal, c.empty_refusal) << f.pattern;
+    EXPECT_EQ(r.messages, FileErrors(r.path, c.for_empty_file)) << f.pattern;
   }
 }
 
@@ -172,19 +255,17 @@ TEST(EveryReaderTest, EmptyFile) {
 // whole file is one line. The messages are those of the empty file, except
 // that the .abs reader now reads two failing tokens.
 TEST(EveryReaderTest, BinaryGarbage) {
-  TempDir dir;
   std::string garbage;
   for (int i = 0; i < 5000; ++i) {
     garbage.push_back(static_cast<char>(i % 3 == 0 ? i % 10 : 0x80 + (i * 37) % 0x80));
   }
-  const std::string path = dir.Write("garbage.dat", garbage);
-  for (const auto& c : kEveryReader) {
-    const auto r = ReadPath(ChooseReader(c.side, c.entry, path), path);
-    EXPECT_FALSE(Valid(*r.session, c.side)) << c.entry;
+  for (const SpectrumFormat& f : SpectrumFormats()) {
+    const auto r = ReadText(f.reader, "/data/garbage.dat", garbage);
+    EXPECT_FALSE(r.accepted()) << f.pattern;
     const std::size_t expected =
-        c.entry == 2 && c.side == SpectrumSide::kAbsorption ? 1 : c.for_empty_file;
-    EXPECT_EQ(r.messages, FileErrors(path, expected)) << c.entry;
-    EXPECT_TRUE(AllFinite(*r.session));
+        f.reader == ReadAbsorptionAbs ? 1 : CaseOf(f.reader).for_empty_file;
+    EXPECT_EQ(r.messages, FileErrors(r.path, expected)) << f.pattern;
+    EXPECT_TRUE(AllFinite(r.read)) << f.pattern;
   }
 }
 
@@ -192,73 +273,34 @@ TEST(EveryReaderTest, BinaryGarbage) {
 // them, it ends, reports a bounded number of times, stores nothing
 // non-finite, and accepts only a spectrum that lies on the grid.
 TEST(EveryReaderTest, RandomBytes) {
-  TempDir dir;
   std::mt19937 random(20261207);
   for (int round = 0; round < 20; ++round) {
     std::string bytes(4096, '\0');
     for (char& b : bytes) b = static_cast<char>(random() % 256);
-    const std::string path = dir.Write("random.dat", bytes);
     const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     for (const auto& c : kEveryReader) {
-      const auto r = ReadPath(ChooseReader(c.side, c.entry, path), path);
-      EXPECT_LE(r.messages.size(), 2 * lines + 4) << c.entry;
-      EXPECT_TRUE(AllFinite(*r.session)) << c.entry;
-      if (Valid(*r.session, c.side)) {
-        const FretSession& s = *r.session;
-        const bool absorption = c.side == SpectrumSide::kAbsorption;
-        EXPECT_TRUE(SpectrumGrid::Contains(absorption ? s.AbsorptionFirst : s.EmissionFirst));
-        EXPECT_TRUE(SpectrumGrid::Contains(absorption ? s.AbsorptionLast : s.EmissionLast));
+      const auto r = ReadText(c.reader, "/data/random.dat", bytes);
+      EXPECT_LE(r.messages.size(), 2 * lines + 4);
+      EXPECT_TRUE(AllFinite(r.read));
+      EXPECT_EQ(r.accepted(), r.read.refusal == Refusal::kNone);
+      if (r.accepted()) {
+        EXPECT_TRUE(SpectrumGrid::Contains(r.first()));
+        EXPECT_TRUE(SpectrumGrid::Contains(r.last()));
       }
     }
   }
 }
 
 TEST(EveryReaderTest, VeryLongSingleLine) {
-  TempDir dir;
-  const std::string digits = dir.Write("digits.dat", std::string(10'000'000, '7'));
-  const std::string blanks = dir.Write("blanks.dat", std::string(10'000'000, ' ') + "x");
+  const std::string digits(10'000'000, '7');
+  const std::string blanks = std::string(10'000'000, ' ') + "x";
   for (const auto& c : kEveryReader) {
-    for (const std::string& path : {digits, blanks}) {
-      const auto r = ReadPath(ChooseReader(c.side, c.entry, path), path);
-      EXPECT_FALSE(Valid(*r.session, c.side)) << c.entry;
-      EXPECT_LE(r.messages.size(), 4u) << c.entry;
-      EXPECT_TRUE(AllFinite(*r.session));
+    for (const std::string& content : {digits, blanks}) {
+      const auto r = ReadText(c.reader, "/data/long.dat", content);
+      EXPECT_FALSE(r.accepted());
+      EXPECT_LE(r.messages.size(), 4u);
+      EXPECT_TRUE(AllFinite(r.read));
     }
-  }
-}
-
-// The bundled samples: every format of each side reads the same spectrum.
-TEST(SampleFilesTest, EveryFormatReadsTheSamplePair) {
-  const std::string samples = std::string(KORIN_SAMPLES_DIR) + "/";
-  const struct {
-    const char* name;
-    SpectrumSide side;
-    int first, last;
-  } cases[] = {
-      {"donor_emission.csv", SpectrumSide::kEmission, 480, 700},
-      {"donor_emission.ifx", SpectrumSide::kEmission, 480, 700},
-      {"donor_emission.iss", SpectrumSide::kEmission, 480, 700},
-      {"donor_emission.rls", SpectrumSide::kEmission, 480, 700},
-      {"donor_emission.txt", SpectrumSide::kEmission, 480, 700},
-      {"acceptor_absorption.sp", SpectrumSide::kAbsorption, 400, 700},
-      {"acceptor_absorption.txt", SpectrumSide::kAbsorption, 400, 700},
-      {"acceptor_absorption.asp", SpectrumSide::kAbsorption, 400, 700},
-      {"acceptor_absorption.abt", SpectrumSide::kAbsorption, 400, 700},
-      {"acceptor_absorption.abs", SpectrumSide::kAbsorption, 400, 700},
-  };
-  for (const auto& c : cases) {
-    const std::string path = samples + c.name;
-    const auto r = ReadPath(ChooseReader(c.side, 1, path), path);
-    const FretSession& s = *r.session;
-    ASSERT_TRUE(Valid(s, c.side)) << c.name;
-    EXPECT_TRUE(r.messages.empty()) << c.name;
-    const bool absorption = c.side == SpectrumSide::kAbsorption;
-    // The .txt absorption format skips its first numeric line, the count.
-    EXPECT_EQ(absorption ? s.AbsorptionFirst : s.EmissionFirst, c.first) << c.name;
-    EXPECT_EQ(absorption ? s.AbsorptionLast : s.EmissionLast, c.last) << c.name;
-    const SpectrumGrid& grid = absorption ? s.AcceptorAbsorbance : s.DonorEmission;
-    const double peak = std::ranges::max(grid.values());
-    EXPECT_NEAR(peak, absorption ? 0.85 : 86000.0, absorption ? 0.01 : 1000.0) << c.name;
   }
 }
 

@@ -1,23 +1,22 @@
 #include "import/spectrum_text_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "support/temp_files.h"
-
 namespace korin {
 namespace {
 
-using korin::testing::TempDir;
 using Messages = std::vector<std::string>;
 
 MessageSink CollectInto(Messages& messages) {
   return [&messages](std::string_view m) { messages.emplace_back(m); };
+}
+
+// A file's content as a source that was opened.
+SpectrumSource Opened(std::string_view content) {
+  return {"/data/spectrum.txt", content, true};
 }
 
 std::vector<std::string> AllLines(SpectrumTextFile& file, int count) {
@@ -42,10 +41,9 @@ TEST(SpectrumTextFileTest, LineEnds) {
       {"\n\n", {"", ""}},
       {"  lead\n", {"  lead"}},
   };
-  TempDir dir;
   Messages messages;
   for (const auto& c : cases) {
-    SpectrumTextFile file(dir.Write("lines.txt", c.content), CollectInto(messages));
+    SpectrumTextFile file(Opened(c.content), CollectInto(messages));
     auto expected = c.lines;
     expected.emplace_back("");
     expected.emplace_back("");
@@ -55,7 +53,6 @@ TEST(SpectrumTextFileTest, LineEnds) {
 }
 
 TEST(SpectrumTextFileTest, SeekEndOfData) {
-  TempDir dir;
   struct Case {
     std::string content;
     bool at_end;
@@ -72,15 +69,14 @@ TEST(SpectrumTextFileTest, SeekEndOfData) {
       {"\x1A", true, "\x1A"},
   };
   for (const auto& c : cases) {
-    SpectrumTextFile file(dir.Write("seek.txt", c.content), nullptr);
+    SpectrumTextFile file(Opened(c.content), nullptr);
     EXPECT_EQ(file.SeekEndOfData(), c.at_end) << c.content;
     EXPECT_EQ(file.ReadLine(), c.next_line) << c.content;
   }
 }
 
 TEST(SpectrumTextFileTest, RealTokens) {
-  TempDir dir;
-  SpectrumTextFile file(dir.Write("a.abs", "700 0.1 rest\n\t698\n0.3\n700,0.1 9\x1A 5"), nullptr);
+  SpectrumTextFile file(Opened("700 0.1 rest\n\t698\n0.3\n700,0.1 9\x1A 5"), nullptr);
   EXPECT_EQ(file.ReadRealToken(), 700);
   EXPECT_EQ(file.ReadRealToken(), 0.1);
   EXPECT_FALSE(file.TakeReadError());
@@ -97,9 +93,8 @@ TEST(SpectrumTextFileTest, RealTokens) {
 }
 
 TEST(SpectrumTextFileTest, LongTokensAreCut) {
-  TempDir dir;
-  const std::string digits(70, '1');
-  SpectrumTextFile file(dir.Write("long.abs", digits + " " + std::string(40, '2')), nullptr);
+  const std::string content = std::string(70, '1') + " " + std::string(40, '2');
+  SpectrumTextFile file(Opened(content), nullptr);
   EXPECT_EQ(file.ReadRealToken(), 1.1111111111111112e63);  // the first 64 characters
   EXPECT_EQ(file.ReadRealToken(), 111111);                 // the 6 left over
   EXPECT_EQ(file.ReadIntegerToken(), 222222222);           // 32 twos overflow at the tenth
@@ -145,24 +140,15 @@ TEST(ParseIntegerTokenTest, DecimalAndHexadecimal) {
   }
 }
 
-// Whatever the path names, a file that cannot be read reports once and then
-// reads as empty, with failing token reads; nothing blocks.
-TEST(SpectrumTextFileTest, UnopenablePathsReadAsEmpty) {
-  TempDir dir;
-  const std::string fifo = (dir.path() / "pipe").string();
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const std::string paths[] = {
-      (dir.path() / "missing.sp").string(),
-      dir.path().string(),  // a directory
-      fifo,
-      "",
-      std::string("bad\0name.sp", 11),
-  };
-  for (const auto& path : paths) {
+// A file that could not be read reports once and then reads as empty, with
+// failing token reads, whatever content the source carries.
+TEST(SpectrumTextFileTest, UnopenedSourceReadsAsEmpty) {
+  for (const std::string_view content : {std::string_view(), std::string_view("400 1\n")}) {
     Messages messages;
-    SpectrumTextFile file(path, CollectInto(messages));
+    SpectrumTextFile file({"/data/missing.sp", content, false}, CollectInto(messages));
     EXPECT_FALSE(file.is_open());
-    EXPECT_EQ(messages, Messages{"File Error: " + path});
+    EXPECT_EQ(messages, Messages{"File Error: /data/missing.sp"});
+    EXPECT_TRUE(file.AtEndOfContent());
     EXPECT_EQ(file.ReadLine(), "");
     EXPECT_TRUE(file.SeekEndOfData());
     EXPECT_FALSE(file.TakeReadError());
@@ -174,31 +160,34 @@ TEST(SpectrumTextFileTest, UnopenablePathsReadAsEmpty) {
   }
 }
 
-TEST(SpectrumTextFileTest, UnreadableFileReadsAsEmpty) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  TempDir dir;
-  const std::string path = dir.Write("locked.sp", "DATA\n400 1\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-  Messages messages;
-  SpectrumTextFile file(path, CollectInto(messages));
-  EXPECT_FALSE(file.is_open());
-  EXPECT_EQ(messages, Messages{"File Error: " + path});
+// The end of the content is the real end: a Ctrl-Z ends the data for the
+// end-of-data test, but a line starting with it is still there to be read.
+TEST(SpectrumTextFileTest, AtEndOfContentIgnoresCtrlZ) {
+  SpectrumTextFile file(Opened("a\n\x1A"
+                               "b\n"),
+                        nullptr);
+  EXPECT_FALSE(file.AtEndOfContent());
+  EXPECT_EQ(file.ReadLine(), "a");
+  EXPECT_FALSE(file.AtEndOfContent());
+  EXPECT_TRUE(file.SeekEndOfData());
+  EXPECT_EQ(file.ReadLine(),
+            "\x1A"
+            "b");
+  EXPECT_TRUE(file.AtEndOfContent());
 }
 
-TEST(SpectrumTextFileTest, AnEarlierFailureDoesNotCarryOver) {
-  TempDir dir;
-  Messages messages;
-  { SpectrumTextFile missing((dir.path() / "nope").string(), CollectInto(messages)); }
-  SpectrumTextFile good(dir.Write("good.sp", "x\n"), CollectInto(messages));
-  EXPECT_TRUE(good.is_open());
-  EXPECT_EQ(messages.size(), 1u);
-  EXPECT_EQ(good.ReadLine(), "x");
+// The text reader is a view: a line without CRs is the content's own bytes.
+TEST(SpectrumTextFileTest, LinesViewTheContent) {
+  const std::string content = "first\nsecond\r\n";
+  SpectrumTextFile file(Opened(content), nullptr);
+  const std::string_view first = file.ReadLine();
+  EXPECT_EQ(first.data(), content.data());
+  EXPECT_EQ(file.ReadLine(), "second");
 }
 
 TEST(SpectrumTextFileTest, EmptyFileIsOpenAndHasNoData) {
-  TempDir dir;
   Messages messages;
-  SpectrumTextFile file(dir.Write("empty.sp", ""), CollectInto(messages));
+  SpectrumTextFile file(Opened(""), CollectInto(messages));
   EXPECT_TRUE(file.is_open());
   EXPECT_TRUE(file.SeekEndOfData());
   EXPECT_EQ(file.ReadRealToken(), 0);
@@ -208,10 +197,9 @@ TEST(SpectrumTextFileTest, EmptyFileIsOpenAndHasNoData) {
 }
 
 TEST(SpectrumTextFileTest, VeryLongLine) {
-  TempDir dir;
   std::string content(20'000'000, '7');
   content += "\r\nnext";
-  SpectrumTextFile file(dir.Write("long.txt", content), nullptr);
+  SpectrumTextFile file(Opened(content), nullptr);
   EXPECT_EQ(file.ReadLine().size(), 20'000'000u);
   EXPECT_EQ(file.ReadLine(), "next");
 }

@@ -1,40 +1,47 @@
-// Runs a spectrum reader on text written to a temporary file and collects
-// what it reports.
+// Runs a spectrum reader on content held in memory and collects what it
+// reports.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/fret_session.h"
-#include "import/file_error.h"
-#include "support/temp_files.h"
+#include "import/spectrum_read.h"
 
 namespace korin::testing {
 
 using Messages = std::vector<std::string>;
-using Reader = void (*)(FretSession&, std::string_view, const MessageSink&);
 
 struct ReadOutcome {
-  std::unique_ptr<FretSession> session = std::make_unique<FretSession>();
+  SpectrumRead read;
   Messages messages;
   std::string path;
+
+  [[nodiscard]] bool accepted() const { return read.accepted; }
+  [[nodiscard]] int first() const { return read.spectrum.first; }
+  [[nodiscard]] int last() const { return read.spectrum.last; }
+  // The grid value at `wavelength`.
+  [[nodiscard]] double at(int wavelength) const { return read.spectrum.values[wavelength]; }
 };
 
-// Reads `path` with `reader` into a fresh session.
-inline ReadOutcome ReadPath(Reader reader, std::string path) {
+// Reads `source` with `reader`.
+inline ReadOutcome ReadSource(SpectrumReader reader, const SpectrumSource& source) {
   ReadOutcome outcome;
-  outcome.path = std::move(path);
-  reader(*outcome.session, outcome.path,
-         [&outcome](std::string_view m) { outcome.messages.emplace_back(m); });
+  outcome.path = std::string(source.name);
+  outcome.read =
+      reader(source, [&outcome](std::string_view m) { outcome.messages.emplace_back(m); });
   return outcome;
 }
 
-// Writes `content` to `name` in `dir` and reads it with `reader`.
-inline ReadOutcome ReadText(const TempDir& dir, Reader reader, std::string_view name,
+// Reads `content` under the name `path` with `reader`.
+inline ReadOutcome ReadText(SpectrumReader reader, std::string_view path,
                             std::string_view content) {
-  return ReadPath(reader, dir.Write(name, content));
+  return ReadSource(reader, {path, content, true});
+}
+
+// Reads a file that could not be opened.
+inline ReadOutcome ReadUnopened(SpectrumReader reader, std::string_view path) {
+  return ReadSource(reader, {path, {}, false});
 }
 
 // `count` copies of "File Error: " + path.
