@@ -21,17 +21,17 @@ double Bell(int nm, double peak, double width) {
 }
 
 void Fill(korin::TForm2& plot) {
-  plot.Series1().ClearSeries();
-  plot.Series2().ClearSeries();
+  plot.EmissionSeries().ClearSeries();
+  plot.ExtinctionSeries().ClearSeries();
   for (int nm = kFirst; nm <= kLast; ++nm) {
-    plot.Series1().AddPoint(nm, 14.0 * Bell(nm, 515, 15));
-    plot.Series2().AddPoint(nm, 85000.0 * Bell(nm, 556, 18));
+    plot.EmissionSeries().AddPoint(nm, 14.0 * Bell(nm, 515, 15));
+    plot.ExtinctionSeries().AddPoint(nm, 85000.0 * Bell(nm, 556, 18));
   }
 }
 
 void Paint(korin::TForm2& plot, QImage& image) {
   QPainter painter(&image);
-  plot.Chart1().draw(painter, image.rect());
+  plot.chart().draw(painter, image.rect());
 }
 
 void BM_AddPointsToBothSeries(benchmark::State& state) {

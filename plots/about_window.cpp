@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "chart/chart_style.h"
+#include "core/version.h"
 
 namespace korin {
 namespace {
@@ -75,9 +76,12 @@ TForm5About::TForm5About()
                          QStringLiteral("Energy Transfer and Forster Distance Calculation"),
                          chart::PixelFont(arial, kFont10pt, true), kRed),
                132);
-  PlaceCentred(*AddLabel(client, QStringLiteral("Label5"), QStringLiteral("Version 2.03"),
-                         chart::PixelFont(arial, kFont12pt, true), kRed),
-               155);
+  PlaceCentred(
+      *AddLabel(client, QStringLiteral("Label5"),
+                QStringLiteral("Version ") +
+                    QString::fromUtf8(kVersion.data(), static_cast<qsizetype>(kVersion.size())),
+                chart::PixelFont(arial, kFont12pt, true), kRed),
+      155);
 
   // The credits can be neither edited nor selected; disabled, they keep
   // their purple (SetTextColour) rather than turning grey.

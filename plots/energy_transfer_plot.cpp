@@ -30,11 +30,11 @@ QLabel* FileLabel(QWidget& parent, const QString& name, const QString& text, QCo
 TForm2::TForm2()
     : FormWindow(QStringLiteral("Valtrix Energy Transfer Plot"), QSize(418, 269), 5,
                  QPalette::Base),
-      chart1_(new chart::ChartWidget(&ClientArea())) {
-  chart1_->setObjectName(QStringLiteral("Chart1"));
-  chart1_->setGeometry(0, 0, 418, 231);
+      chart_(new chart::ChartWidget(&ClientArea())) {
+  chart_->setObjectName(QStringLiteral("Chart1"));
+  chart_->setGeometry(0, 0, 418, 231);
 
-  chart::Chart& chart = chart1_->chart();
+  chart::Chart& chart = chart_->chart();
   chart.SetBackground(QPalette::Base);
   chart.SetBevel(chart::Bevel::None);
   chart.SetBackWall({.fill = QPalette::Base, .frame = Pen{}});
@@ -52,24 +52,26 @@ TForm2::TForm2()
       {QStringLiteral("Acceptor  -  Extinction Coefficient "), kBlueArial, 90});
   chart.RightAxis().SetLabelsFont(kBlueArial);
 
-  series1_ = &chart.AddAreaSeries(chart::VerticalAxis::Left);
-  series1_->SetTitle(QStringLiteral("Normalized Emission"));
-  series1_->SetColour(kLightRed);
-  series1_->SetAreaBrush(AreaBrush::Solid);
-  series1_->SetAreaLinesPen({.colour = kLightRed, .style = LineStyle::Solid, .fine_dots = true});
-  series1_->SetMarkerColour(kRed);
+  emission_series_ = &chart.AddAreaSeries(chart::VerticalAxis::Left);
+  emission_series_->SetTitle(QStringLiteral("Normalized Emission"));
+  emission_series_->SetColour(kLightRed);
+  emission_series_->SetAreaBrush(AreaBrush::Solid);
+  emission_series_->SetAreaLinesPen(
+      {.colour = kLightRed, .style = LineStyle::Solid, .fine_dots = true});
+  emission_series_->SetMarkerColour(kRed);
 
-  series2_ = &chart.AddAreaSeries(chart::VerticalAxis::Right);
-  series2_->SetTitle(QStringLiteral("Absorbance"));
-  series2_->SetColour(kBlue);
-  series2_->SetAreaBrush(AreaBrush::Clear);
-  series2_->SetAreaLinesPen({.colour = kLightBlue, .style = LineStyle::Dot, .fine_dots = true});
-  series2_->SetMarkerColour(kBlue);
+  extinction_series_ = &chart.AddAreaSeries(chart::VerticalAxis::Right);
+  extinction_series_->SetTitle(QStringLiteral("Absorbance"));
+  extinction_series_->SetColour(kBlue);
+  extinction_series_->SetAreaBrush(AreaBrush::Clear);
+  extinction_series_->SetAreaLinesPen(
+      {.colour = kLightBlue, .style = LineStyle::Dot, .fine_dots = true});
+  extinction_series_->SetMarkerColour(kBlue);
 
-  label1_ = FileLabel(ClientArea(), QStringLiteral("Label1"), QStringLiteral("Emission File: "),
-                      kRed, 237);
-  label2_ = FileLabel(ClientArea(), QStringLiteral("Label2"), QStringLiteral("Absorption File:"),
-                      kBlue, 256);
+  emission_file_label_ = FileLabel(ClientArea(), QStringLiteral("Label1"),
+                                   QStringLiteral("Emission File: "), kRed, 237);
+  absorption_file_label_ = FileLabel(ClientArea(), QStringLiteral("Label2"),
+                                     QStringLiteral("Absorption File:"), kBlue, 256);
 
   FormCreate();
   show();  // the layout marks this window visible from the start

@@ -18,23 +18,24 @@ class TForm2 final : public FormWindow {
   // Created visible, as the program's second window.
   TForm2();
 
-  [[nodiscard]] chart::Chart& Chart1() { return chart1_->chart(); }
+  // The chart widget is "Chart1", the labels "Label1" and "Label2".
+  [[nodiscard]] chart::Chart& chart() { return chart_->chart(); }
   // Normalised emission x quantum yield x 1000, per nm, on the left axis.
-  [[nodiscard]] chart::AreaSeries& Series1() { return *series1_; }
+  [[nodiscard]] chart::AreaSeries& EmissionSeries() { return *emission_series_; }
   // Molar extinction coefficient, per nm, on the right axis.
-  [[nodiscard]] chart::AreaSeries& Series2() { return *series2_; }
+  [[nodiscard]] chart::AreaSeries& ExtinctionSeries() { return *extinction_series_; }
   // "Emission File: " and "Absorption File:" until a file is loaded.
-  [[nodiscard]] QLabel& Label1() { return *label1_; }
-  [[nodiscard]] QLabel& Label2() { return *label2_; }
+  [[nodiscard]] QLabel& EmissionFileLabel() { return *emission_file_label_; }
+  [[nodiscard]] QLabel& AbsorptionFileLabel() { return *absorption_file_label_; }
 
  private:
   void FormCreate();
 
-  chart::ChartWidget* chart1_;
-  chart::AreaSeries* series1_;
-  chart::AreaSeries* series2_;
-  QLabel* label1_;
-  QLabel* label2_;
+  chart::ChartWidget* chart_;
+  chart::AreaSeries* emission_series_;
+  chart::AreaSeries* extinction_series_;
+  QLabel* emission_file_label_;
+  QLabel* absorption_file_label_;
 };
 
 }  // namespace korin

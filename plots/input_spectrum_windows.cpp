@@ -4,12 +4,12 @@ namespace korin {
 
 InputSpectrumWindow::InputSpectrumWindow(const Design& design)
     : FormWindow(design.caption, QSize(345, 217), 0, QPalette::Button),
-      chart1_(new chart::ChartWidget(&ClientArea())) {
+      chart_(new chart::ChartWidget(&ClientArea())) {
   move(design.position);
-  chart1_->setObjectName(QStringLiteral("Chart1"));
-  chart1_->setGeometry(0, 0, 345, 217);
+  chart_->setObjectName(QStringLiteral("Chart1"));
+  chart_->setGeometry(0, 0, 345, 217);
 
-  chart::Chart& chart = chart1_->chart();
+  chart::Chart& chart = chart_->chart();
   const chart::ChartFont labels{.colour = Qt::black};
   chart.SetBackground(QPalette::Button);
   chart.SetBevel(chart::Bevel::Raised);
@@ -22,8 +22,8 @@ InputSpectrumWindow::InputSpectrumWindow(const Design& design)
   chart.BottomAxis().SetLabelsFont(labels);
   chart.LeftAxis().SetLabelsFont(labels);
 
-  series1_ = &chart.AddLineSeries(chart::VerticalAxis::Left);
-  series1_->SetColour(design.colour);
+  spectrum_series_ = &chart.AddLineSeries(chart::VerticalAxis::Left);
+  spectrum_series_->SetColour(design.colour);
 }
 
 TForm3::TForm3()

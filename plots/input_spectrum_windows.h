@@ -16,8 +16,10 @@ namespace korin {
 
 class InputSpectrumWindow : public FormWindow {
  public:
-  [[nodiscard]] chart::Chart& Chart1() { return chart1_->chart(); }
-  [[nodiscard]] chart::LineSeries& Series1() { return *series1_; }
+  // The chart widget is "Chart1".
+  [[nodiscard]] chart::Chart& chart() { return chart_->chart(); }
+  // The spectrum as read, one point per nm.
+  [[nodiscard]] chart::LineSeries& SpectrumSeries() { return *spectrum_series_; }
 
  protected:
   struct Design {
@@ -29,8 +31,8 @@ class InputSpectrumWindow : public FormWindow {
   explicit InputSpectrumWindow(const Design& design);
 
  private:
-  chart::ChartWidget* chart1_;
-  chart::LineSeries* series1_;
+  chart::ChartWidget* chart_;
+  chart::LineSeries* spectrum_series_;
 };
 
 // The donor emission as read, in red.

@@ -51,23 +51,23 @@ void Fill(korin::TForm2& plot, korin::TForm3& donor, korin::TForm4& acceptor) {
   double area = 0;
   for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) area += DonorCounts(nm);
 
-  donor.Chart1().SetTitleText(QStringLiteral("fluorescein_pH9.ifx"));
-  donor.Series1().ClearSeries();
-  plot.Series1().ClearSeries();
+  donor.chart().SetTitleText(QStringLiteral("fluorescein_pH9.ifx"));
+  donor.SpectrumSeries().ClearSeries();
+  plot.EmissionSeries().ClearSeries();
   for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) {
-    donor.Series1().AddPoint(nm, DonorCounts(nm));
-    plot.Series1().AddPoint(nm, DonorCounts(nm) / area * kQuantumYield * 1000);
+    donor.SpectrumSeries().AddPoint(nm, DonorCounts(nm));
+    plot.EmissionSeries().AddPoint(nm, DonorCounts(nm) / area * kQuantumYield * 1000);
   }
-  plot.Label1().setText(QStringLiteral("Emission File: fluorescein_pH9.ifx"));
+  plot.EmissionFileLabel().setText(QStringLiteral("Emission File: fluorescein_pH9.ifx"));
 
-  acceptor.Chart1().SetTitleText(QStringLiteral("rhodamine_6G.sp"));
-  acceptor.Series1().ClearSeries();
-  plot.Series2().ClearSeries();
+  acceptor.chart().SetTitleText(QStringLiteral("rhodamine_6G.sp"));
+  acceptor.SpectrumSeries().ClearSeries();
+  plot.ExtinctionSeries().ClearSeries();
   for (int nm = kAcceptorFirst; nm <= kAcceptorLast; ++nm) {
-    acceptor.Series1().AddPoint(nm, AcceptorAbsorbance(nm));
-    plot.Series2().AddPoint(nm, AcceptorAbsorbance(nm) / kConcentration);
+    acceptor.SpectrumSeries().AddPoint(nm, AcceptorAbsorbance(nm));
+    plot.ExtinctionSeries().AddPoint(nm, AcceptorAbsorbance(nm) / kConcentration);
   }
-  plot.Label2().setText(QStringLiteral("Absorption File: rhodamine_6G.sp"));
+  plot.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: rhodamine_6G.sp"));
 }
 
 bool SavePng(QWidget& window, const QDir& dir, const QString& name) {

@@ -40,15 +40,15 @@ class EnergyTransferPlot : public ::testing::Test {
   // extinction coefficient, as the calculation writes them.
   void LoadBoth() {
     for (int nm = 430; nm <= 650; ++nm)
-      ASSERT_TRUE(plot.Series1().AddPoint(nm, 14.2 * Bell(nm, 515, 15)));
+      ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, 14.2 * Bell(nm, 515, 15)));
     for (int nm = 505; nm <= 700; ++nm)
-      ASSERT_TRUE(plot.Series2().AddPoint(nm, 85000 * Bell(nm, 570, 18)));
+      ASSERT_TRUE(plot.ExtinctionSeries().AddPoint(nm, 85000 * Bell(nm, 570, 18)));
   }
 
   QImage RenderChart() {
     QWidget& widget = *plot.findChild<QWidget*>(QStringLiteral("Chart1"));
     const QImage image = widget.grab().toImage();
-    layout = plot.Chart1().Arrange(widget.rect());
+    layout = plot.chart().Arrange(widget.rect());
     return image;
   }
 
@@ -71,8 +71,8 @@ TEST_F(EnergyTransferPlot, ChartAndFileLabelsStandWhereDesigned) {
     const char* text;
     QPoint place;
   } labels[] = {
-      {plot.Label1(), "Emission File: ", QPoint(2, 237)},
-      {plot.Label2(), "Absorption File:", QPoint(2, 256)},
+      {plot.EmissionFileLabel(), "Emission File: ", QPoint(2, 237)},
+      {plot.AbsorptionFileLabel(), "Absorption File:", QPoint(2, 256)},
   };
   for (const auto& l : labels) {
     EXPECT_EQ(l.label.text().toStdString(), l.text);
@@ -83,10 +83,11 @@ TEST_F(EnergyTransferPlot, ChartAndFileLabelsStandWhereDesigned) {
 }
 
 TEST_F(EnergyTransferPlot, FileLabelsAreRedAndBlue) {
-  plot.Label1().setText(QStringLiteral("Emission File: a_rather_long_donor_file_name.ifx"));
+  plot.EmissionFileLabel().setText(
+      QStringLiteral("Emission File: a_rather_long_donor_file_name.ifx"));
   const QImage window = plot.ClientArea().grab().toImage();
-  const QRect label1 = plot.Label1().geometry();
-  const QRect label2 = plot.Label2().geometry();
+  const QRect label1 = plot.EmissionFileLabel().geometry();
+  const QRect label2 = plot.AbsorptionFileLabel().geometry();
   EXPECT_GT(Count(window, label1, Reddish()), 40);
   EXPECT_EQ(Count(window, label1, Bluish()), 0);
   EXPECT_GT(Count(window, label2, Bluish()), 40);
@@ -116,10 +117,10 @@ TEST_F(EnergyTransferPlot, SpectraAppearWhereTheMappingSays) {
   const QImage image = RenderChart();
   ASSERT_TRUE(layout.bottom.scale && layout.left.scale && layout.right.scale);
 
-  for (const DataPoint& p : plot.Series2().Points())
+  for (const DataPoint& p : plot.ExtinctionSeries().Points())
     ASSERT_EQ(image.pixel(PixelOf(p, layout.right)), kBlueSquare.rgb()) << p.x << " nm";
   int filled = 0;
-  for (const DataPoint& p : plot.Series1().Points()) {
+  for (const DataPoint& p : plot.EmissionSeries().Points()) {
     if (p.x >= 502) break;  // beyond here the extinction's hatch lies over it
     const QPoint at = PixelOf(p, layout.left);
     ASSERT_EQ(image.pixel(at), kRedSquare.rgb()) << p.x << " nm";
@@ -137,13 +138,13 @@ TEST_F(EnergyTransferPlot, SpectraAppearWhereTheMappingSays) {
     for (const DataPoint& p : series.Points()) top = std::min(top, PixelOf(p, axis).y());
     return top;
   };
-  EXPECT_EQ(highest(plot.Series1(), layout.left), layout.plot.top() + 2);
-  EXPECT_EQ(highest(plot.Series2(), layout.right), layout.plot.top() + 2);
+  EXPECT_EQ(highest(plot.EmissionSeries(), layout.left), layout.plot.top() + 2);
+  EXPECT_EQ(highest(plot.ExtinctionSeries(), layout.right), layout.plot.top() + 2);
 }
 
 TEST_F(EnergyTransferPlot, OneSpectrumLeavesTheOtherAxisWithoutData) {
   for (int nm = 430; nm <= 650; ++nm)
-    ASSERT_TRUE(plot.Series1().AddPoint(nm, 14.2 * Bell(nm, 515, 15)));
+    ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, 14.2 * Bell(nm, 515, 15)));
   const QImage image = RenderChart();
   EXPECT_TRUE(layout.left.scale.has_value());
   EXPECT_FALSE(layout.right.scale.has_value());
@@ -159,8 +160,8 @@ TEST_F(EnergyTransferPlot, ClearSeriesEmptiesThePlot) {
     return widget.grab().toImage();
   }();
   ASSERT_GT(Count(RenderChart(), layout.plot, Exactly(kLightRedFill)), 500);
-  plot.Series1().ClearSeries();
-  plot.Series2().ClearSeries();
+  plot.EmissionSeries().ClearSeries();
+  plot.ExtinctionSeries().ClearSeries();
   const QImage image = RenderChart();
   for (const QColor colour : {kLightRedFill, kRedSquare, kBlueSquare})
     EXPECT_EQ(Count(image, layout.plot, Exactly(colour)), 0) << colour.name().toStdString();
@@ -170,10 +171,10 @@ TEST_F(EnergyTransferPlot, ClearSeriesEmptiesThePlot) {
 TEST_F(EnergyTransferPlot, WavelengthTickCountOneFourOrNine) {
   // A wavelength range whose ends are labelled ticks, so every interval is
   // whole: between n labelled ticks lie (n - 1) x MinorTickCount short ones.
-  for (int nm = 400; nm <= 700; ++nm) ASSERT_TRUE(plot.Series2().AddPoint(nm, nm % 17));
-  EXPECT_EQ(plot.Chart1().BottomAxis().MinorTickCount(), 4) << "the count at start";
+  for (int nm = 400; nm <= 700; ++nm) ASSERT_TRUE(plot.ExtinctionSeries().AddPoint(nm, nm % 17));
+  EXPECT_EQ(plot.chart().BottomAxis().MinorTickCount(), 4) << "the count at start";
   for (const int count : {1, 9, 4}) {
-    plot.Chart1().BottomAxis().SetMinorTickCount(count);
+    plot.chart().BottomAxis().SetMinorTickCount(count);
     const QImage image = RenderChart();
     const auto& majors = layout.bottom.major_ticks;
     ASSERT_EQ(majors.front(), 400);

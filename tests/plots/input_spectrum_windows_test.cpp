@@ -37,12 +37,12 @@ QImage Grab(InputSpectrumWindow& window) {
 TEST(InputWindows, StartWithOneEmptyTitleLineAndNoCurve) {
   for (const InputCase& c : kInputs) {
     const auto window = c.create();
-    EXPECT_EQ(window->Chart1().TitleLines(), QStringList{QString()}) << c.name;
+    EXPECT_EQ(window->chart().TitleLines(), QStringList{QString()}) << c.name;
     const auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"));
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->geometry(), QRect(0, 0, 345, 217)) << c.name << " fills the client area";
     const QImage image = Grab(*window);
-    const chart::ChartLayout layout = window->Chart1().Arrange(image.rect());
+    const chart::ChartLayout layout = window->chart().Arrange(image.rect());
     EXPECT_GE(layout.title.height(), 11) << c.name << " keeps room for the title";
     EXPECT_EQ(Count(image, image.rect(), c.text_colour), 0) << c.name;
   }
@@ -51,19 +51,19 @@ TEST(InputWindows, StartWithOneEmptyTitleLineAndNoCurve) {
 TEST(InputWindows, ShowTheFileNameAndTheSpectrumAsRead) {
   for (const InputCase& c : kInputs) {
     const auto window = c.create();
-    window->Chart1().SetTitleText(QStringLiteral("spectrum_01.txt"));
+    window->chart().SetTitleText(QStringLiteral("spectrum_01.txt"));
     for (int nm = 350; nm <= 700; ++nm) {
       const double z = (nm - 520) / 30.0;
-      ASSERT_TRUE(window->Series1().AddPoint(nm, 41000 * std::exp(-z * z / 2)));
+      ASSERT_TRUE(window->SpectrumSeries().AddPoint(nm, 41000 * std::exp(-z * z / 2)));
     }
     const QImage image = Grab(*window);
-    const chart::ChartLayout layout = window->Chart1().Arrange(image.rect());
+    const chart::ChartLayout layout = window->chart().Arrange(image.rect());
     ASSERT_TRUE(layout.bottom.scale && layout.left.scale);
 
     // The title in the window's colour, above the plot.
     EXPECT_GT(Count(image, layout.title, c.text_colour), 30) << c.name;
     // The curve through every point, in the series colour.
-    for (const chart::DataPoint& p : window->Series1().Points()) {
+    for (const chart::DataPoint& p : window->SpectrumSeries().Points()) {
       const QPoint at(layout.bottom.scale->PixelOf(p.x), layout.left.scale->PixelOf(p.y));
       ASSERT_EQ(image.pixel(at), c.colour.rgb()) << c.name << " at " << p.x << " nm";
     }
@@ -83,12 +83,12 @@ TEST(InputWindows, ShowTheFileNameAndTheSpectrumAsRead) {
 
 TEST(InputWindows, LoadingAgainReplacesTheCurve) {
   TForm3 donor;
-  for (int nm = 400; nm <= 500; ++nm) ASSERT_TRUE(donor.Series1().AddPoint(nm, nm));
-  donor.Series1().ClearSeries();
-  donor.Chart1().SetTitleText(QStringLiteral("second.ifx"));
-  for (int nm = 600; nm <= 650; ++nm) ASSERT_TRUE(donor.Series1().AddPoint(nm, 1.0));
+  for (int nm = 400; nm <= 500; ++nm) ASSERT_TRUE(donor.SpectrumSeries().AddPoint(nm, nm));
+  donor.SpectrumSeries().ClearSeries();
+  donor.chart().SetTitleText(QStringLiteral("second.ifx"));
+  for (int nm = 600; nm <= 650; ++nm) ASSERT_TRUE(donor.SpectrumSeries().AddPoint(nm, 1.0));
   const QImage image = Grab(donor);
-  const chart::ChartLayout layout = donor.Chart1().Arrange(image.rect());
+  const chart::ChartLayout layout = donor.chart().Arrange(image.rect());
   EXPECT_EQ(layout.bottom.scale->Range().min, 600);
   EXPECT_EQ(layout.bottom.scale->Range().max, 650);
   // A flat spectrum is a horizontal line across the middle of the plot.

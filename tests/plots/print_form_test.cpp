@@ -62,7 +62,7 @@ class PrintToPdf : public ::testing::Test {
 TEST_F(PrintToPdf, OnePageOfTextAndLinesNotABitmap) {
   TForm2 plot;
   plot.hide();  // printing does not need the window on screen
-  for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(plot.Series1().AddPoint(nm, nm % 11));
+  for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, nm % 11));
   const QByteArray pdf = Bytes(Print(plot, "plot.pdf"));
   ASSERT_TRUE(pdf.startsWith("%PDF"));
   const auto pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") +
@@ -76,8 +76,8 @@ TEST_F(PrintToPdf, ClientAreaLandsTopLeftAtItsScreenSize) {
   // The input window's button-face background makes its extent visible on
   // the white page.
   TForm3 donor;
-  donor.Chart1().SetTitleText(QStringLiteral("donor.ifx"));
-  for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(donor.Series1().AddPoint(nm, nm % 11));
+  donor.chart().SetTitleText(QStringLiteral("donor.ifx"));
+  for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(donor.SpectrumSeries().AddPoint(nm, nm % 11));
   const QImage page = Rasterise(Print(donor, "donor.pdf"));
   if (page.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) missing: run scripts/setup";
   EXPECT_EQ(page.size(), QSize(794, 1123)) << "A4 at 96 dots per inch";
@@ -88,9 +88,9 @@ TEST_F(PrintToPdf, PrintLooksLikeTheWindow) {
   TForm2 plot;
   for (int nm = 430; nm <= 650; ++nm) {
     const double z = (nm - 515) / 15.0;
-    ASSERT_TRUE(plot.Series1().AddPoint(nm, 14 * std::exp(-z * z / 2)));
+    ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, 14 * std::exp(-z * z / 2)));
   }
-  plot.Label2().setText(QStringLiteral("Absorption File: acceptor.sp"));
+  plot.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: acceptor.sp"));
   const QImage page = Rasterise(Print(plot, "plot.pdf"));
   if (page.isNull()) GTEST_SKIP() << "pdftoppm (poppler-utils) missing: run scripts/setup";
   const QImage screen = plot.ClientArea().grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -110,7 +110,7 @@ TEST_F(PrintToPdf, PrintLooksLikeTheWindow) {
   const int printed = Count(page, page.rect(), light_red);
   const int shown = Count(screen, screen.rect(), light_red);
   EXPECT_NEAR(printed, shown, shown / 10);
-  EXPECT_GT(Count(page, plot.Label2().geometry(), testing::Bluish()), 40);
+  EXPECT_GT(Count(page, plot.AbsorptionFileLabel().geometry(), testing::Bluish()), 40);
 }
 
 TEST_F(PrintToPdf, AnswersFalseWhenThePrintJobCannotOpen) {

@@ -70,27 +70,28 @@ TEST(WindowSet, EnergyTransferPlotKeepsItsContentWhileHidden) {
   TForm2 plot;
   plot.close();
   // Others keep writing into it while it is hidden.
-  for (int nm = 480; nm <= 650; ++nm) ASSERT_TRUE(plot.Series1().AddPoint(nm, nm % 13));
-  for (int nm = 400; nm <= 600; ++nm) ASSERT_TRUE(plot.Series2().AddPoint(nm, nm * 100.0));
-  plot.Label1().setText(QStringLiteral("Emission File: donor.ifx"));
+  for (int nm = 480; nm <= 650; ++nm) ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, nm % 13));
+  for (int nm = 400; nm <= 600; ++nm) ASSERT_TRUE(plot.ExtinctionSeries().AddPoint(nm, nm * 100.0));
+  plot.EmissionFileLabel().setText(QStringLiteral("Emission File: donor.ifx"));
   plot.show();
   plot.close();
   plot.show();
-  EXPECT_EQ(plot.Series1().Points().size(), 171u);
-  EXPECT_EQ(plot.Series2().Points().size(), 201u);
-  EXPECT_EQ(plot.Label1().text(), QStringLiteral("Emission File: donor.ifx"));
-  EXPECT_EQ(plot.Label2().text(), QStringLiteral("Absorption File:"));
+  EXPECT_EQ(plot.EmissionSeries().Points().size(), 171u);
+  EXPECT_EQ(plot.ExtinctionSeries().Points().size(), 201u);
+  EXPECT_EQ(plot.EmissionFileLabel().text(), QStringLiteral("Emission File: donor.ifx"));
+  EXPECT_EQ(plot.AbsorptionFileLabel().text(), QStringLiteral("Absorption File:"));
 }
 
 TEST(WindowSet, InputWindowKeepsTitleAndCurveAcrossClosing) {
   TForm4 acceptor;
-  acceptor.Chart1().SetTitleText(QStringLiteral("acceptor.sp"));
-  for (int nm = 400; nm <= 700; ++nm) ASSERT_TRUE(acceptor.Series1().AddPoint(nm, 0.001 * nm));
+  acceptor.chart().SetTitleText(QStringLiteral("acceptor.sp"));
+  for (int nm = 400; nm <= 700; ++nm)
+    ASSERT_TRUE(acceptor.SpectrumSeries().AddPoint(nm, 0.001 * nm));
   acceptor.show();
   acceptor.close();
   acceptor.show();
-  EXPECT_EQ(acceptor.Chart1().TitleLines(), QStringList{QStringLiteral("acceptor.sp")});
-  EXPECT_EQ(acceptor.Series1().Points().size(), 301u);
+  EXPECT_EQ(acceptor.chart().TitleLines(), QStringList{QStringLiteral("acceptor.sp")});
+  EXPECT_EQ(acceptor.SpectrumSeries().Points().size(), 301u);
 }
 
 }  // namespace
