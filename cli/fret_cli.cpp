@@ -2,29 +2,23 @@
 
 #include <CLI/CLI.hpp>
 #include <cmath>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "core/calculation_gate.h"
 #include "core/decimal_bound.h"
-#include "core/emission.h"
-#include "core/extinction.h"
-#include "core/forster.h"
-#include "core/fret_session.h"
+#include "core/fret_engine.h"
 #include "core/number_text.h"
 #include "core/parameter_tables.h"
 #include "core/parse_real.h"
-#include "import/reader_choice.h"
-#include "import/spectrum_file.h"
+#include "core/version.h"
+#include "import/spectrum_loader.h"
 
 namespace korin {
 namespace {
 
 constexpr std::string_view kProgram = "korin-fret-cli";
-constexpr std::string_view kVersion = "korin-fret-cli 0.1.0";
 
 struct Options {
   std::string emission_file;
@@ -89,82 +83,86 @@ bool ReadNumber(const NumberOption& option, const std::string& text, double& val
   return false;
 }
 
-// The parameters as the calculation uses them.
+// The parameters as the panel would hold them: the texts go into its
+// fields, the list choices are table indexes.
 struct Parameters {
   int emission_filter = 1;
   int absorption_filter = 1;
-  double concentration = 0.0;
-  double optical_path = 0.0;
-  std::optional<double> extinction;
-  double refractive_index = 0.0;
-  double orientation = 0.0;
-  double quantum_yield = 0.0;
+  int optical_path = kStartOpticalPath;
+  int solvent = kStartSolvent;  // 0, "<Other>", with --refractive-index
 };
 
-bool ReadParameters(const Options& o, Parameters& p, std::ostream& err) {
-  double emission_filter = 0.0;
-  double absorption_filter = 0.0;
-  bool ok = ReadNumber(kEmissionFilter, o.emission_filter, emission_filter, err);
-  ok = ReadNumber(kAbsorptionFilter, o.absorption_filter, absorption_filter, err) && ok;
-  ok = ReadNumber(kConcentration, o.concentration, p.concentration, err) && ok;
-  ok = ReadNumber(kOpticalPath, o.optical_path, p.optical_path, err) && ok;
-  if (o.extinction) {
-    double extinction = 0.0;
-    ok = ReadNumber(kExtinction, *o.extinction, extinction, err) && ok;
-    p.extinction = extinction;
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  if (o.refractive_index) {
-    ok = ReadNumber(kRefractiveIndex, *o.refractive_index, p.refractive_index, err) && ok;
+  return lowered;
+}
+
+bool ReadParameters(const Options& o, Parameters& p, std::ostream& err) {
+  double value = 0.0;
+  bool ok = ReadNumber(kEmissionFilter, o.emission_filter, value, err);
+  p.emission_filter = static_cast<int>(value);
+  ok = ReadNumber(kAbsorptionFilter, o.absorption_filter, value, err) && ok;
+  p.absorption_filter = static_cast<int>(value);
+  ok = ReadNumber(kConcentration, o.concentration, value, err) && ok;
+  if (ReadNumber(kOpticalPath, o.optical_path, value, err)) {
+    for (std::size_t i = 0; i < kOpticalPathTable.size(); ++i) {
+      if (kOpticalPathTable[i].centimetres == value) p.optical_path = static_cast<int>(i);
+    }
   } else {
-    for (const auto& solvent : kSolventTable) {
-      if (CLI::detail::to_lower(std::string(solvent.name)) == CLI::detail::to_lower(o.solvent)) {
-        p.refractive_index = solvent.refractive_index;
-      }
+    ok = false;
+  }
+  if (o.extinction) ok = ReadNumber(kExtinction, *o.extinction, value, err) && ok;
+  if (o.refractive_index) {
+    ok = ReadNumber(kRefractiveIndex, *o.refractive_index, value, err) && ok;
+    p.solvent = 0;
+  } else {
+    for (std::size_t i = 0; i < kSolventTable.size(); ++i) {
+      if (Lowered(kSolventTable[i].name) == Lowered(o.solvent)) p.solvent = static_cast<int>(i);
     }
   }
-  ok = ReadNumber(kOrientation, o.orientation, p.orientation, err) && ok;
-  ok = ReadNumber(kQuantumYield, o.quantum_yield, p.quantum_yield, err) && ok;
-  p.emission_filter = static_cast<int>(emission_filter);
-  p.absorption_filter = static_cast<int>(absorption_filter);
+  ok = ReadNumber(kOrientation, o.orientation, value, err) && ok;
+  ok = ReadNumber(kQuantumYield, o.quantum_yield, value, err) && ok;
   return ok;
 }
 
-// Loads one spectrum as the open commands do: clear the side, choose the
-// reader, read. Answers whether the spectrum was accepted.
-bool LoadSpectrum(FretSession& s, SpectrumSide side, int filter, const std::string& path,
-                  std::ostream& err) {
-  const SpectrumReader reader = ChooseReader(side, filter, path);
-  const bool absorption = side == SpectrumSide::kAbsorption;
-  if (absorption) {
-    s.AbsorptionValid = false;
-    s.ExtinctionValid = false;
-    ClearAbsorption(s);
-  } else {
-    ClearEmission(s);
-    s.EmissionValid = false;
-  }
-  const char* what = absorption ? "absorption" : "emission";
-  if (reader == nullptr) {
-    err << kProgram << ": no " << what << " reader for '" << path << "' with filter entry "
-        << filter << "; name the format with --" << what << "-filter 2..6\n";
-    return false;
-  }
-  const SpectrumFile file = ReadSpectrumFile(path);
-  const SpectrumRead read =
-      reader(file.Source(), [&err](std::string_view message) { err << message << '\n'; });
-  (absorption ? s.AcceptorAbsorbance : s.DonorEmission) = read.spectrum.values;
-  (absorption ? s.AbsorptionFirst : s.EmissionFirst) = read.spectrum.first;
-  (absorption ? s.AbsorptionLast : s.EmissionLast) = read.spectrum.last;
-  (absorption ? s.AbsorptionValid : s.EmissionValid) = read.accepted;
-  if (!read.accepted) {
-    err << kProgram << ": " << what << " spectrum not accepted: " << path << '\n';
-    return false;
-  }
-  return true;
+int Fail(std::ostream& err, std::string_view reason) {
+  err << kProgram << ": " << reason << '\n';
+  return kExitRejected;
 }
 
-// Why the calculation cannot run, for a session whose gate conditions fail.
-std::string_view GateFailure(const FretSession& s) {
+// Opens one spectrum as the open commands do; answers whether it is in use.
+bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& path,
+          std::ostream& err) {
+  const LoadOutcome outcome =
+      OpenSpectrum(engine, side, filter, path, [&err](std::string_view m) { err << m << '\n'; });
+  const char* what = side == SpectrumSide::kAbsorption ? "absorption" : "emission";
+  switch (outcome.kind) {
+    case LoadOutcome::Kind::kAccepted:
+      return true;
+    case LoadOutcome::Kind::kNoReader:
+      err << kProgram << ": no " << what << " reader for '" << path << "' with filter entry "
+          << filter << "; name the format with --" << what << "-filter 2..6\n";
+      return false;
+    case LoadOutcome::Kind::kRefused:
+      err << kProgram << ": " << what << " spectrum not accepted: " << path << '\n';
+      return false;
+    case LoadOutcome::Kind::kUnusable:
+      (void)Fail(err,
+                 "the " + std::string(what) + " spectrum has no positive finite area: " + path);
+      return false;
+  }
+  return false;
+}
+
+// Why the calculation cannot run, for a session whose gate failed.
+std::string_view GateFailure(const FretEngine& engine) {
+  const FretSession& s = engine.session();
+  if (engine.LastGateOutcome() == GateOutcome::kOverlapNotFinite) {
+    return "the overlap integral is beyond the range of a double";
+  }
   if (!Exceeds(s.Concentration, bounds::kGateMinConcentration)) {
     return "the concentration must exceed 1E-10 mol/L for the calculation";
   }
@@ -174,54 +172,37 @@ std::string_view GateFailure(const FretSession& s) {
   return "an input is not valid";
 }
 
-int Fail(std::ostream& err, std::string_view reason) {
-  err << kProgram << ": " << reason << '\n';
-  return kExitRejected;
-}
-
+// The panel driven as a user would: the parameters typed and chosen, the
+// two spectra opened, the coefficient typed in extinction entry, Calculate.
 int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ostream& err) {
-  const auto session = std::make_unique<FretSession>();
-  FretSession& s = *session;
-  s.Concentration = p.concentration;
-  s.OpticalPath = p.optical_path;
-  s.RefractiveIndex = p.refractive_index;
-  s.OrientationFactor = p.orientation;
-  s.QuantumYield = p.quantum_yield;
+  FretEngine engine;
+  engine.Start();
+  engine.ChooseSolvent(p.solvent);
+  if (o.refractive_index) engine.EditField(PanelField::kRefractiveIndex, *o.refractive_index);
+  engine.ChooseOpticalPath(p.optical_path);
+  engine.EditField(PanelField::kOrientation, o.orientation);
+  engine.EditField(PanelField::kQuantumYield, o.quantum_yield);
+  engine.EditField(PanelField::kConcentration, o.concentration);
 
-  if (!LoadSpectrum(s, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err)) {
+  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err) ||
+      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err)) {
     return kExitRejected;
   }
-  if (!NormalizeEmission(s)) {
-    return Fail(err, "the emission spectrum has no positive finite area: " + o.emission_file);
-  }
-  if (!LoadSpectrum(s, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err)) {
-    return kExitRejected;
-  }
-  // A load always derives the extinction from the concentration first.
-  s.ExtinctionMode = false;
-  (void)ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast);
-  if (p.extinction) {
-    s.ExtinctionMode = true;
-    s.ExtinctionMax = *p.extinction;
-    if (!RescaleExtinction(s)) {
+  if (o.extinction) {
+    engine.SetExtinctionEntry(true);
+    engine.EditField(PanelField::kExtinction, *o.extinction);
+    if (!engine.session().ExtinctionValid) {
       return Fail(err,
                   "the absorbance cannot be scaled to --extinction: it has no positive value, or "
                   "the scaled values lie beyond the range of a double");
     }
   }
+  engine.RunGate();
+  if (engine.LastGateOutcome() != GateOutcome::kShown) return Fail(err, GateFailure(engine));
 
-  if (!GateConditionsHold(s)) return Fail(err, GateFailure(s));
-  if (ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast) ==
-      ConcentrationDerivation::kNotFinite) {
-    return Fail(err, GateFailure(s));
-  }
-  if (!ComputeOverlapIntegral(s)) {
-    return Fail(err, "the overlap integral is beyond the range of a double");
-  }
-  const double r0 = ForsterDistance(s);
-  const std::string j_text = FormatExponent(s.OverlapIntegral, ".");
-  const std::string r0_text = FormatFixed(r0, ".");
-
+  const FretSession& s = engine.session();
+  const std::string& j_text = engine.OverlapIntegralText();
+  const std::string& r0_text = engine.ForsterDistanceText();
   if (!o.json) {
     out << "Overlap Integral: " << j_text << " M^-1 cm^3\n";
     out << "Ro [Angstroms]: " << r0_text << '\n';
@@ -230,7 +211,7 @@ int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ost
   nlohmann::ordered_json result;
   result["overlap_integral"] = s.OverlapIntegral;
   result["overlap_integral_text"] = j_text;
-  result["forster_distance"] = r0;
+  result["forster_distance"] = engine.ForsterDistanceValue();
   result["forster_distance_text"] = r0_text;
   result["extinction_max"] = s.ExtinctionMax;
   result["extinction_max_text"] = FormatGeneral(s.ExtinctionMax, 15);
@@ -274,7 +255,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
                  "Orientation factor kappa^2 (default 0.66667, the value the window starts with)");
   app.add_option("--quantum-yield", o.quantum_yield, "Donor quantum yield (default 0.5)");
   app.add_flag("--json", o.json, "Machine-readable output");
-  app.set_version_flag("--version", std::string(kVersion));
+  app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion));
 
   if (args.empty()) return kExitBadOption;  // not even a program name
   std::vector<const char*> argv;

@@ -1,0 +1,43 @@
+// An open command after the user confirmed a file: the side is emptied, the
+// reader the filter entry and the file's extension choose reads the file,
+// and the engine takes the spectrum or withdraws the side. The window and
+// the command-line tool open spectra through this one path.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/fret_engine.h"
+#include "import/file_error.h"
+#include "import/spectrum_formats.h"
+
+namespace korin {
+
+struct LoadOutcome {
+  enum class Kind {
+    kAccepted,  // read, accepted and in use
+    kUnusable,  // read and accepted, but the engine cannot use it (no positive area)
+    kRefused,   // the reader refused the file
+    kNoReader,  // neither the filter entry nor the extension names a reader
+  };
+  Kind kind = Kind::kNoReader;
+  const SpectrumFormat* format = nullptr;  // the reader's row, when there was one
+  // Why the spectrum is not in use, in words for a status line; empty once
+  // accepted. The engine has been given it when no message was shown.
+  std::string reason;
+  int messages = 0;  // messages the reader sent to the sink
+};
+
+// Reads `path` (from disk, once) for `side` with the reader that
+// `filter_entry` and the path choose, and tells the engine. The reader's
+// messages go to `sink`. When the load fails without any message, the
+// engine's status line says which file was not loaded and how it was read.
+LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+                         const std::string& path, const MessageSink& sink);
+
+// The same for content already in memory; `source.name` stands for the
+// path.
+LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+                         const SpectrumSource& source, const MessageSink& sink);
+
+}  // namespace korin
