@@ -5,8 +5,71 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <algorithm>
 
 namespace korin {
+namespace {
+
+// Shows only the printer and the number of copies. Qt's dialog brings the
+// page range back each time it is shown when it prints through CUPS, so
+// it is hidden again then.
+class PrinterAndCopiesDialog final : public QPrintDialog {
+ public:
+  using QPrintDialog::QPrintDialog;
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    if (!visible) return;
+    for (const char* name : {"gbPrintRange", "reverse"}) {
+      if (auto* widget = findChild<QWidget*>(QString::fromLatin1(name))) widget->hide();
+    }
+    // Colour mode and duplex.
+    auto* tabs = findChild<QTabWidget*>();
+    auto* options = findChild<QWidget*>(QStringLiteral("optionsTab"));
+    if (tabs != nullptr && options != nullptr) tabs->setTabVisible(tabs->indexOf(options), false);
+  }
+};
+
+// A message box centred on its window. Qt centres it by a frame position
+// taken before the box's own frame is known, which puts it a title bar too
+// high; it is placed again once sized. A box wider than its window stays
+// on the screen, at its edge.
+class CentredMessageBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (owner == nullptr || event->spontaneous()) return;
+    const QRect outer = owner->frameGeometry();
+    const QRect inner = owner->geometry();
+    // Until the box is mapped its frame is unknown: take its window's.
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    QRect box(QPoint(), size().grownBy(frame));
+    box.moveCenter(outer.center());
+    if (const QScreen* screen = owner->screen()) {
+      const QRect s = screen->availableGeometry();
+      box.moveLeft(std::max(s.left(), std::min(box.left(), s.right() - box.width() + 1)));
+      box.moveTop(std::max(s.top(), std::min(box.top(), s.bottom() - box.height() + 1)));
+    }
+    move(box.topLeft() + QPoint(frame.left(), frame.top()));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<QPrintDialog> MakePrintDialog(QPrinter& printer, QWidget* parent) {
+  auto dialog = std::make_unique<PrinterAndCopiesDialog>(&printer, parent);
+  dialog->setOptions({});
+  return dialog;
+}
 
 QStringList QtNameFilters(std::string_view filter) {
   const QStringList parts = QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
@@ -46,12 +109,16 @@ std::optional<QString> QtDialogService::OpenFile(QWidget* parent, OpenDialogStat
   return dialog.selectedFiles().constFirst();
 }
 
+bool QtDialogService::CanPrint(const QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    return true;
+  }
+  return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 bool QtDialogService::Print(QWidget* parent, QPrinter& printer) {
   printer.setCopyCount(1);
-  QPrintDialog dialog(&printer, parent);
-  // Neither a page range nor a selection nor printing to a file.
-  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-  return dialog.exec() == QDialog::Accepted;
+  return MakePrintDialog(printer, parent)->exec() == QDialog::Accepted;
 }
 
 void QtDialogService::PrinterSetup(QWidget* parent, QPrinter& printer) {
@@ -62,7 +129,7 @@ void QtDialogService::PrinterSetup(QWidget* parent, QPrinter& printer) {
 }
 
 void QtDialogService::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  CentredMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
   box.exec();
 }
 

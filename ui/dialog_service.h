@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -16,7 +18,7 @@ namespace korin {
 // filter entry (1-based) and the folder it was last left in.
 struct OpenDialogState {
   QString title;
-  std::string_view filter;  // description|pattern pairs
+  std::string filter;  // description|pattern pairs
   int filter_entry = 1;
   QString directory;
 };
@@ -29,6 +31,10 @@ class DialogService {
   // and leaves the chosen filter entry in `state`; on cancel answers nothing.
   // The file need not exist: the reader reports a missing one.
   virtual std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) = 0;
+
+  // Whether `printer` can print at all: a printer is installed, or the
+  // printer writes a file.
+  [[nodiscard]] virtual bool CanPrint(const QPrinter& printer) = 0;
 
   // The print dialog for `printer`; true when the user confirms.
   virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
@@ -44,10 +50,15 @@ class DialogService {
 class QtDialogService final : public DialogService {
  public:
   std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) override;
+  bool CanPrint(const QPrinter& printer) override;
   bool Print(QWidget* parent, QPrinter& printer) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
 };
+
+// The print dialog as the program shows it: the printer and the number of
+// copies, no page range, no selection, no printing to a file.
+[[nodiscard]] std::unique_ptr<QPrintDialog> MakePrintDialog(QPrinter& printer, QWidget* parent);
 
 // The name filters a Qt file dialog takes for a description|pattern list.
 // Each description is shown exactly as written: the patterns follow it in a

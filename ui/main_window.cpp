@@ -1,3 +1,34 @@
+// The main window's controls keep their designer names as Qt object names,
+// so that they can be found (findChild) and traced:
+//
+//   designer name                 member                       what it is
+//   MainMenu1                     menuBar()                    the menu bar
+//   gfgfg1, View1, o1             (menus)                      File, View, Options
+//   DonorFluorescenceInputFile2   open_emission_item_          File: open donor emission
+//   DonorFluorescenceInputFile3   open_absorption_item_        File: open acceptor absorption
+//   PrintSetup2, Print2, Exit1    print_setup_item_, ...       File: printing and exit
+//   DonorFluorescenceInputFile1   show_donor_window_item_      View: donor input window
+//   AcceptorAbsorptionInputFile1  show_acceptor_window_item_   View: acceptor input window
+//   Energytranspherplot1          show_plot_item_              View: energy transfer plot
+//   WavelengthsStep1              (submenu)                    Options: tick count
+//   N11, N41, N91                 ticks_1_item_, ...           1, 4 or 9 minor ticks
+//   About1                        about_item_                  About
+//   GroupBox1, GroupBox2          donor_group_, acceptor_group_
+//   GroupBox3                     solvent_group_
+//   ButtonEmission                open_emission_button_
+//   ButtonAbsorption              open_absorption_button_
+//   Label6, Edit4                 quantum_yield_label_, quantum_yield_field_
+//   Label1, Edit2                 orientation_label_, orientation_field_
+//   Label2, ComboBox1             solvent_label_, solvent_list_
+//   Label3, Edit1                 refractive_index_label_, refractive_index_field_
+//   RadioButton1, EditConc        concentration_entry_, concentration_field_
+//   Label4, ComboBox2             optical_path_label_, optical_path_list_
+//   RadioButton2, EditExtinc      extinction_entry_, extinction_field_
+//   PanelResult                   result_panel_
+//   Label8, EditJ                 overlap_integral_label_, overlap_integral_field_
+//   Label9, EditR0                forster_distance_label_, forster_distance_field_
+//   ButtonCalculate               calculate_button_
+//   Label10                       status_line_
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -14,17 +45,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
-#include "core/calculation_gate.h"
-#include "core/decimal_bound.h"
-#include "core/emission.h"
-#include "core/forster.h"
-#include "core/number_text.h"
 #include "core/parameter_tables.h"
-#include "core/parse_real.h"
-#include "import/reader_choice.h"
-#include "import/spectrum_file.h"
+#include "import/spectrum_formats.h"
+#include "import/spectrum_loader.h"
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/form_window.h"
@@ -39,6 +65,8 @@ constexpr int kBorder = 5;
 // Qt has no role for the inactive caption gradient; this is its classic shade.
 const QColor kGradientInactiveCaption{215, 228, 242};
 const QColor kYellow{255, 255, 0};
+// The status line runs left of the Calculate button.
+constexpr int kStatusWidth = 340;
 
 QFont PanelFont(int pixels, bool bold = false) {
   QFont font = SansFont8pt();
@@ -48,22 +76,31 @@ QFont PanelFont(int pixels, bool bold = false) {
 }
 
 template <typename Widget>
-Widget* Place(Widget* widget, QRect geometry, int font_pixels = 11, bool bold = false) {
-  widget->setGeometry(geometry);
-  widget->setFont(PanelFont(font_pixels, bold));
+Widget* Named(Widget* widget, const char* designer_name) {
+  widget->setObjectName(QString::fromLatin1(designer_name));
   return widget;
 }
 
-QLabel* FittedLabel(const QString& text, QWidget* parent, QPoint at, bool bold = false) {
-  auto* label = new QLabel(text, parent);
+template <typename Widget>
+Widget* Place(Widget* widget, const char* designer_name, QRect geometry, int font_pixels = 11,
+              bool bold = false) {
+  widget->setGeometry(geometry);
+  widget->setFont(PanelFont(font_pixels, bold));
+  return Named(widget, designer_name);
+}
+
+QLabel* FittedLabel(const QString& text, const char* designer_name, QWidget* parent, QPoint at,
+                    bool bold = false) {
+  auto* label = Named(new QLabel(text, parent), designer_name);
   label->setFont(PanelFont(11, bold));
   label->move(at);
   label->adjustSize();
   return label;
 }
 
-QGroupBox* GroupBox(const QString& caption, QWidget* parent, QRect geometry, const QColor& colour) {
-  auto* box = new QGroupBox(caption, parent);
+QGroupBox* GroupBox(const QString& caption, const char* designer_name, QWidget* parent,
+                    QRect geometry, const QColor& colour) {
+  auto* box = Named(new QGroupBox(caption, parent), designer_name);
   box->setGeometry(geometry);
   box->setFont(PanelFont(11, true));
   // Only the caption takes the colour and the weight; the controls inside
@@ -72,10 +109,14 @@ QGroupBox* GroupBox(const QString& caption, QWidget* parent, QRect geometry, con
   return box;
 }
 
-void SetBackground(QWidget* widget, const QColor& colour) {
+// The background of a field or list, with its text in `text` so that it
+// stays readable on any background.
+void SetColours(QWidget* widget, const QColor& background, const QColor& text) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Base, colour);
-  palette.setColor(QPalette::Button, colour);
+  palette.setColor(QPalette::Base, background);
+  palette.setColor(QPalette::Button, background);
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::ButtonText, text);
   widget->setPalette(palette);
 }
 
@@ -91,89 +132,102 @@ class FixedRowHeight final : public QStyledItemDelegate {
   int height_;
 };
 
-QComboBox* FixedList(QWidget* parent, QRect geometry, int item_height) {
-  auto* list = Place(new QComboBox(parent), geometry);
+QComboBox* FixedList(QWidget* parent, const char* designer_name, QRect geometry, int item_height) {
+  auto* list = Place(new QComboBox(parent), designer_name, geometry);
   list->setItemDelegate(new FixedRowHeight(item_height, list));
   return list;
 }
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // A text written into a field from code. Writing the text a field already
-// holds is no change: it runs no handler, and it must not move the user's
-// cursor or lose the undo history either, as QLineEdit::setText would.
+// holds is no change: it must not move the user's cursor or lose the undo
+// history either, as QLineEdit::setText would. The engine has already run
+// what the change runs, so the field's own handler must not run again.
 void WriteText(QLineEdit* field, const QString& text) {
-  if (field->text() != text) field->setText(text);
+  if (field->text() == text) return;
+  const QSignalBlocker quiet(field);
+  field->setText(text);
 }
 
-QString DialogTitle(SpectrumSide side) {
-  const std::string_view title = OpenDialogTitle(side);
-  return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
-}
-
-// The dialogs keep a view of their filter lists, so these live to the end.
-std::string_view DialogFilter(SpectrumSide side) {
-  static const std::string absorption = OpenDialogFilter(SpectrumSide::kAbsorption);
-  static const std::string emission = OpenDialogFilter(SpectrumSide::kEmission);
-  return side == SpectrumSide::kAbsorption ? absorption : emission;
-}
-
-bool IsWithinGrid(const FretSession& s, bool absorption) {
-  const int first = absorption ? s.AbsorptionFirst : s.EmissionFirst;
-  const int last = absorption ? s.AbsorptionLast : s.EmissionLast;
-  return SpectrumGrid::Contains(first) && SpectrumGrid::Contains(last) && first <= last;
+void ShowWindow(QWidget* window) {
+  if (window == nullptr) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace
 
-TForm1::TForm1(FretSession& session, DialogService& dialogs, QWidget* parent)
+TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent),
-      session_(session),
+      engine_(engine),
       dialogs_(dialogs),
-      absorption_dialog_{DialogTitle(SpectrumSide::kAbsorption),
-                         DialogFilter(SpectrumSide::kAbsorption), 1, QString()},
-      emission_dialog_{DialogTitle(SpectrumSide::kEmission), DialogFilter(SpectrumSide::kEmission),
-                       1, QString()},
+      absorption_dialog_{FromUtf8(OpenDialogTitle(SpectrumSide::kAbsorption)),
+                         OpenDialogFilter(SpectrumSide::kAbsorption), 1, QString()},
+      emission_dialog_{FromUtf8(OpenDialogTitle(SpectrumSide::kEmission)),
+                       OpenDialogFilter(SpectrumSide::kEmission), 1, QString()},
       exit_([] { QCoreApplication::exit(0); }) {
   setWindowTitle(QStringLiteral("Valtrix FRET Software"));
   setFont(PanelFont(10));
   BuildMenu();
   BuildPanel();
   ConnectHandlers();
+  // The window's frame stands at 7,5, as every window's frame stands at
+  // its place; the size is that of its contents and fixed.
+  setFixedSize(sizeHint());
   move(7, 5);
-  FormCreate();
+  engine_.SetView(this);
+  Start();
 }
 
-void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5About* about) {
-  form2_ = form2;
-  form3_ = form3;
-  form4_ = form4;
+TForm1::~TForm1() {
+  engine_.SetView(nullptr);
+}
+
+void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_window,
+                           TForm5About* about) {
+  plot_ = plot;
+  donor_window_ = donor_window;
+  acceptor_window_ = acceptor_window;
   about_ = about;
 }
 
 void TForm1::BuildMenu() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  DonorFluorescenceInputFile2 = file->addAction(QStringLiteral("Open donor emission file..."));
-  DonorFluorescenceInputFile3 = file->addAction(QStringLiteral("Open acceptor absorption file..."));
-  file->addSeparator();
-  PrintSetup2 = file->addAction(QStringLiteral("P&rint Setup..."));
-  Print2 = file->addAction(QStringLiteral("&Print..."));
-  file->addSeparator();
-  Exit1 = file->addAction(QStringLiteral("Exit"));
+  QMenuBar* bar = Named(menuBar(), "MainMenu1");
+  QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), "gfgfg1");
+  open_emission_item_ = Named(file->addAction(QStringLiteral("Open donor emission file...")),
+                              "DonorFluorescenceInputFile2");
+  open_absorption_item_ = Named(file->addAction(QStringLiteral("Open acceptor absorption file...")),
+                                "DonorFluorescenceInputFile3");
+  Named(file->addSeparator(), "N3");
+  print_setup_item_ = Named(file->addAction(QStringLiteral("P&rint Setup...")), "PrintSetup2");
+  print_item_ = Named(file->addAction(QStringLiteral("&Print...")), "Print2");
+  Named(file->addSeparator(), "N4");
+  exit_item_ = Named(file->addAction(QStringLiteral("Exit")), "Exit1");
 
-  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-  DonorFluorescenceInputFile1 = view->addAction(QStringLiteral("Donor emission input file"));
-  AcceptorAbsorptionInputFile1 = view->addAction(QStringLiteral("Acceptor absorption input file"));
-  Energytranspherplot1 = view->addAction(QStringLiteral("Energy transfer plot"));
+  QMenu* view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
+  show_donor_window_item_ = Named(view->addAction(QStringLiteral("Donor emission input file")),
+                                  "DonorFluorescenceInputFile1");
+  show_acceptor_window_item_ =
+      Named(view->addAction(QStringLiteral("Acceptor absorption input file")),
+            "AcceptorAbsorptionInputFile1");
+  show_plot_item_ =
+      Named(view->addAction(QStringLiteral("Energy transfer plot")), "Energytranspherplot1");
 
-  QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-  QMenu* ticks = options->addMenu(QStringLiteral("Wavelength Ticks Count"));
-  N11 = ticks->addAction(QStringLiteral("1"));
-  N41 = ticks->addAction(QStringLiteral("4"));
-  N91 = ticks->addAction(QStringLiteral("9"));
-  for (QAction* item : {N11, N41, N91}) item->setCheckable(true);
-  N41->setChecked(true);
+  QMenu* options = Named(bar->addMenu(QStringLiteral("Options")), "o1");
+  QMenu* ticks =
+      Named(options->addMenu(QStringLiteral("Wavelength Ticks Count")), "WavelengthsStep1");
+  ticks_1_item_ = Named(ticks->addAction(QStringLiteral("1")), "N11");
+  ticks_4_item_ = Named(ticks->addAction(QStringLiteral("4")), "N41");
+  ticks_9_item_ = Named(ticks->addAction(QStringLiteral("9")), "N91");
+  for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) item->setCheckable(true);
+  ticks_4_item_->setChecked(true);
 
   // A top-level item that acts at once, without a drop-down.
-  About1 = menuBar()->addAction(QStringLiteral("&About"));
+  about_item_ = Named(bar->addAction(QStringLiteral("&About")), "About1");
 }
 
 void TForm1::BuildPanel() {
@@ -186,125 +240,144 @@ void TForm1::BuildPanel() {
   panel_ = w;
   setCentralWidget(client);
 
-  GroupBox1 = GroupBox(QStringLiteral(" Donor "), w, {0, 0, 201, 102}, kRed);
-  ButtonEmission = Place(new QPushButton(QStringLiteral("Emission spectrum"), GroupBox1),
-                         {9, 18, 184, 21}, 11, true);
-  Label6 = FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"), GroupBox1, {10, 61});
-  Edit4 = Place(new QLineEdit(QStringLiteral("0.5"), GroupBox1), {126, 58, 65, 21});
+  donor_group_ = GroupBox(QStringLiteral(" Donor "), "GroupBox1", w, {0, 0, 201, 102}, kRed);
+  open_emission_button_ = Place(new QPushButton(QStringLiteral("Emission spectrum"), donor_group_),
+                                "ButtonEmission", {9, 18, 184, 21}, 11, true);
+  quantum_yield_label_ =
+      FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"), "Label6", donor_group_, {10, 61});
+  quantum_yield_field_ =
+      Place(new QLineEdit(QStringLiteral("0.5"), donor_group_), "Edit4", {126, 58, 65, 21});
 
-  Label1 = new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w);
-  Label1->move(6, 111);
-  Label1->adjustSize();
-  Edit2 = Place(new QLineEdit(QStringLiteral("1"), w), {135, 108, 66, 21}, 10);
+  orientation_label_ =
+      Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w), "Label1");
+  orientation_label_->move(6, 111);
+  orientation_label_->adjustSize();
+  orientation_field_ =
+      Place(new QLineEdit(QStringLiteral("1"), w), "Edit2", {135, 108, 66, 21}, 10);
 
-  GroupBox3 = GroupBox(QStringLiteral(" Solvent "), w, {0, 139, 201, 73},
-                       palette().color(QPalette::WindowText));
-  Label2 = FittedLabel(QStringLiteral("Solvent System"), GroupBox3, {15, 21});
-  ComboBox1 = FixedList(GroupBox3, {96, 17, 97, 22}, 16);
-  Label3 = FittedLabel(QStringLiteral("Refrective Index"), GroupBox3, {9, 47});
-  Edit1 = Place(new QLineEdit(GroupBox3), {96, 44, 97, 21});
-  Edit1->setEnabled(false);
+  solvent_group_ = GroupBox(QStringLiteral(" Solvent "), "GroupBox3", w, {0, 139, 201, 73},
+                            palette().color(QPalette::WindowText));
+  solvent_label_ =
+      FittedLabel(QStringLiteral("Solvent System"), "Label2", solvent_group_, {15, 21});
+  solvent_list_ = FixedList(solvent_group_, "ComboBox1", {96, 17, 97, 22}, 16);
+  refractive_index_label_ =
+      FittedLabel(QStringLiteral("Refrective Index"), "Label3", solvent_group_, {9, 47});
+  refractive_index_field_ = Place(new QLineEdit(solvent_group_), "Edit1", {96, 44, 97, 21});
+  refractive_index_field_->setEnabled(false);
 
-  GroupBox2 = GroupBox(QStringLiteral(" Acceptor "), w, {208, 0, 217, 131}, kBlue);
-  ButtonAbsorption = Place(new QPushButton(QStringLiteral("Absorption spectrum"), GroupBox2),
-                           {25, 18, 184, 21}, 11, true);
-  RadioButton1 =
-      Place(new QRadioButton(QStringLiteral("Concentration [Mol/L]"), GroupBox2), {9, 45, 128, 25});
-  EditConc = Place(new QLineEdit(QStringLiteral("1.00e-5"), GroupBox2), {141, 46, 68, 21});
-  Label4 = FittedLabel(QStringLiteral("Optical Path [cm]"), GroupBox2, {50, 74});
-  ComboBox2 = FixedList(GroupBox2, {141, 71, 68, 19}, 13);
-  RadioButton2 = Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), GroupBox2),
-                       {9, 92, 128, 33});
-  EditExtinc = Place(new QLineEdit(GroupBox2), {141, 98, 68, 21});
-  EditExtinc->setReadOnly(true);
-  SetBackground(EditExtinc, kGradientInactiveCaption);
-  RadioButton1->setChecked(true);
+  acceptor_group_ =
+      GroupBox(QStringLiteral(" Acceptor "), "GroupBox2", w, {208, 0, 217, 131}, kBlue);
+  open_absorption_button_ =
+      Place(new QPushButton(QStringLiteral("Absorption spectrum"), acceptor_group_),
+            "ButtonAbsorption", {25, 18, 184, 21}, 11, true);
+  concentration_entry_ =
+      Place(new QRadioButton(QStringLiteral("Concentration [Mol/L]"), acceptor_group_),
+            "RadioButton1", {9, 45, 128, 25});
+  concentration_field_ = Place(new QLineEdit(QStringLiteral("1.00e-5"), acceptor_group_),
+                               "EditConc", {141, 46, 68, 21});
+  optical_path_label_ =
+      FittedLabel(QStringLiteral("Optical Path [cm]"), "Label4", acceptor_group_, {50, 74});
+  optical_path_list_ = FixedList(acceptor_group_, "ComboBox2", {141, 71, 68, 19}, 13);
+  extinction_entry_ =
+      Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), acceptor_group_),
+            "RadioButton2", {9, 92, 128, 33});
+  extinction_field_ = Place(new QLineEdit(acceptor_group_), "EditExtinc", {141, 98, 68, 21});
+  extinction_field_->setReadOnly(true);
+  SetColours(extinction_field_, kGradientInactiveCaption,
+             QApplication::palette().color(QPalette::WindowText));
+  concentration_entry_->setChecked(true);
   entry_mode_ = new QButtonGroup(this);
-  entry_mode_->addButton(RadioButton1);
-  entry_mode_->addButton(RadioButton2);
+  entry_mode_->addButton(concentration_entry_);
+  entry_mode_->addButton(extinction_entry_);
 
-  PanelResult = new QFrame(w);
-  PanelResult->setGeometry(208, 144, 216, 67);
-  PanelResult->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Label8 = FittedLabel(QStringLiteral("Overlap Integral"), PanelResult, {9, 13}, true);
-  EditJ = Place(new QLineEdit(PanelResult), {109, 9, 98, 21}, 10);
-  Label9 = FittedLabel(QStringLiteral("Ro [Angstroms]"), PanelResult, {14, 41}, true);
-  EditR0 = Place(new QLineEdit(PanelResult), {109, 37, 98, 21}, 10);
-  for (QLineEdit* result : {EditJ, EditR0}) {
+  result_panel_ = Named(new QFrame(w), "PanelResult");
+  result_panel_->setGeometry(208, 144, 216, 67);
+  result_panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  overlap_integral_label_ =
+      FittedLabel(QStringLiteral("Overlap Integral"), "Label8", result_panel_, {9, 13}, true);
+  overlap_integral_field_ = Place(new QLineEdit(result_panel_), "EditJ", {109, 9, 98, 21}, 10);
+  forster_distance_label_ =
+      FittedLabel(QStringLiteral("Ro [Angstroms]"), "Label9", result_panel_, {14, 41}, true);
+  forster_distance_field_ = Place(new QLineEdit(result_panel_), "EditR0", {109, 37, 98, 21}, 10);
+  for (QLineEdit* result : {overlap_integral_field_, forster_distance_field_}) {
     result->setReadOnly(true);
-    SetBackground(result, kYellow);
+    SetColours(result, kYellow, QApplication::palette().color(QPalette::WindowText));
   }
 
-  ButtonCalculate =
-      Place(new QPushButton(QStringLiteral("Calculate"), w), {345, 219, 79, 30}, 11, true);
-  QPalette black = ButtonCalculate->palette();
+  calculate_button_ = Place(new QPushButton(QStringLiteral("Calculate"), w), "ButtonCalculate",
+                            {345, 219, 79, 30}, 11, true);
+  QPalette black = calculate_button_->palette();
   black.setColor(QPalette::ButtonText, Qt::black);
-  ButtonCalculate->setPalette(black);
-  for (QPushButton* button : {ButtonEmission, ButtonAbsorption, ButtonCalculate}) {
+  calculate_button_->setPalette(black);
+  for (QPushButton* button : {open_emission_button_, open_absorption_button_, calculate_button_}) {
     button->setCursor(Qt::PointingHandCursor);
   }
 
-  Label10 = new QLabel(w);
-  Label10->move(0, 228);
+  status_line_ = Named(new QLabel(w), "Label10");
+  status_line_->move(0, 228);
 
   // Keyboard order: the window's own controls, each group's in turn.
-  QWidget* const order[] = {ButtonCalculate, EditJ,      EditR0,       ButtonAbsorption,
-                            EditConc,        EditExtinc, RadioButton2, RadioButton1,
-                            ComboBox2,       ComboBox1,  Edit1,        Edit2,
-                            ButtonEmission,  Edit4};
+  QWidget* const order[] = {
+      calculate_button_,       overlap_integral_field_, forster_distance_field_,
+      open_absorption_button_, concentration_field_,    extinction_field_,
+      extinction_entry_,       concentration_entry_,    optical_path_list_,
+      solvent_list_,           refractive_index_field_, orientation_field_,
+      open_emission_button_,   quantum_yield_field_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);
   }
 
   // The status line follows the mouse over these.
-  for (QWidget* tracked :
-       {static_cast<QWidget*>(w), static_cast<QWidget*>(GroupBox2), static_cast<QWidget*>(EditConc),
-        static_cast<QWidget*>(EditExtinc), static_cast<QWidget*>(RadioButton1),
-        static_cast<QWidget*>(RadioButton2), static_cast<QWidget*>(Label4)}) {
+  for (QWidget* tracked : std::initializer_list<QWidget*>{w, acceptor_group_, concentration_field_,
+                                                          extinction_field_, concentration_entry_,
+                                                          extinction_entry_, optical_path_label_}) {
     tracked->setMouseTracking(true);
     tracked->installEventFilter(this);
   }
-  for (QWidget* watched : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
-                           static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Edit4)}) {
+  for (QWidget* watched : std::initializer_list<QWidget*>{
+           orientation_label_, refractive_index_field_, orientation_field_, quantum_yield_field_}) {
     watched->installEventFilter(this);
   }
 }
 
 void TForm1::ConnectHandlers() {
-  connect(EditConc, &QLineEdit::textChanged, this, &TForm1::EditConcExit);
-  connect(Edit2, &QLineEdit::textChanged, this, &TForm1::Edit2Exit);
-  connect(Edit4, &QLineEdit::textChanged, this, &TForm1::Edit4Exit);
-  connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Exit);
-  connect(EditExtinc, &QLineEdit::textChanged, this, &TForm1::EditExtincChange);
+  connect(concentration_field_, &QLineEdit::textChanged, this, &TForm1::OnConcentrationEdited);
+  connect(orientation_field_, &QLineEdit::textChanged, this, &TForm1::OnOrientationEdited);
+  connect(quantum_yield_field_, &QLineEdit::textChanged, this, &TForm1::OnQuantumYieldEdited);
+  connect(refractive_index_field_, &QLineEdit::textChanged, this, &TForm1::OnRefractiveIndexEdited);
+  connect(extinction_field_, &QLineEdit::textChanged, this, &TForm1::OnExtinctionEdited);
+  connect(extinction_field_, &QLineEdit::editingFinished, this,
+          &TForm1::OnExtinctionEditingFinished);
   // activated: the user's choice only, never a selection made from code.
-  connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
-  connect(ComboBox2, &QComboBox::activated, this, &TForm1::ComboBox2Change);
+  connect(solvent_list_, &QComboBox::activated, this, &TForm1::OnSolventChosen);
+  connect(optical_path_list_, &QComboBox::activated, this, &TForm1::OnOpticalPathChosen);
   // The newly selected button reports last, after the other was deselected.
-  for (QRadioButton* button : {RadioButton1, RadioButton2}) {
+  for (QRadioButton* button : {concentration_entry_, extinction_entry_}) {
     connect(button, &QRadioButton::toggled, this, [this](bool checked) {
-      if (checked) Recolor();
+      if (checked) OnEntryModeChosen();
     });
   }
-  connect(ButtonEmission, &QPushButton::clicked, this, &TForm1::ButtonEmissionClick);
-  connect(ButtonAbsorption, &QPushButton::clicked, this, &TForm1::ButtonAbsorptionClick);
-  connect(ButtonCalculate, &QPushButton::clicked, this, &TForm1::ButtonCalculateClick);
+  connect(open_emission_button_, &QPushButton::clicked, this, &TForm1::OpenEmission);
+  connect(open_absorption_button_, &QPushButton::clicked, this, &TForm1::OpenAbsorption);
+  connect(calculate_button_, &QPushButton::clicked, this, [this] { engine_.RunGate(); });
 
-  connect(DonorFluorescenceInputFile2, &QAction::triggered, this,
-          &TForm1::DonorFluorescenceInputFile2Click);
-  connect(DonorFluorescenceInputFile3, &QAction::triggered, this,
-          &TForm1::DonorFluorescenceInputFile3Click);
-  connect(PrintSetup2, &QAction::triggered, this, &TForm1::PrintSetup2Click);
-  connect(Print2, &QAction::triggered, this, &TForm1::Print2Click);
-  connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-  connect(DonorFluorescenceInputFile1, &QAction::triggered, this,
-          &TForm1::DonorFluorescenceInputFile1Click);
-  connect(AcceptorAbsorptionInputFile1, &QAction::triggered, this,
-          &TForm1::AcceptorAbsorptionInputFile1Click);
-  connect(Energytranspherplot1, &QAction::triggered, this, &TForm1::Energytranspherplot1Click);
-  connect(N11, &QAction::triggered, this, &TForm1::N11Click);
-  connect(N41, &QAction::triggered, this, &TForm1::N41Click);
-  connect(N91, &QAction::triggered, this, &TForm1::N91Click);
-  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+  connect(open_emission_item_, &QAction::triggered, this, &TForm1::OpenEmission);
+  connect(open_absorption_item_, &QAction::triggered, this, &TForm1::OpenAbsorption);
+  connect(print_setup_item_, &QAction::triggered, this, &TForm1::OnPrintSetup);
+  connect(print_item_, &QAction::triggered, this, &TForm1::OnPrint);
+  connect(exit_item_, &QAction::triggered, this, [this] { exit_(); });
+  connect(show_donor_window_item_, &QAction::triggered, this,
+          [this] { ShowWindow(donor_window_); });
+  connect(show_acceptor_window_item_, &QAction::triggered, this,
+          [this] { ShowWindow(acceptor_window_); });
+  connect(show_plot_item_, &QAction::triggered, this, [this] { ShowWindow(plot_); });
+  connect(about_item_, &QAction::triggered, this, [this] { ShowWindow(about_); });
+  connect(ticks_1_item_, &QAction::triggered, this,
+          [this] { SetMinorTickCount(1, ticks_1_item_); });
+  connect(ticks_4_item_, &QAction::triggered, this,
+          [this] { SetMinorTickCount(4, ticks_4_item_); });
+  connect(ticks_9_item_, &QAction::triggered, this,
+          [this] { SetMinorTickCount(9, ticks_9_item_); });
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -314,43 +387,44 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       // it for a while is no leaving.
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
       if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) break;
-      if (watched == Edit2) Edit2Exit();
-      if (watched == Edit4) Edit4Exit();
-      if (watched == Edit1) Edit1Exit();
+      if (watched == orientation_field_) OnOrientationEdited();
+      if (watched == quantum_yield_field_) OnQuantumYieldEdited();
+      if (watched == refractive_index_field_) OnRefractiveIndexEdited();
       break;
     }
     case QEvent::MouseButtonPress:
       if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) break;
-      if (watched == EditConc) EditConcClick();
-      if (watched == EditExtinc) EditExtincClick();
-      if (watched == Label4) label4_pressed_ = true;
+      if (watched == concentration_field_) SelectConcentrationEntry();
+      if (watched == extinction_field_) SelectExtinctionEntry();
+      if (watched == optical_path_label_) optical_path_label_pressed_ = true;
       break;
     case QEvent::MouseButtonRelease:
       // A click on the label: pressed and released there with the left button.
-      if (watched == Label4 && label4_pressed_ &&
+      if (watched == optical_path_label_ && optical_path_label_pressed_ &&
           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-          Label4->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        Label4Click();
+          optical_path_label_->rect().contains(
+              static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        SelectConcentrationEntry();
       }
-      label4_pressed_ = false;
+      optical_path_label_pressed_ = false;
       break;
     case QEvent::Enter:
-      if (watched == Label1) Label6MouseEnter();
+      if (watched == orientation_label_) ShowOrientationHint();
       break;
     case QEvent::Leave:
-      if (watched == Label1) Label6MouseLeave();
+      if (watched == orientation_label_) ClearHint();
       break;
     case QEvent::MouseMove: {
-      if (watched == EditConc || watched == EditExtinc || watched == RadioButton1 ||
-          watched == RadioButton2) {
-        RadioButton2MouseMove();
-      } else if (watched == Label4) {
-        Label4MouseMove();
+      if (watched == concentration_field_ || watched == extinction_field_ ||
+          watched == concentration_entry_ || watched == extinction_entry_) {
+        ShowEntryModeHint();
+      } else if (watched == optical_path_label_) {
+        ShowOpticalPathHint();
         return true;  // not the group box's background
-      } else if (watched == panel_ || watched == GroupBox2) {
+      } else if (watched == panel_ || watched == acceptor_group_) {
         // A move that a child passed up is not over the background.
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (static_cast<QWidget*>(watched)->childAt(at) == nullptr) GroupBox2MouseMove();
+        if (static_cast<QWidget*>(watched)->childAt(at) == nullptr) ClearHint();
       }
       break;
     }
@@ -360,397 +434,284 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// --- Texts ---------------------------------------------------------------
+// --- Start-up and the panel -----------------------------------------------
 
-QString TForm1::GeneralText(double value, int significant) {
-  return QString::fromStdString(FormatGeneral(value, significant));
+void TForm1::Start() {
+  for (const auto& solvent : kSolventTable) solvent_list_->addItem(FromUtf8(solvent.name));
+  solvent_list_->setCurrentIndex(kStartSolvent);
+  for (const auto& path : kOpticalPathTable) optical_path_list_->addItem(FromUtf8(path.label));
+  optical_path_list_->setCurrentIndex(kStartOpticalPath);
+  // Only "<Other>" lets the user type a refractive index.
+  refractive_index_field_->setEnabled(kStartSolvent == 0);
+  engine_.Start();
 }
 
-std::string TForm1::LocaleDecimalSeparator() {
-  return QLocale().decimalPoint().toStdString();
+void TForm1::OnConcentrationEdited() {
+  engine_.EditField(PanelField::kConcentration, concentration_field_->text().toStdString());
+}
+void TForm1::OnOrientationEdited() {
+  engine_.EditField(PanelField::kOrientation, orientation_field_->text().toStdString());
+}
+void TForm1::OnQuantumYieldEdited() {
+  engine_.EditField(PanelField::kQuantumYield, quantum_yield_field_->text().toStdString());
+}
+void TForm1::OnRefractiveIndexEdited() {
+  engine_.EditField(PanelField::kRefractiveIndex, refractive_index_field_->text().toStdString());
 }
 
-MessageSink TForm1::FileErrorSink() {
-  return [this](std::string_view message) {
-    dialogs_.ShowMessage(
-        this, QCoreApplication::applicationName(),
-        QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
-  };
+// Every keystroke runs the calculation, but the general-format text the
+// calculation writes back would break up what is being typed (a point or
+// an exponent): it is shown once the field is left or Return is pressed.
+void TForm1::OnExtinctionEdited() {
+  editing_extinction_ = extinction_field_->hasFocus();
+  engine_.EditField(PanelField::kExtinction, extinction_field_->text().toStdString());
+  editing_extinction_ = false;
 }
 
-// --- Start-up ------------------------------------------------------------
-
-void TForm1::FormCreate() {
-  for (const auto& solvent : kSolventTable) {
-    ComboBox1->addItem(
-        QString::fromUtf8(solvent.name.data(), static_cast<qsizetype>(solvent.name.size())));
-  }
-  ComboBox1->setCurrentIndex(kStartSolvent);
-  for (const auto& path : kOpticalPathTable) {
-    ComboBox2->addItem(
-        QString::fromUtf8(path.label.data(), static_cast<qsizetype>(path.label.size())));
-  }
-  ComboBox2->setCurrentIndex(kStartOpticalPath);
-  ComboBox2Change();
-  WriteText(Edit2, GeneralText(2.0 / 3.0, 5));
-  ComboBox1Change();
-  WriteText(EditConc, GeneralText(1e-5, 15));
+void TForm1::OnExtinctionEditingFinished() {
+  WriteText(extinction_field_, FromUtf8(engine_.FieldText(PanelField::kExtinction)));
 }
 
-// --- Parameter fields ----------------------------------------------------
-
-void TForm1::EditConcExit() {
-  FretSession& s = session_;
-  s.ExtinctionMode = false;
-  s.ConcentrationValid = ParseRealInRange(EditConc->text().toStdString(), s.Concentration,
-                                          bounds::kMinConcentration, bounds::kMaxConcentration);
-  if (!s.ConcentrationValid && form2_ != nullptr) form2_->Series2().ClearSeries();
-  if (s.AbsorptionValid) ExtinctionFromConcentration(s.AbsorptionFirst, s.AbsorptionLast);
-  ButtonCalculateClick();
+void TForm1::OnSolventChosen() {
+  const int i = solvent_list_->currentIndex();
+  refractive_index_field_->setEnabled(i == 0);
+  engine_.ChooseSolvent(i);
 }
 
-void TForm1::Edit2Exit() {
-  FretSession& s = session_;
-  s.OrientationValid =
-      ParseRealInRange(Edit2->text().toStdString(), s.OrientationFactor,
-                       bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
-  ButtonCalculateClick();
-}
-
-void TForm1::Edit4Exit() {
-  FretSession& s = session_;
-  s.QuantumYieldValid = ParseRealInRange(Edit4->text().toStdString(), s.QuantumYield,
-                                         bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
-  PlotEmission();
-  ButtonCalculateClick();
-}
-
-void TForm1::Edit1Exit() {
-  FretSession& s = session_;
-  s.RefractiveIndexValid =
-      ParseRealInRange(Edit1->text().toStdString(), s.RefractiveIndex, bounds::kMinRefractiveIndex,
-                       bounds::kMaxRefractiveIndex);
-  ButtonCalculateClick();
-}
-
-void TForm1::ComboBox1Change() {
-  const int i = ComboBox1->currentIndex();
-  if (i < 0) return;
-  const double index = kSolventTable[static_cast<std::size_t>(i)].refractive_index;
-  Edit1->setEnabled(i == 0);
-  WriteText(Edit1, GeneralText(index, 15));
-  session_.RefractiveIndex = index;
-  ButtonCalculateClick();
-}
-
-void TForm1::ComboBox2Change() {
-  const int i = ComboBox2->currentIndex();
-  if (i < 0) return;
-  FretSession& s = session_;
-  s.OpticalPath = kOpticalPathTable[static_cast<std::size_t>(i)].centimetres;
-  if (s.AbsorptionValid) ExtinctionFromConcentration(s.AbsorptionFirst, s.AbsorptionLast);
-  ButtonCalculateClick();
+void TForm1::OnOpticalPathChosen() {
+  engine_.ChooseOpticalPath(optical_path_list_->currentIndex());
 }
 
 // --- Entry mode and status line ------------------------------------------
 
-void TForm1::Recolor() {
-  const bool extinction = RadioButton2->isChecked();
-  const QColor window = QApplication::palette().color(QPalette::Base);
-  const QColor window_text = QApplication::palette().color(QPalette::WindowText);
-  session_.ExtinctionMode = extinction;
-  SetBackground(EditExtinc, extinction ? window : kGradientInactiveCaption);
-  SetBackground(EditConc, extinction ? window_text : window);
-  SetBackground(ComboBox2, extinction ? window_text : window);
-  EditExtinc->setReadOnly(!extinction);
-  (extinction ? EditExtinc : EditConc)->setFocus();
+void TForm1::OnEntryModeChosen() {
+  const bool extinction = extinction_entry_->isChecked();
+  const QPalette system = QApplication::palette();
+  const QColor window = system.color(QPalette::Base);
+  const QColor window_text = system.color(QPalette::WindowText);
+  engine_.SetExtinctionEntry(extinction);
+  SetColours(extinction_field_, extinction ? window : kGradientInactiveCaption, window_text);
+  // The dark background marks the two as not in use; their values stay
+  // readable in the light colour.
+  SetColours(concentration_field_, extinction ? window_text : window,
+             extinction ? window : window_text);
+  SetColours(optical_path_list_, extinction ? window_text : window,
+             extinction ? window : window_text);
+  extinction_field_->setReadOnly(!extinction);
+  (extinction ? extinction_field_ : concentration_field_)->setFocus();
 }
 
-void TForm1::EditConcClick() {
-  RadioButton1->setChecked(true);
+void TForm1::SelectConcentrationEntry() {
+  concentration_entry_->setChecked(true);
 }
-void TForm1::EditExtincClick() {
-  RadioButton2->setChecked(true);
-}
-void TForm1::Label4Click() {
-  RadioButton1->setChecked(true);
+void TForm1::SelectExtinctionEntry() {
+  extinction_entry_->setChecked(true);
 }
 
-void TForm1::Label6MouseEnter() {
-  Label10->setText(
-      QStringLiteral("Orientation factor between D and A molecules (in general, 2/3)"));
-  Label10->adjustSize();
+void TForm1::ShowStatusText(const QString& text) {
+  status_line_->setWordWrap(false);
+  status_line_->setText(text);
+  status_line_->adjustSize();
+  // A long report wraps left of the Calculate button, ending at the
+  // window's bottom.
+  if (status_line_->width() > kStatusWidth) {
+    status_line_->setWordWrap(true);
+    status_line_->setFixedWidth(kStatusWidth);
+    status_line_->adjustSize();
+    status_line_->move(0, kContentSize.height() - status_line_->height());
+  } else {
+    status_line_->setMinimumWidth(0);
+    status_line_->setMaximumWidth(QWIDGETSIZE_MAX);
+    status_line_->move(0, 228);
+  }
 }
 
-void TForm1::Label6MouseLeave() {
-  Label10->clear();
-}
-void TForm1::GroupBox2MouseMove() {
-  Label10->clear();
+void TForm1::ShowOrientationHint() {
+  ShowStatusText(QStringLiteral("Orientation factor between D and A molecules (in general, 2/3)"));
 }
 
-void TForm1::RadioButton2MouseMove() {
-  Label10->setText(
-      session_.ExtinctionMode
+void TForm1::ClearHint() {
+  status_line_->clear();
+}
+
+void TForm1::ShowEntryModeHint() {
+  ShowStatusText(
+      engine_.session().ExtinctionMode
           ? QStringLiteral("Click 'Concentration' window to entry the concentration")
           : QStringLiteral(
                 "Click 'Extinction Coefficient' window to entry the extinction coefficient"));
-  Label10->adjustSize();
 }
 
-void TForm1::Label4MouseMove() {
-  Label10->setText(
+void TForm1::ShowOpticalPathHint() {
+  ShowStatusText(
       QStringLiteral("Optical Path can be used to calculate the extinction coefficient"));
-  Label10->adjustSize();
 }
 
-// --- The calculation -----------------------------------------------------
-
-ConcentrationDerivation TForm1::ExtinctionFromConcentration(int first, int last) {
-  FretSession& s = session_;
-  if (s.ExtinctionMode) return ConcentrationDerivation::kExtinctionMode;
-  s.ExtinctionValid = true;
-  if (form2_ != nullptr) form2_->Series2().ClearSeries();
-  WriteText(EditExtinc, QString());
-  const ConcentrationDerivation result = korin::ExtinctionFromConcentration(s, first, last);
-  if (result != ConcentrationDerivation::kDerived) return result;
-  WriteText(EditExtinc, GeneralText(s.ExtinctionMax, 15));
-  PlotExtinction();
-  return result;
-}
-
-void TForm1::PlotExtinction() {
-  const FretSession& s = session_;
-  if (form2_ == nullptr || !IsWithinGrid(s, true)) return;
-  for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
-    form2_->Series2().AddPoint(w, s.AcceptorExtinction[w]);
-  }
-}
-
-void TForm1::EditExtincChange() {
-  FretSession& s = session_;
-  if (!s.ExtinctionMode) return;
-  s.ExtinctionValid = false;
-  if (form2_ != nullptr) form2_->Series2().ClearSeries();
-  const bool parsed = ParseReal(EditExtinc->text().toStdString(), s.ExtinctionMax);
-  if (!parsed || !InOpenRange(s.ExtinctionMax, bounds::kMinExtinction, bounds::kMaxExtinction)) {
-    HideResults();
-    return;
-  }
-  if (!s.AbsorptionValid) return;
-  // Nothing to scale to (no positive absorbance): derive nothing, show nothing.
-  if (!RescaleExtinction(s)) {
-    HideResults();
-    return;
-  }
-  ButtonCalculateClick();
-  PlotExtinction();
-}
-
-void TForm1::PlotEmission() {
-  const FretSession& s = session_;
-  if (form2_ == nullptr) return;
-  form2_->Series1().ClearSeries();
-  if (!s.QuantumYieldValid || !s.EmissionValid || !IsWithinGrid(s, false)) return;
-  for (int w = s.EmissionFirst; w <= s.EmissionLast; ++w) {
-    form2_->Series1().AddPoint(w, s.DonorEmission[w] * s.QuantumYield * 1000);
-  }
-}
-
-void TForm1::ButtonCalculateClick() {
-  FretSession& s = session_;
-  if (!GateConditionsHold(s)) {
-    HideResults();
-    return;
-  }
-  if (ExtinctionFromConcentration(s.AbsorptionFirst, s.AbsorptionLast) ==
-          ConcentrationDerivation::kNotFinite ||
-      !ComputeOverlapIntegral(s)) {
-    HideResults();
-    return;
-  }
-  ComputeForsterDistance();
-  // A nested run may have refused the rewritten coefficient meanwhile.
-  if (GateConditionsHold(s)) {
-    ShowResults();
-  } else {
-    HideResults();
-  }
-}
-
-void TForm1::ComputeForsterDistance() {
-  FretSession& s = session_;
-  // In extinction mode this rewrite may differ from what was typed and then
-  // reruns the whole calculation on the written value, nested.
-  WriteText(EditExtinc, GeneralText(s.ExtinctionMax, 15));
-  // So R0 is taken from the J that now stands, and the two texts agree.
-  const double r0 = ForsterDistance(s);
-  const std::string separator = LocaleDecimalSeparator();
-  WriteText(EditJ, QString::fromStdString(FormatExponent(s.OverlapIntegral, separator)));
-  WriteText(EditR0, QString::fromStdString(FormatFixed(r0, separator)));
-}
-
-void TForm1::ShowResults() {
-  PanelResult->setVisible(true);
-}
-void TForm1::HideResults() {
-  PanelResult->setVisible(false);
-}
-
-void TForm1::ClearAbsorption() {
-  korin::ClearAbsorption(session_);
-  WriteText(EditExtinc, QString());
+void TForm1::ShowMessage(const QString& text) {
+  dialogs_.ShowMessage(this, QCoreApplication::applicationName(), text);
 }
 
 // --- Open commands ---------------------------------------------------------
 
-void TForm1::ButtonAbsorptionClick() {
-  const std::optional<QString> chosen = dialogs_.OpenFile(this, absorption_dialog_);
-  if (!chosen) return;
-  FretSession& s = session_;
-  s.AbsorptionValid = false;
-  s.ExtinctionValid = false;
-  ClearAbsorption();
-  HideResults();
-  const std::string path = QFile::encodeName(*chosen).toStdString();
-  if (const SpectrumReader reader =
-          ChooseReader(SpectrumSide::kAbsorption, absorption_dialog_.filter_entry, path)) {
-    const SpectrumRead read = reader(ReadSpectrumFile(path).Source(), FileErrorSink());
-    s.AcceptorAbsorbance = read.spectrum.values;
-    s.AbsorptionFirst = read.spectrum.first;
-    s.AbsorptionLast = read.spectrum.last;
-    s.AbsorptionValid = read.accepted;
-  }
-  if (!s.AbsorptionValid) {
-    if (form2_ != nullptr) {
-      form2_->Series2().ClearSeries();
-      form2_->Label2().setText(QStringLiteral("Absorption File: "));
-    }
-    if (form4_ != nullptr) {
-      form4_->hide();
-      form4_->Series1().ClearSeries();
-    }
-    HideResults();
-    return;
-  }
-  const QString name = QFile::decodeName(QByteArray::fromStdString(ShortenFileName(path)));
-  if (form4_ != nullptr) {
-    form4_->Chart1().SetTitleText(name);
-    form4_->show();
-    form4_->raise();
-  }
-  if (form2_ != nullptr) form2_->Label2().setText(QStringLiteral("Absorption File: ") + name);
-  if (form4_ != nullptr) {
-    form4_->Series1().ClearSeries();
-    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
-      form4_->Series1().AddPoint(w, s.AcceptorAbsorbance[w]);
-    }
-  }
-  s.ExtinctionMode = false;
-  ExtinctionFromConcentration(s.AbsorptionFirst, s.AbsorptionLast);
-  ButtonCalculateClick();
+void TForm1::OpenEmission() {
+  OpenSpectrumFile(SpectrumSide::kEmission, emission_dialog_);
+}
+void TForm1::OpenAbsorption() {
+  OpenSpectrumFile(SpectrumSide::kAbsorption, absorption_dialog_);
 }
 
-void TForm1::ButtonEmissionClick() {
-  const std::optional<QString> chosen = dialogs_.OpenFile(this, emission_dialog_);
+void TForm1::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
+  const std::optional<QString> chosen = dialogs_.OpenFile(this, dialog);
   if (!chosen) return;
-  FretSession& s = session_;
-  korin::ClearEmission(s);
-  s.EmissionValid = false;
-  HideResults();
   const std::string path = QFile::encodeName(*chosen).toStdString();
-  if (const SpectrumReader reader =
-          ChooseReader(SpectrumSide::kEmission, emission_dialog_.filter_entry, path)) {
-    const SpectrumRead read = reader(ReadSpectrumFile(path).Source(), FileErrorSink());
-    s.DonorEmission = read.spectrum.values;
-    s.EmissionFirst = read.spectrum.first;
-    s.EmissionLast = read.spectrum.last;
-    s.EmissionValid = read.accepted;
-  }
-  if (!s.EmissionValid) {
-    if (form2_ != nullptr) {
-      form2_->Label1().setText(QStringLiteral("Emission File: "));
-      form2_->Series1().ClearSeries();
-    }
-    if (form3_ != nullptr) {
-      form3_->Series1().ClearSeries();
-      form3_->hide();
-    }
-    HideResults();
-    return;
-  }
-  const QString name = QFile::decodeName(QByteArray::fromStdString(ShortenFileName(path)));
-  if (form3_ != nullptr) form3_->Chart1().SetTitleText(name);
-  if (form2_ != nullptr) form2_->Label1().setText(QStringLiteral("Emission File: ") + name);
-  if (form3_ != nullptr) {
-    form3_->show();
-    form3_->raise();
-    // The raw intensities as read, before normalisation.
-    form3_->Series1().ClearSeries();
-    for (int w = s.EmissionFirst; w <= s.EmissionLast; ++w) {
-      form3_->Series1().AddPoint(w, s.DonorEmission[w]);
-    }
-  }
-  (void)NormalizeEmission(s);  // an area it cannot use leaves the emission not loaded
-  PlotEmission();
-  ButtonCalculateClick();
+  (void)OpenSpectrum(engine_, side, dialog.filter_entry, path, [this](std::string_view message) {
+    ShowMessage(QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
+  });
 }
 
 // --- Menu ----------------------------------------------------------------
 
-void TForm1::DonorFluorescenceInputFile2Click() {
-  ButtonEmissionClick();
-}
-void TForm1::DonorFluorescenceInputFile3Click() {
-  ButtonAbsorptionClick();
-}
-void TForm1::PrintSetup2Click() {
-  dialogs_.PrinterSetup(this, printer_);
+QPrinter& TForm1::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>();
+  return *printer_;
 }
 
-void TForm1::Print2Click() {
-  if (form2_ != nullptr && dialogs_.Print(this, printer_)) PrintForm(*form2_, printer_);
+void TForm1::OnPrintSetup() {
+  dialogs_.PrinterSetup(this, Printer());
 }
 
-void TForm1::Exit1Click() {
-  exit_();
-}
-
-namespace {
-void ShowWindow(QWidget* window) {
-  if (window == nullptr) return;
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-}  // namespace
-
-void TForm1::DonorFluorescenceInputFile1Click() {
-  ShowWindow(form3_);
-}
-void TForm1::AcceptorAbsorptionInputFile1Click() {
-  ShowWindow(form4_);
-}
-void TForm1::Energytranspherplot1Click() {
-  ShowWindow(form2_);
-}
-void TForm1::About1Click() {
-  ShowWindow(about_);
+void TForm1::OnPrint() {
+  if (plot_ == nullptr) return;
+  QPrinter& printer = Printer();
+  // Without a printer the dialog would offer a Print button that prints
+  // nothing.
+  if (!dialogs_.CanPrint(printer)) {
+    ShowMessage(QStringLiteral("No printer is installed, so the plot cannot be printed."));
+    return;
+  }
+  if (!dialogs_.Print(this, printer)) return;
+  if (!PrintForm(*plot_, printer)) {
+    const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                         : printer.printerName();
+    ShowMessage(QStringLiteral("The print job could not be started on \"%1\".").arg(target));
+  }
 }
 
 void TForm1::SetMinorTickCount(int count, QAction* checked) {
-  if (form2_ != nullptr) form2_->Chart1().BottomAxis().SetMinorTickCount(count);
-  for (QAction* item : {N11, N41, N91}) item->setChecked(item == checked);
+  if (plot_ != nullptr) plot_->chart().BottomAxis().SetMinorTickCount(count);
+  for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) {
+    item->setChecked(item == checked);
+  }
 }
 
-void TForm1::N11Click() {
-  SetMinorTickCount(1, N11);
+// --- What the engine reports -------------------------------------------------
+
+QLineEdit* TForm1::Field(PanelField field) const {
+  switch (field) {
+    case PanelField::kConcentration:
+      return concentration_field_;
+    case PanelField::kOrientation:
+      return orientation_field_;
+    case PanelField::kQuantumYield:
+      return quantum_yield_field_;
+    case PanelField::kRefractiveIndex:
+      return refractive_index_field_;
+    case PanelField::kExtinction:
+      return extinction_field_;
+  }
+  return nullptr;
 }
-void TForm1::N41Click() {
-  SetMinorTickCount(4, N41);
+
+void TForm1::SetResultsVisible(bool visible) {
+  result_panel_->setVisible(visible);
 }
-void TForm1::N91Click() {
-  SetMinorTickCount(9, N91);
+
+void TForm1::SetResultTexts(std::string_view overlap_integral, std::string_view forster_distance) {
+  WriteText(overlap_integral_field_, FromUtf8(overlap_integral));
+  WriteText(forster_distance_field_, FromUtf8(forster_distance));
+}
+
+void TForm1::SetFieldText(PanelField field, std::string_view text) {
+  if (field == PanelField::kExtinction && editing_extinction_) return;  // shown on leaving
+  WriteText(Field(field), FromUtf8(text));
+}
+
+void TForm1::ClearSeries(PlotSeries series) {
+  switch (series) {
+    case PlotSeries::kEmission:
+      if (plot_ != nullptr) plot_->EmissionSeries().ClearSeries();
+      break;
+    case PlotSeries::kExtinction:
+      if (plot_ != nullptr) plot_->ExtinctionSeries().ClearSeries();
+      break;
+    case PlotSeries::kDonorInput:
+      if (donor_window_ != nullptr) donor_window_->SpectrumSeries().ClearSeries();
+      break;
+    case PlotSeries::kAcceptorInput:
+      if (acceptor_window_ != nullptr) acceptor_window_->SpectrumSeries().ClearSeries();
+      break;
+  }
+}
+
+void TForm1::AddPoints(PlotSeries series, int first, std::span<const double> ys) {
+  chart::Series* target = nullptr;
+  switch (series) {
+    case PlotSeries::kEmission:
+      if (plot_ != nullptr) target = &plot_->EmissionSeries();
+      break;
+    case PlotSeries::kExtinction:
+      if (plot_ != nullptr) target = &plot_->ExtinctionSeries();
+      break;
+    case PlotSeries::kDonorInput:
+      if (donor_window_ != nullptr) target = &donor_window_->SpectrumSeries();
+      break;
+    case PlotSeries::kAcceptorInput:
+      if (acceptor_window_ != nullptr) target = &acceptor_window_->SpectrumSeries();
+      break;
+  }
+  if (target == nullptr) return;
+  int x = first;
+  for (const double y : ys) (void)target->AddPoint(x++, y);
+}
+
+void TForm1::ShowSpectrum(SpectrumSide side, std::string_view name) {
+  const QString shown =
+      QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  if (side == SpectrumSide::kAbsorption) {
+    if (acceptor_window_ != nullptr) {
+      acceptor_window_->chart().SetTitleText(shown);
+      acceptor_window_->show();
+      acceptor_window_->raise();
+    }
+    if (plot_ != nullptr)
+      plot_->AbsorptionFileLabel().setText(QStringLiteral("Absorption File: ") + shown);
+  } else {
+    if (donor_window_ != nullptr) donor_window_->chart().SetTitleText(shown);
+    if (plot_ != nullptr)
+      plot_->EmissionFileLabel().setText(QStringLiteral("Emission File: ") + shown);
+    if (donor_window_ != nullptr) {
+      donor_window_->show();
+      donor_window_->raise();
+    }
+  }
+}
+
+void TForm1::WithdrawSpectrum(SpectrumSide side) {
+  if (side == SpectrumSide::kAbsorption) {
+    if (plot_ != nullptr) plot_->AbsorptionFileLabel().setText(QStringLiteral("Absorption File: "));
+    if (acceptor_window_ != nullptr) acceptor_window_->hide();
+  } else {
+    if (plot_ != nullptr) plot_->EmissionFileLabel().setText(QStringLiteral("Emission File: "));
+    if (donor_window_ != nullptr) donor_window_->hide();
+  }
+}
+
+void TForm1::ShowStatus(std::string_view text) {
+  ShowStatusText(QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size()))));
+}
+
+std::string TForm1::DecimalSeparator() const {
+  return QLocale().decimalPoint().toStdString();
 }
 
 }  // namespace korin

@@ -1,15 +1,14 @@
-// The main window: the menu bar and the parameter panel. Its handlers read a
-// field, call the calculation and the readers, and write fields and plots
-// back, in the order each change requires.
+// The main window: the menu bar and the parameter panel. It is a view of the
+// calculation engine: it forwards what the user does to the engine and
+// shows what the engine reports back.
 #pragma once
 
 #include <QMainWindow>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
-#include "core/extinction.h"
-#include "core/fret_session.h"
-#include "import/file_error.h"
+#include "core/fret_engine.h"
 #include "ui/dialog_service.h"
 
 class QAction;
@@ -29,101 +28,21 @@ class TForm3;
 class TForm4;
 class TForm5About;
 
-class TForm1 final : public QMainWindow {
+class TForm1 final : public QMainWindow, private FretView {
  public:
-  // Builds the window and runs FormCreate. The other windows do not exist
-  // yet; AttachWindows() hands them over once they do.
-  TForm1(FretSession& session, DialogService& dialogs, QWidget* parent = nullptr);
+  // Builds the window and starts the panel on `engine`. The other windows
+  // do not exist yet; AttachWindows() hands them over once they do.
+  TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent = nullptr);
+  ~TForm1() override;
 
-  void AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5About* about);
+  void AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_window,
+                     TForm5About* about);
   // What Exit does; by default it ends the event loop at once.
   void SetExitAction(std::function<void()> exit) { exit_ = std::move(exit); }
-
-  // The parameter panel's controls, under the names the handlers use.
-  QGroupBox* GroupBox1 = nullptr;
-  QPushButton* ButtonEmission = nullptr;
-  QLabel* Label6 = nullptr;
-  QLineEdit* Edit4 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* Edit2 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QLabel* Label2 = nullptr;
-  QComboBox* ComboBox1 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
-  QPushButton* ButtonAbsorption = nullptr;
-  QRadioButton* RadioButton1 = nullptr;
-  QLineEdit* EditConc = nullptr;
-  QLabel* Label4 = nullptr;
-  QComboBox* ComboBox2 = nullptr;
-  QRadioButton* RadioButton2 = nullptr;
-  QLineEdit* EditExtinc = nullptr;
-  QFrame* PanelResult = nullptr;
-  QLabel* Label8 = nullptr;
-  QLineEdit* EditJ = nullptr;
-  QLabel* Label9 = nullptr;
-  QLineEdit* EditR0 = nullptr;
-  QPushButton* ButtonCalculate = nullptr;
-  QLabel* Label10 = nullptr;
-
-  // The menu items.
-  QAction* DonorFluorescenceInputFile2 = nullptr;  // Open donor emission file...
-  QAction* DonorFluorescenceInputFile3 = nullptr;  // Open acceptor absorption file...
-  QAction* PrintSetup2 = nullptr;
-  QAction* Print2 = nullptr;
-  QAction* Exit1 = nullptr;
-  QAction* DonorFluorescenceInputFile1 = nullptr;   // View: donor emission input file
-  QAction* AcceptorAbsorptionInputFile1 = nullptr;  // View: acceptor absorption input file
-  QAction* Energytranspherplot1 = nullptr;          // View: energy transfer plot
-  QAction* N11 = nullptr;
-  QAction* N41 = nullptr;
-  QAction* N91 = nullptr;
-  QAction* About1 = nullptr;
-
-  // Handlers.
-  void FormCreate();
-  void EditConcExit();
-  void Edit2Exit();
-  void Edit4Exit();
-  void Edit1Exit();
-  void ComboBox1Change();
-  void ComboBox2Change();
-  void Recolor();
-  void EditConcClick();
-  void EditExtincClick();
-  void Label4Click();
-  void Label6MouseEnter();
-  void Label6MouseLeave();
-  void GroupBox2MouseMove();
-  void RadioButton2MouseMove();
-  void Label4MouseMove();
-  void EditExtincChange();
-  void ButtonCalculateClick();  // the calculation gate
-  void ButtonAbsorptionClick();
-  void ButtonEmissionClick();
-  void DonorFluorescenceInputFile2Click();
-  void DonorFluorescenceInputFile3Click();
-  void PrintSetup2Click();
-  void Print2Click();
-  void Exit1Click();
-  void DonorFluorescenceInputFile1Click();
-  void AcceptorAbsorptionInputFile1Click();
-  void Energytranspherplot1Click();
-  void N11Click();
-  void N41Click();
-  void N91Click();
-  void About1Click();
-
-  // The calculation steps that write fields and plots.
-  ConcentrationDerivation ExtinctionFromConcentration(int first, int last);
-  void PlotEmission();
-  void ComputeForsterDistance();
-  void ShowResults();
-  void HideResults();
-  void ClearAbsorption();
-
-  [[nodiscard]] QPrinter& Printer() { return printer_; }
+  // The printer that the print and printer-setup dialogs configure,
+  // made when first asked for: making one looks for printers, which would
+  // slow down the start.
+  [[nodiscard]] QPrinter& Printer();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -132,26 +51,108 @@ class TForm1 final : public QMainWindow {
   void BuildMenu();
   void BuildPanel();
   void ConnectHandlers();
-  void SetMinorTickCount(int count, QAction* checked);
-  void PlotExtinction();
-  [[nodiscard]] MessageSink FileErrorSink();
-  // Text written into a field from code, in the general format.
-  static QString GeneralText(double value, int significant);
-  // The decimal separator of the user's locale, for the result texts.
-  static std::string LocaleDecimalSeparator();
+  void Start();
 
-  FretSession& session_;
+  // What the user does.
+  void OnConcentrationEdited();
+  void OnOrientationEdited();
+  void OnQuantumYieldEdited();
+  void OnRefractiveIndexEdited();
+  void OnExtinctionEdited();
+  void OnExtinctionEditingFinished();
+  void OnSolventChosen();
+  void OnOpticalPathChosen();
+  void OnEntryModeChosen();
+  void SelectConcentrationEntry();
+  void SelectExtinctionEntry();
+  void OpenEmission();
+  void OpenAbsorption();
+  void OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog);
+  void OnPrintSetup();
+  void OnPrint();
+  void SetMinorTickCount(int count, QAction* checked);
+
+  // The status line's hints.
+  void ShowStatusText(const QString& text);
+  void ShowOrientationHint();
+  void ShowEntryModeHint();
+  void ShowOpticalPathHint();
+  void ClearHint();
+  void ShowMessage(const QString& text);
+
+  // FretView: what the engine reports.
+  void SetResultsVisible(bool visible) override;
+  void SetResultTexts(std::string_view overlap_integral,
+                      std::string_view forster_distance) override;
+  void SetFieldText(PanelField field, std::string_view text) override;
+  void ClearSeries(PlotSeries series) override;
+  void AddPoints(PlotSeries series, int first, std::span<const double> ys) override;
+  void ShowSpectrum(SpectrumSide side, std::string_view name) override;
+  void WithdrawSpectrum(SpectrumSide side) override;
+  void ShowStatus(std::string_view text) override;
+  [[nodiscard]] std::string DecimalSeparator() const override;
+
+  [[nodiscard]] QLineEdit* Field(PanelField field) const;
+
+  FretEngine& engine_;
   DialogService& dialogs_;
-  TForm2* form2_ = nullptr;
-  TForm3* form3_ = nullptr;
-  TForm4* form4_ = nullptr;
+  TForm2* plot_ = nullptr;
+  TForm3* donor_window_ = nullptr;
+  TForm4* acceptor_window_ = nullptr;
   TForm5About* about_ = nullptr;
-  QButtonGroup* entry_mode_ = nullptr;
+
+  // The panel; the designer names they carry as object names are listed
+  // at the top of main_window.cpp.
   QWidget* panel_ = nullptr;  // the window's background, inside the border
-  bool label4_pressed_ = false;
+  QGroupBox* donor_group_ = nullptr;
+  QPushButton* open_emission_button_ = nullptr;
+  QLabel* quantum_yield_label_ = nullptr;
+  QLineEdit* quantum_yield_field_ = nullptr;
+  QLabel* orientation_label_ = nullptr;
+  QLineEdit* orientation_field_ = nullptr;
+  QGroupBox* solvent_group_ = nullptr;
+  QLabel* solvent_label_ = nullptr;
+  QComboBox* solvent_list_ = nullptr;
+  QLabel* refractive_index_label_ = nullptr;
+  QLineEdit* refractive_index_field_ = nullptr;
+  QGroupBox* acceptor_group_ = nullptr;
+  QPushButton* open_absorption_button_ = nullptr;
+  QRadioButton* concentration_entry_ = nullptr;
+  QLineEdit* concentration_field_ = nullptr;
+  QLabel* optical_path_label_ = nullptr;
+  QComboBox* optical_path_list_ = nullptr;
+  QRadioButton* extinction_entry_ = nullptr;
+  QLineEdit* extinction_field_ = nullptr;
+  QButtonGroup* entry_mode_ = nullptr;
+  QFrame* result_panel_ = nullptr;
+  QLabel* overlap_integral_label_ = nullptr;
+  QLineEdit* overlap_integral_field_ = nullptr;
+  QLabel* forster_distance_label_ = nullptr;
+  QLineEdit* forster_distance_field_ = nullptr;
+  QPushButton* calculate_button_ = nullptr;
+  QLabel* status_line_ = nullptr;
+
+  // The menu items.
+  QAction* open_emission_item_ = nullptr;
+  QAction* open_absorption_item_ = nullptr;
+  QAction* print_setup_item_ = nullptr;
+  QAction* print_item_ = nullptr;
+  QAction* exit_item_ = nullptr;
+  QAction* show_donor_window_item_ = nullptr;
+  QAction* show_acceptor_window_item_ = nullptr;
+  QAction* show_plot_item_ = nullptr;
+  QAction* ticks_1_item_ = nullptr;
+  QAction* ticks_4_item_ = nullptr;
+  QAction* ticks_9_item_ = nullptr;
+  QAction* about_item_ = nullptr;
+
+  bool optical_path_label_pressed_ = false;
+  // While the user's own keystroke in the coefficient field runs, the
+  // engine's rewrite of that text waits until the field is left.
+  bool editing_extinction_ = false;
   OpenDialogState absorption_dialog_;
   OpenDialogState emission_dialog_;
-  QPrinter printer_;
+  std::unique_ptr<QPrinter> printer_;
   std::function<void()> exit_;
 };
 

@@ -2,8 +2,8 @@
 
 namespace korin {
 
-WindowSet::WindowSet(FretSession& session, DialogService& dialogs)
-    : Form1(std::make_unique<TForm1>(session, dialogs)),
+WindowSet::WindowSet(FretEngine& engine, DialogService& dialogs)
+    : Form1(std::make_unique<TForm1>(engine, dialogs)),
       Form2(std::make_unique<TForm2>()),
       Form3(std::make_unique<TForm3>()),
       Form4(std::make_unique<TForm4>()),

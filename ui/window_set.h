@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/fret_session.h"
+#include "core/fret_engine.h"
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/input_spectrum_windows.h"
@@ -14,10 +14,10 @@
 namespace korin {
 
 struct WindowSet {
-  // Creates the main window (which runs its FormCreate before any other
-  // window exists), then the energy-transfer plot (shown at once), then
-  // the two input windows and the About window, hidden.
-  WindowSet(FretSession& session, DialogService& dialogs);
+  // Creates the main window (which starts the panel on `engine` before any
+  // other window exists), then the energy-transfer plot (shown at once),
+  // then the two input windows and the About window, hidden.
+  WindowSet(FretEngine& engine, DialogService& dialogs);
 
   std::unique_ptr<TForm1> Form1;
   std::unique_ptr<TForm2> Form2;

@@ -42,18 +42,18 @@ QString Shortened(const QString& path) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() : windows_(session_, dialogs_), f_(*windows_.Form1) {
+  MainWindowTest() : windows_(engine_, dialogs_), f_(*windows_.Form1) {
     f_.show();
     f_.SetExitAction([this] { ++exits_; });
   }
 
   void LoadEmission(const QString& path, int entry = 1) {
     dialogs_.open_answers.push_back({path, entry});
-    f_.ButtonEmissionClick();
+    Find<QPushButton>("ButtonEmission")->click();
   }
   void LoadAbsorption(const QString& path, int entry = 1) {
     dialogs_.open_answers.push_back({path, entry});
-    f_.ButtonAbsorptionClick();
+    Find<QPushButton>("ButtonAbsorption")->click();
   }
   void LoadSamples() {
     LoadEmission(kDonor);
@@ -64,10 +64,19 @@ class MainWindowTest : public ::testing::Test {
     list->setCurrentIndex(index);
     emit list->activated(index);
   }
-  bool ResultsShown() const { return !f_.PanelResult->isHidden(); }
+  bool ResultsShown() const { return !Find<QFrame>("PanelResult")->isHidden(); }
   TForm2& Plot() { return *windows_.Form2; }
 
-  FretSession session_;
+  // A widget of the main window by its designer name.
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    auto* widget = f_.findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  FretEngine engine_;
+  const FretSession& session_ = engine_.session();
   ScriptedDialogs dialogs_;
   WindowSet windows_;
   TForm1& f_;
@@ -76,21 +85,21 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, StartState) {
   EXPECT_EQ(f_.windowTitle(), "Valtrix FRET Software");
-  EXPECT_EQ(f_.ComboBox1->currentText(), "Water");
-  EXPECT_EQ(f_.ComboBox1->count(), 4);
-  EXPECT_FALSE(f_.Edit1->isEnabled());
-  EXPECT_EQ(f_.Edit1->text(), "1.333");
-  EXPECT_EQ(f_.ComboBox2->currentText(), " 1");
-  EXPECT_EQ(f_.ComboBox2->count(), 6);
-  EXPECT_EQ(f_.Edit2->text(), "0.66667");
-  EXPECT_EQ(f_.Edit4->text(), "0.5");
-  EXPECT_EQ(f_.EditConc->text(), "1E-5");
-  EXPECT_TRUE(f_.RadioButton1->isChecked());
-  EXPECT_EQ(f_.EditExtinc->text(), "");
-  EXPECT_TRUE(f_.EditExtinc->isReadOnly());
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentText(), "Water");
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")->count(), 4);
+  EXPECT_FALSE(Find<QLineEdit>("Edit1")->isEnabled());
+  EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "1.333");
+  EXPECT_EQ(Find<QComboBox>("ComboBox2")->currentText(), " 1");
+  EXPECT_EQ(Find<QComboBox>("ComboBox2")->count(), 6);
+  EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "0.66667");
+  EXPECT_EQ(Find<QLineEdit>("Edit4")->text(), "0.5");
+  EXPECT_EQ(Find<QLineEdit>("EditConc")->text(), "1E-5");
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton1")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "");
+  EXPECT_TRUE(Find<QLineEdit>("EditExtinc")->isReadOnly());
   EXPECT_FALSE(ResultsShown());
-  EXPECT_EQ(f_.Label10->text(), "");
-  EXPECT_EQ(f_.EditJ->text(), "");
+  EXPECT_EQ(Find<QLabel>("Label10")->text(), "");
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), "");
 
   EXPECT_EQ(session_.Concentration, 1e-5);
   EXPECT_EQ(session_.OpticalPath, 1.0);
@@ -133,29 +142,29 @@ TEST_F(MainWindowTest, FullSessionOnTheSamples) {
   LoadEmission(kDonor);
   EXPECT_FALSE(ResultsShown());
   EXPECT_TRUE(windows_.Form3->isVisible());
-  EXPECT_EQ(windows_.Form3->Chart1().TitleLines(), QStringList{Shortened(kDonor)});
-  EXPECT_EQ(Plot().Label1().text(), "Emission File: " + Shortened(kDonor));
-  EXPECT_EQ(windows_.Form3->Series1().Points().size(), 221u);    // 480..700 nm, raw
-  EXPECT_EQ(windows_.Form3->Series1().Points()[40].y, 86237.7);  // the line for 520 nm
-  ASSERT_EQ(Plot().Series1().Points().size(), 221u);
+  EXPECT_EQ(windows_.Form3->chart().TitleLines(), QStringList{Shortened(kDonor)});
+  EXPECT_EQ(Plot().EmissionFileLabel().text(), "Emission File: " + Shortened(kDonor));
+  EXPECT_EQ(windows_.Form3->SpectrumSeries().Points().size(), 221u);    // 480..700 nm, raw
+  EXPECT_EQ(windows_.Form3->SpectrumSeries().Points()[40].y, 86237.7);  // the line for 520 nm
+  ASSERT_EQ(Plot().EmissionSeries().Points().size(), 221u);
   // Normalised to unit area and scaled by 1000 x quantum yield.
   double area = 0.0;
-  for (const auto& p : Plot().Series1().Points()) area += p.y;
+  for (const auto& p : Plot().EmissionSeries().Points()) area += p.y;
   EXPECT_NEAR(area, 500.0, 10.0);
 
   LoadAbsorption(kAcceptor);
   ASSERT_TRUE(ResultsShown());
   const auto [j, r0] = CliResults();
-  EXPECT_EQ(f_.EditJ->text(), j);
-  EXPECT_EQ(f_.EditR0->text(), r0);
-  EXPECT_EQ(f_.EditJ->text(), "3.1962E-13");
-  EXPECT_EQ(f_.EditR0->text(), "55.6500");
-  EXPECT_EQ(f_.EditExtinc->text(), "85072");
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), j);
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), r0);
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), "3.1962E-13");
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), "55.6500");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "85072");
   EXPECT_TRUE(windows_.Form4->isVisible());
-  EXPECT_EQ(windows_.Form4->Chart1().TitleLines(), QStringList{Shortened(kAcceptor)});
-  EXPECT_EQ(windows_.Form4->Series1().Points().size(), 301u);
-  EXPECT_EQ(Plot().Label2().text(), "Absorption File: " + Shortened(kAcceptor));
-  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
+  EXPECT_EQ(windows_.Form4->chart().TitleLines(), QStringList{Shortened(kAcceptor)});
+  EXPECT_EQ(windows_.Form4->SpectrumSeries().Points().size(), 301u);
+  EXPECT_EQ(Plot().AbsorptionFileLabel().text(), "Absorption File: " + Shortened(kAcceptor));
+  EXPECT_EQ(Plot().ExtinctionSeries().Points().size(), 301u);
   EXPECT_EQ(dialogs_.open_titles,
             (std::vector<QString>{"Emission spectrum", "Absorption spectrum"}));
   EXPECT_TRUE(dialogs_.messages.empty());
@@ -170,7 +179,7 @@ struct FieldCase {
 // loaded so that the result panel shows the flag's effect too.
 TEST_F(MainWindowTest, TypedFieldsAcceptExactlyTheirRange) {
   LoadSamples();
-  Choose(f_.ComboBox1, 0);  // "<Other>" lets the refractive index be typed
+  Choose(Find<QComboBox>("ComboBox1"), 0);  // "<Other>" lets the refractive index be typed
   const FieldCase unit_range[] = {
       {"1", true},          {"0.0000011", true}, {"0.000001", false}, {"1.0000001", false},
       {"0.0000009", false}, {"0", false},        {"-0.5", false},     {"0,5", false},
@@ -184,10 +193,10 @@ TEST_F(MainWindowTest, TypedFieldsAcceptExactlyTheirRange) {
     const bool* flag;
     std::span<const FieldCase> cases;
   } fields[] = {
-      {f_.Edit4, &session_.QuantumYieldValid, unit_range},
-      {f_.Edit2, &session_.OrientationValid, unit_range},
-      {f_.Edit1, &session_.RefractiveIndexValid, refractive},
-      {f_.EditConc, &session_.ConcentrationValid, concentration},
+      {Find<QLineEdit>("Edit4"), &session_.QuantumYieldValid, unit_range},
+      {Find<QLineEdit>("Edit2"), &session_.OrientationValid, unit_range},
+      {Find<QLineEdit>("Edit1"), &session_.RefractiveIndexValid, refractive},
+      {Find<QLineEdit>("EditConc"), &session_.ConcentrationValid, concentration},
   };
   for (const auto& field : fields) {
     const QString good = field.field->text();
@@ -204,88 +213,92 @@ TEST_F(MainWindowTest, TypedFieldsAcceptExactlyTheirRange) {
 
 TEST_F(MainWindowTest, ConcentrationBetweenFieldAndGateBounds) {
   LoadSamples();
-  f_.EditConc->setText("1.1e-12");
+  Find<QLineEdit>("EditConc")->setText("1.1e-12");
   EXPECT_TRUE(session_.ConcentrationValid);
   EXPECT_FALSE(ResultsShown());  // the gate needs more than 1e-10
-  f_.EditConc->setText("1e-10");
+  Find<QLineEdit>("EditConc")->setText("1e-10");
   EXPECT_TRUE(ResultsShown());
-  f_.EditConc->setText("9.9e-11");
+  Find<QLineEdit>("EditConc")->setText("9.9e-11");
   EXPECT_FALSE(ResultsShown());
-  f_.EditConc->setText("abc");
-  EXPECT_TRUE(Plot().Series2().Points().empty());
+  Find<QLineEdit>("EditConc")->setText("abc");
+  EXPECT_TRUE(Plot().ExtinctionSeries().Points().empty());
 }
 
 TEST_F(MainWindowTest, QuantumYieldRedrawsTheEmission) {
   LoadSamples();
-  const double peak = Plot().Series1().Points()[40].y;
-  f_.Edit4->setText("0.25");
-  ASSERT_EQ(Plot().Series1().Points().size(), 221u);
-  EXPECT_DOUBLE_EQ(Plot().Series1().Points()[40].y, peak / 2);
-  f_.Edit4->setText("2");
-  EXPECT_TRUE(Plot().Series1().Points().empty());
+  const double peak = Plot().EmissionSeries().Points()[40].y;
+  Find<QLineEdit>("Edit4")->setText("0.25");
+  ASSERT_EQ(Plot().EmissionSeries().Points().size(), 221u);
+  EXPECT_DOUBLE_EQ(Plot().EmissionSeries().Points()[40].y, peak / 2);
+  Find<QLineEdit>("Edit4")->setText("2");
+  EXPECT_TRUE(Plot().EmissionSeries().Points().empty());
   EXPECT_FALSE(ResultsShown());
 }
 
 TEST_F(MainWindowTest, QuantumYieldWithoutEmissionLeavesTheSeriesEmpty) {
-  f_.Edit4->setText("0.8");
-  EXPECT_TRUE(Plot().Series1().Points().empty());
+  Find<QLineEdit>("Edit4")->setText("0.8");
+  EXPECT_TRUE(Plot().EmissionSeries().Points().empty());
   EXPECT_EQ(session_.QuantumYield, 0.8);
 }
 
 TEST_F(MainWindowTest, ListRowHeights) {
   const QStyleOptionViewItem option;
-  EXPECT_EQ(
-      f_.ComboBox1->itemDelegate()->sizeHint(option, f_.ComboBox1->model()->index(0, 0)).height(),
-      16);
-  EXPECT_EQ(
-      f_.ComboBox2->itemDelegate()->sizeHint(option, f_.ComboBox2->model()->index(0, 0)).height(),
-      13);
+  EXPECT_EQ(Find<QComboBox>("ComboBox1")
+                ->itemDelegate()
+                ->sizeHint(option, Find<QComboBox>("ComboBox1")->model()->index(0, 0))
+                .height(),
+            16);
+  EXPECT_EQ(Find<QComboBox>("ComboBox2")
+                ->itemDelegate()
+                ->sizeHint(option, Find<QComboBox>("ComboBox2")->model()->index(0, 0))
+                .height(),
+            13);
 }
 
 TEST_F(MainWindowTest, SolventList) {
-  f_.Edit1->setText("1.42");
-  Choose(f_.ComboBox1, 0);
-  EXPECT_TRUE(f_.Edit1->isEnabled());
-  EXPECT_EQ(f_.Edit1->text(), "1");
+  Find<QLineEdit>("Edit1")->setText("1.42");
+  Choose(Find<QComboBox>("ComboBox1"), 0);
+  EXPECT_TRUE(Find<QLineEdit>("Edit1")->isEnabled());
+  EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "1");
   EXPECT_EQ(session_.RefractiveIndex, 1.0);
-  f_.Edit1->setText("1.5");
+  Find<QLineEdit>("Edit1")->setText("1.5");
   EXPECT_EQ(session_.RefractiveIndex, 1.5);
-  Choose(f_.ComboBox1, 2);
-  EXPECT_FALSE(f_.Edit1->isEnabled());
-  EXPECT_EQ(f_.Edit1->text(), "1.496");
+  Choose(Find<QComboBox>("ComboBox1"), 2);
+  EXPECT_FALSE(Find<QLineEdit>("Edit1")->isEnabled());
+  EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), "1.496");
   EXPECT_EQ(session_.RefractiveIndex, 1.496);
 }
 
 TEST_F(MainWindowTest, OpticalPathWithAndWithoutASpectrum) {
-  Choose(f_.ComboBox2, 2);
+  Choose(Find<QComboBox>("ComboBox2"), 2);
   EXPECT_EQ(session_.OpticalPath, 0.5);
-  EXPECT_EQ(f_.EditExtinc->text(), "");
-  Choose(f_.ComboBox2, 3);
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "");
+  Choose(Find<QComboBox>("ComboBox2"), 3);
   LoadSamples();
-  Choose(f_.ComboBox2, 2);
-  EXPECT_EQ(f_.EditExtinc->text(), "170144");
+  Choose(Find<QComboBox>("ComboBox2"), 2);
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "170144");
   EXPECT_EQ(session_.ExtinctionMax, 170144.0);
   EXPECT_TRUE(ResultsShown());
 }
 
 TEST_F(MainWindowTest, ExtinctionEntry) {
   LoadSamples();
-  f_.RadioButton2->setChecked(true);
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
   EXPECT_TRUE(session_.ExtinctionMode);
-  EXPECT_FALSE(f_.EditExtinc->isReadOnly());
-  EXPECT_EQ(f_.focusWidget(), f_.EditExtinc);
+  EXPECT_FALSE(Find<QLineEdit>("EditExtinc")->isReadOnly());
+  EXPECT_EQ(f_.focusWidget(), Find<QLineEdit>("EditExtinc"));
   const FieldCase cases[] = {
       {"0.0009", false}, {"0.001", true}, {"0.0011", true}, {"9.9e9", true},
       {"1e10", false},   {"", false},     {"85000", true},
   };
   for (const auto& c : cases) {
-    f_.EditExtinc->setText(c.text);
+    Find<QLineEdit>("EditExtinc")->setText(c.text);
     EXPECT_EQ(ResultsShown(), c.valid) << c.text;
-    EXPECT_EQ(Plot().Series2().Points().empty(), !c.valid) << c.text;
+    EXPECT_EQ(Plot().ExtinctionSeries().Points().empty(), !c.valid) << c.text;
   }
   // The peak of the scaled spectrum is exactly the typed coefficient.
   double peak = 0.0;
-  for (const auto& p : Plot().Series2().Points()) peak = std::max(peak, p.y);
+  for (const auto& p : Plot().ExtinctionSeries().Points()) peak = std::max(peak, p.y);
   EXPECT_EQ(peak, 85000.0);
 }
 
@@ -293,81 +306,88 @@ TEST_F(MainWindowTest, ExtinctionEntry) {
 // written text; the results equal those of typing 80000.
 TEST_F(MainWindowTest, ExtinctionRewriteRunsTheCalculationAgain) {
   LoadSamples();
-  f_.RadioButton2->setChecked(true);
-  f_.EditExtinc->setText("80000");
-  const QString j = f_.EditJ->text();
-  const QString r0 = f_.EditR0->text();
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  Find<QLineEdit>("EditExtinc")->setText("80000");
+  const QString j = Find<QLineEdit>("EditJ")->text();
+  const QString r0 = Find<QLineEdit>("EditR0")->text();
   // Typed as written: one calculation, one drawing of the extinction.
-  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
-  f_.EditExtinc->setText("1");
-  f_.EditExtinc->setText("8e4");
-  EXPECT_EQ(f_.EditExtinc->text(), "80000");
+  EXPECT_EQ(Plot().ExtinctionSeries().Points().size(), 301u);
+  Find<QLineEdit>("EditExtinc")->setText("1");
+  Find<QLineEdit>("EditExtinc")->setText("8e4");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "80000");
   EXPECT_TRUE(ResultsShown());
-  EXPECT_EQ(f_.EditJ->text(), j);
-  EXPECT_EQ(f_.EditR0->text(), r0);
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), j);
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), r0);
   // The nested run drew the extinction, then the outer run drew it again.
-  EXPECT_EQ(Plot().Series2().Points().size(), 602u);
+  EXPECT_EQ(Plot().ExtinctionSeries().Points().size(), 602u);
 }
 
 TEST_F(MainWindowTest, TypingAConcentrationLeavesExtinctionEntryShown) {
   LoadSamples();
-  f_.RadioButton2->setChecked(true);
-  const QColor conc_colour = f_.EditConc->palette().color(QPalette::Base);
-  f_.EditConc->setText("2e-5");
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  const QColor conc_colour = Find<QLineEdit>("EditConc")->palette().color(QPalette::Base);
+  Find<QLineEdit>("EditConc")->setText("2e-5");
   EXPECT_FALSE(session_.ExtinctionMode);
-  EXPECT_TRUE(f_.RadioButton2->isChecked());
-  EXPECT_EQ(f_.EditConc->palette().color(QPalette::Base), conc_colour);
-  EXPECT_EQ(f_.EditExtinc->text(), "42536");  // derived from the concentration again
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton2")->isChecked());
+  EXPECT_EQ(Find<QLineEdit>("EditConc")->palette().color(QPalette::Base), conc_colour);
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(),
+            "42536");  // derived from the concentration again
 }
 
 TEST_F(MainWindowTest, ClicksSelectTheEntryMode) {
-  const QColor inactive = f_.EditExtinc->palette().color(QPalette::Base);
+  const QColor inactive = Find<QLineEdit>("EditExtinc")->palette().color(QPalette::Base);
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(f_.EditExtinc, &press);  // read-only, still a click
-  EXPECT_TRUE(f_.RadioButton2->isChecked());
+  QApplication::sendEvent(Find<QLineEdit>("EditExtinc"), &press);  // read-only, still a click
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton2")->isChecked());
   EXPECT_TRUE(session_.ExtinctionMode);
-  EXPECT_EQ(f_.focusWidget(), f_.EditExtinc);
-  EXPECT_NE(f_.EditExtinc->palette().color(QPalette::Base), inactive);
-  EXPECT_EQ(f_.EditConc->palette().color(QPalette::Base),
+  EXPECT_EQ(f_.focusWidget(), Find<QLineEdit>("EditExtinc"));
+  EXPECT_NE(Find<QLineEdit>("EditExtinc")->palette().color(QPalette::Base), inactive);
+  EXPECT_EQ(Find<QLineEdit>("EditConc")->palette().color(QPalette::Base),
             QApplication::palette().color(QPalette::WindowText));
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                       Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(f_.Label4, &release);  // released here, pressed elsewhere: no click
-  EXPECT_TRUE(f_.RadioButton2->isChecked());
-  QApplication::sendEvent(f_.Label4, &press);
-  QApplication::sendEvent(f_.Label4, &release);
-  EXPECT_TRUE(f_.RadioButton1->isChecked());
+  QApplication::sendEvent(Find<QLabel>("Label4"),
+                          &release);  // released here, pressed elsewhere: no click
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton2")->isChecked());
+  QApplication::sendEvent(Find<QLabel>("Label4"), &press);
+  QApplication::sendEvent(Find<QLabel>("Label4"), &release);
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton1")->isChecked());
   EXPECT_FALSE(session_.ExtinctionMode);
-  EXPECT_EQ(f_.EditExtinc->palette().color(QPalette::Base), inactive);
-  EXPECT_TRUE(f_.EditExtinc->isReadOnly());
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->palette().color(QPalette::Base), inactive);
+  EXPECT_TRUE(Find<QLineEdit>("EditExtinc")->isReadOnly());
 }
 
 TEST_F(MainWindowTest, StatusLine) {
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-  QApplication::sendEvent(f_.Label1, &enter);
-  EXPECT_EQ(f_.Label10->text(), "Orientation factor between D and A molecules (in general, 2/3)");
+  QApplication::sendEvent(Find<QLabel>("Label1"), &enter);
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Orientation factor between D and A molecules (in general, 2/3)");
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(f_.Label1, &leave);
-  EXPECT_EQ(f_.Label10->text(), "");
+  QApplication::sendEvent(Find<QLabel>("Label1"), &leave);
+  EXPECT_EQ(Find<QLabel>("Label10")->text(), "");
   const auto move_over = [](QWidget* widget, QPoint at) {
     QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
   };
-  move_over(f_.EditConc, {3, 3});
-  EXPECT_EQ(f_.Label10->text(),
+  move_over(Find<QLineEdit>("EditConc"), {3, 3});
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
             "Click 'Extinction Coefficient' window to entry the extinction coefficient");
-  move_over(f_.Label4, {3, 3});
-  EXPECT_EQ(f_.Label10->text(), "Optical Path can be used to calculate the extinction coefficient");
-  move_over(f_.GroupBox2, {200, 125});  // the group's background
-  EXPECT_EQ(f_.Label10->text(), "");
-  f_.RadioButton2->setChecked(true);
-  move_over(f_.RadioButton1, {3, 3});
-  EXPECT_EQ(f_.Label10->text(), "Click 'Concentration' window to entry the concentration");
+  move_over(Find<QLabel>("Label4"), {3, 3});
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Optical Path can be used to calculate the extinction coefficient");
+  move_over(Find<QGroupBox>("GroupBox2"), {200, 125});  // the group's background
+  EXPECT_EQ(Find<QLabel>("Label10")->text(), "");
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  move_over(Find<QRadioButton>("RadioButton1"), {3, 3});
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Click 'Concentration' window to entry the concentration");
   // A move passed up from a group without hints is not the background.
-  move_over(f_.GroupBox2->parentWidget(), f_.GroupBox1->geometry().center());
-  EXPECT_EQ(f_.Label10->text(), "Click 'Concentration' window to entry the concentration");
+  move_over(Find<QGroupBox>("GroupBox2")->parentWidget(),
+            Find<QGroupBox>("GroupBox1")->geometry().center());
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Click 'Concentration' window to entry the concentration");
 }
 
 TEST_F(MainWindowTest, FailedLoadsWithdrawTheirSide) {
@@ -378,34 +398,34 @@ TEST_F(MainWindowTest, FailedLoadsWithdrawTheirSide) {
   EXPECT_EQ(dialogs_.messages, std::vector<QString>{"File Error: " + missing});
   EXPECT_EQ(dialogs_.message_captions, std::vector<QString>{QCoreApplication::applicationName()});
   EXPECT_FALSE(ResultsShown());
-  EXPECT_EQ(f_.EditExtinc->text(), "");
-  EXPECT_TRUE(Plot().Series2().Points().empty());
-  EXPECT_EQ(Plot().Label2().text(), "Absorption File: ");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "");
+  EXPECT_TRUE(Plot().ExtinctionSeries().Points().empty());
+  EXPECT_EQ(Plot().AbsorptionFileLabel().text(), "Absorption File: ");
   EXPECT_FALSE(windows_.Form4->isVisible());
-  EXPECT_TRUE(windows_.Form4->Series1().Points().empty());
+  EXPECT_TRUE(windows_.Form4->SpectrumSeries().Points().empty());
   // The donor side stays.
-  EXPECT_EQ(Plot().Series1().Points().size(), 221u);
+  EXPECT_EQ(Plot().EmissionSeries().Points().size(), 221u);
   EXPECT_TRUE(windows_.Form3->isVisible());
 
   LoadAbsorption(kAcceptor);
   EXPECT_TRUE(ResultsShown());
   LoadEmission(QString::fromStdString(dir.Write("flat.txt", "nothing here\n")));
   EXPECT_FALSE(ResultsShown());
-  EXPECT_EQ(Plot().Label1().text(), "Emission File: ");
-  EXPECT_TRUE(Plot().Series1().Points().empty());
+  EXPECT_EQ(Plot().EmissionFileLabel().text(), "Emission File: ");
+  EXPECT_TRUE(Plot().EmissionSeries().Points().empty());
   EXPECT_FALSE(windows_.Form3->isVisible());
-  EXPECT_EQ(Plot().Series2().Points().size(), 301u);
+  EXPECT_EQ(Plot().ExtinctionSeries().Points().size(), 301u);
 }
 
 TEST_F(MainWindowTest, CancelKeepsEverything) {
   LoadSamples();
-  const QString j = f_.EditJ->text();
+  const QString j = Find<QLineEdit>("EditJ")->text();
   dialogs_.open_answers.push_back({QString(), 1});
-  f_.ButtonAbsorptionClick();
+  Find<QPushButton>("ButtonAbsorption")->click();
   dialogs_.open_answers.push_back({QString(), 1});
-  f_.DonorFluorescenceInputFile2Click();
+  Find<QAction>("DonorFluorescenceInputFile2")->trigger();
   EXPECT_TRUE(ResultsShown());
-  EXPECT_EQ(f_.EditJ->text(), j);
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), j);
   EXPECT_TRUE(session_.AbsorptionValid && session_.EmissionValid);
 }
 
@@ -418,7 +438,7 @@ TEST_F(MainWindowTest, FilterEntryAndExtensionChooseTheReader) {
     LoadAbsorption(QString::fromStdString(dir.Write(name, abs_data)));
     EXPECT_FALSE(session_.AbsorptionValid) << name;
     EXPECT_FALSE(windows_.Form4->isVisible());
-    EXPECT_EQ(Plot().Label2().text(), "Absorption File: ");
+    EXPECT_EQ(Plot().AbsorptionFileLabel().text(), "Absorption File: ");
   }
   EXPECT_TRUE(dialogs_.messages.empty());
   // Entry 5 of the emission dialog is the four-field reader, whatever the name.
@@ -436,12 +456,12 @@ TEST_F(MainWindowTest, ResultsUseTheLocaleSeparator) {
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   LoadSamples();
   const auto [j, r0] = CliResults();
-  EXPECT_EQ(f_.EditJ->text(), QString(j).replace('.', ','));
-  EXPECT_EQ(f_.EditR0->text(), QString(r0).replace('.', ','));
-  EXPECT_EQ(f_.EditExtinc->text(), "85072");
-  f_.EditConc->setText("0,00001");
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), QString(j).replace('.', ','));
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), QString(r0).replace('.', ','));
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "85072");
+  Find<QLineEdit>("EditConc")->setText("0,00001");
   EXPECT_FALSE(session_.ConcentrationValid);
-  f_.EditConc->setText("0.00001");
+  Find<QLineEdit>("EditConc")->setText("0.00001");
   EXPECT_TRUE(ResultsShown());
   QLocale::setDefault(previous);
 }
@@ -451,27 +471,27 @@ TEST_F(MainWindowTest, ViewMenuShowsWindowsWithTheirContent) {
   windows_.Form2->close();
   windows_.Form3->close();
   EXPECT_FALSE(windows_.Form2->isVisible());
-  f_.Energytranspherplot1->trigger();
-  f_.DonorFluorescenceInputFile1->trigger();
-  f_.AcceptorAbsorptionInputFile1->trigger();
-  f_.About1->trigger();
+  Find<QAction>("Energytranspherplot1")->trigger();
+  Find<QAction>("DonorFluorescenceInputFile1")->trigger();
+  Find<QAction>("AcceptorAbsorptionInputFile1")->trigger();
+  Find<QAction>("About1")->trigger();
   EXPECT_TRUE(windows_.Form2->isVisible() && windows_.Form3->isVisible() &&
               windows_.Form4->isVisible() && windows_.Form5About->isVisible());
-  EXPECT_EQ(Plot().Series1().Points().size(), 221u);
+  EXPECT_EQ(Plot().EmissionSeries().Points().size(), 221u);
 }
 
 TEST_F(MainWindowTest, TickCountMenu) {
-  f_.N91->trigger();
-  f_.N11->trigger();
-  EXPECT_TRUE(f_.N11->isChecked());
-  EXPECT_FALSE(f_.N41->isChecked() || f_.N91->isChecked());
-  EXPECT_EQ(Plot().Chart1().BottomAxis().MinorTickCount(), 1);
-  f_.N11->trigger();  // the marked item again
-  EXPECT_TRUE(f_.N11->isChecked());
-  EXPECT_EQ(Plot().Chart1().BottomAxis().MinorTickCount(), 1);
+  Find<QAction>("N91")->trigger();
+  Find<QAction>("N11")->trigger();
+  EXPECT_TRUE(Find<QAction>("N11")->isChecked());
+  EXPECT_FALSE(Find<QAction>("N41")->isChecked() || Find<QAction>("N91")->isChecked());
+  EXPECT_EQ(Plot().chart().BottomAxis().MinorTickCount(), 1);
+  Find<QAction>("N11")->trigger();  // the marked item again
+  EXPECT_TRUE(Find<QAction>("N11")->isChecked());
+  EXPECT_EQ(Plot().chart().BottomAxis().MinorTickCount(), 1);
   // The input windows keep their own count.
-  EXPECT_EQ(windows_.Form3->Chart1().BottomAxis().MinorTickCount(), 4);
-  EXPECT_EQ(windows_.Form4->Chart1().BottomAxis().MinorTickCount(), 4);
+  EXPECT_EQ(windows_.Form3->chart().BottomAxis().MinorTickCount(), 4);
+  EXPECT_EQ(windows_.Form4->chart().BottomAxis().MinorTickCount(), 4);
 }
 
 TEST_F(MainWindowTest, MenuCaptions) {
@@ -493,12 +513,21 @@ TEST_F(MainWindowTest, MenuCaptions) {
 }
 
 TEST_F(MainWindowTest, TabOrder) {
-  QWidget* const expected[] = {f_.ButtonCalculate,  f_.EditJ,        f_.EditR0,
-                               f_.ButtonAbsorption, f_.EditConc,     f_.EditExtinc,
-                               f_.RadioButton2,     f_.RadioButton1, f_.ComboBox2,
-                               f_.ComboBox1,        f_.Edit1,        f_.Edit2,
-                               f_.ButtonEmission,   f_.Edit4};
-  QWidget* w = f_.ButtonCalculate;
+  QWidget* const expected[] = {Find<QPushButton>("ButtonCalculate"),
+                               Find<QLineEdit>("EditJ"),
+                               Find<QLineEdit>("EditR0"),
+                               Find<QPushButton>("ButtonAbsorption"),
+                               Find<QLineEdit>("EditConc"),
+                               Find<QLineEdit>("EditExtinc"),
+                               Find<QRadioButton>("RadioButton2"),
+                               Find<QRadioButton>("RadioButton1"),
+                               Find<QComboBox>("ComboBox2"),
+                               Find<QComboBox>("ComboBox1"),
+                               Find<QLineEdit>("Edit1"),
+                               Find<QLineEdit>("Edit2"),
+                               Find<QPushButton>("ButtonEmission"),
+                               Find<QLineEdit>("Edit4")};
+  QWidget* w = Find<QPushButton>("ButtonCalculate");
   for (QWidget* next : expected) {
     EXPECT_EQ(w, next) << next->metaObject()->className();
     do {
@@ -511,36 +540,37 @@ TEST_F(MainWindowTest, TabOrder) {
 // calculation's rewrite of the same text is no change.
 TEST_F(MainWindowTest, TypingInsideTheCoefficientKeepsTheCursor) {
   LoadSamples();
-  f_.RadioButton2->setChecked(true);
-  f_.EditExtinc->setText("85072");
-  f_.EditExtinc->setCursorPosition(2);
-  f_.EditExtinc->insert("1");
-  EXPECT_EQ(f_.EditExtinc->text(), "851072");
-  EXPECT_EQ(f_.EditExtinc->cursorPosition(), 3);
-  f_.EditExtinc->insert("2");
-  EXPECT_EQ(f_.EditExtinc->text(), "8512072");
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  Find<QLineEdit>("EditExtinc")->setText("85072");
+  Find<QLineEdit>("EditExtinc")->setCursorPosition(2);
+  Find<QLineEdit>("EditExtinc")->insert("1");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "851072");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->cursorPosition(), 3);
+  Find<QLineEdit>("EditExtinc")->insert("2");
+  EXPECT_EQ(Find<QLineEdit>("EditExtinc")->text(), "8512072");
   EXPECT_TRUE(ResultsShown());
 }
 
 TEST_F(MainWindowTest, OnlyLeftClicksSelectTheEntryMode) {
   QMouseEvent right(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::RightButton,
                     Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(f_.EditExtinc, &right);
-  EXPECT_TRUE(f_.RadioButton1->isChecked());
+  QApplication::sendEvent(Find<QLineEdit>("EditExtinc"), &right);
+  EXPECT_TRUE(Find<QRadioButton>("RadioButton1")->isChecked());
   EXPECT_FALSE(session_.ExtinctionMode);
 }
 
 TEST_F(MainWindowTest, DraggingInAFieldKeepsTheStatusLine) {
   QMouseEvent hover(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
                     Qt::NoModifier);
-  QApplication::sendEvent(f_.Label4, &hover);
-  const QString hint = f_.Label10->text();
+  QApplication::sendEvent(Find<QLabel>("Label4"), &hover);
+  const QString hint = Find<QLabel>("Label10")->text();
   ASSERT_FALSE(hint.isEmpty());
-  for (QWidget* field : {static_cast<QWidget*>(f_.Edit2), static_cast<QWidget*>(f_.Label1)}) {
+  for (QWidget* field : {static_cast<QWidget*>(Find<QLineEdit>("Edit2")),
+                         static_cast<QWidget*>(Find<QLabel>("Label1"))}) {
     QMouseEvent drag(QEvent::MouseMove, QPointF(4, 4), QPointF(4, 4), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(field, &drag);
-    EXPECT_EQ(f_.Label10->text(), hint);
+    EXPECT_EQ(Find<QLabel>("Label10")->text(), hint);
   }
 }
 
@@ -551,7 +581,7 @@ TEST_F(MainWindowTest, MenuItemsHaveNoShortcutKeys) {
     ++items;
   }
   EXPECT_GE(items, 12);
-  EXPECT_EQ(f_.About1->menu(), nullptr);  // acts at once, no drop-down
+  EXPECT_EQ(Find<QAction>("About1")->menu(), nullptr);  // acts at once, no drop-down
 }
 
 TEST_F(MainWindowTest, PrintingGoesThroughTheDialog) {
@@ -561,22 +591,22 @@ TEST_F(MainWindowTest, PrintingGoesThroughTheDialog) {
   f_.Printer().setOutputFormat(QPrinter::PdfFormat);
   f_.Printer().setOutputFileName(pdf);
   dialogs_.print_answer = false;
-  f_.Print2->trigger();
+  Find<QAction>("Print2")->trigger();
   EXPECT_FALSE(QFile::exists(pdf));
   dialogs_.print_answer = true;
-  f_.Print2->trigger();
+  Find<QAction>("Print2")->trigger();
   EXPECT_EQ(dialogs_.prints, 2);
   QFile file(pdf);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
   EXPECT_TRUE(bytes.startsWith("%PDF"));
   EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-  f_.PrintSetup2->trigger();
+  Find<QAction>("PrintSetup2")->trigger();
   EXPECT_EQ(dialogs_.printer_setups, 1);
 }
 
 TEST_F(MainWindowTest, ExitEndsAtOnce) {
-  f_.Exit1->trigger();
+  Find<QAction>("Exit1")->trigger();
   EXPECT_EQ(exits_, 1);
 }
 
@@ -593,16 +623,16 @@ TEST_F(MainWindowTest, GermanSystemLocale) {
   if (QLocale::system().decimalPoint() != QLatin1Char(',')) {
     GTEST_SKIP() << "needs LC_ALL=de_DE.UTF-8";
   }
-  EXPECT_EQ(f_.EditConc->text(), "1E-5");
-  EXPECT_EQ(f_.Edit2->text(), "0.66667");
+  EXPECT_EQ(Find<QLineEdit>("EditConc")->text(), "1E-5");
+  EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "0.66667");
   LoadSamples();
   ASSERT_TRUE(ResultsShown());
   const auto [j, r0] = CliResults();
-  EXPECT_EQ(f_.EditJ->text(), QString(j).replace('.', ','));
-  EXPECT_EQ(f_.EditR0->text(), QString(r0).replace('.', ','));
-  f_.Edit4->setText("0,5");
+  EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), QString(j).replace('.', ','));
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), QString(r0).replace('.', ','));
+  Find<QLineEdit>("Edit4")->setText("0,5");
   EXPECT_FALSE(session_.QuantumYieldValid);
-  f_.Edit4->setText("0.5");
+  Find<QLineEdit>("Edit4")->setText("0.5");
   EXPECT_TRUE(ResultsShown());
 }
 

@@ -21,6 +21,7 @@ class ScriptedDialogs final : public DialogService {
  public:
   std::deque<OpenAnswer> open_answers;
   bool print_answer = true;
+  bool can_print = true;
 
   // What the windows asked for.
   std::vector<QString> open_titles;
@@ -40,6 +41,7 @@ class ScriptedDialogs final : public DialogService {
     state.filter_entry = answer.filter_entry;
     return answer.path;
   }
+  bool CanPrint(const QPrinter&) override { return can_print; }
   bool Print(QWidget*, QPrinter&) override {
     ++prints;
     return print_answer;
