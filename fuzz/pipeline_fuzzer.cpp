@@ -1,0 +1,120 @@
+// The whole calculation as a user drives it, on arbitrary input: spectra of
+// arbitrary bytes opened through any filter entry, arbitrary texts typed
+// into every field, list entries, entry modes and Calculate, in any order.
+// Whatever happens, no crash or undefined behaviour, no non-finite value in
+// a grid, a series or a text, results shown only while the gate's
+// conditions hold, and a bounded number of messages.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "core/calculation_gate.h"
+#include "core/fret_engine.h"
+#include "import/spectrum_loader.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+bool IsFiniteText(std::string_view text) {
+  return text.find("nan") == std::string_view::npos && text.find("inf") == std::string_view::npos;
+}
+
+// Checks everything the engine hands to a window as it arrives.
+class CheckingView final : public korin::FretView {
+ public:
+  bool results_visible = true;
+
+  void SetResultsVisible(bool visible) override { results_visible = visible; }
+  void SetResultTexts(std::string_view j, std::string_view r0) override {
+    Require(!j.empty() && !r0.empty() && IsFiniteText(j) && IsFiniteText(r0));
+  }
+  void SetFieldText(korin::PanelField, std::string_view text) override {
+    Require(IsFiniteText(text));
+  }
+  void AddPoints(korin::PlotSeries, int first, std::span<const double> ys) override {
+    Require(korin::SpectrumGrid::Contains(first));
+    Require(ys.size() <= korin::SpectrumGrid::kSize);
+    for (const double y : ys) Require(std::isfinite(y));
+  }
+};
+
+constexpr std::array<const char*, 12> kNames{"a.abs", "a.ABT", "a.asp", "a.sp",
+                                             "a.txt", "a.dat", "e.csv", "e.txt",
+                                             "e.iss", "e.rls", "e.IFX", "noextension"};
+
+void CheckState(const korin::FretEngine& engine, const CheckingView& view) {
+  const korin::FretSession& s = engine.session();
+  for (const korin::SpectrumGrid* grid :
+       {&s.DonorEmission, &s.AcceptorAbsorbance, &s.AcceptorExtinction}) {
+    for (const double v : grid->values()) Require(std::isfinite(v));
+  }
+  for (const double v : {s.Concentration, s.OrientationFactor, s.QuantumYield, s.RefractiveIndex,
+                         s.ExtinctionMax, s.OverlapIntegral, engine.ForsterDistanceValue()}) {
+    Require(std::isfinite(v));
+  }
+  Require(view.results_visible == engine.ResultsVisible());
+  if (view.results_visible) {
+    Require(korin::GateConditionsHold(s));
+    Require(engine.LastGateOutcome() == korin::GateOutcome::kShown);
+  }
+  if (s.EmissionValid)
+    Require(s.EmissionFirst >= 100 && s.EmissionFirst < s.EmissionLast && s.EmissionLast <= 1500);
+  if (s.AbsorptionValid)
+    Require(s.AbsorptionFirst >= 100 && s.AbsorptionFirst < s.AbsorptionLast &&
+            s.AbsorptionLast <= 1500);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  CheckingView view;
+  korin::FretEngine engine(&view);
+  engine.Start();
+  for (int step = 0; step < 32 && input.remaining_bytes() > 0; ++step) {
+    switch (input.ConsumeIntegralInRange(0, 7)) {
+      case 0: {
+        const auto side =
+            input.ConsumeBool() ? korin::SpectrumSide::kEmission : korin::SpectrumSide::kAbsorption;
+        const int entry = input.ConsumeIntegralInRange(0, 7);
+        const std::string name = input.PickValueInArray(kNames);
+        const std::string content = input.ConsumeRandomLengthString(16384);
+        int messages = 0;
+        (void)korin::LoadSpectrum(engine, side, entry, {name, content, input.ConsumeBool()},
+                                  [&messages](std::string_view m) {
+                                    Require(m.starts_with("File Error: "));
+                                    ++messages;
+                                  });
+        const auto lines = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
+        Require(messages <= 2 * lines + 4);
+        break;
+      }
+      case 1: {
+        const auto field = static_cast<korin::PanelField>(input.ConsumeIntegralInRange(0, 4));
+        engine.EditField(field, input.ConsumeRandomLengthString(40));
+        break;
+      }
+      case 2:
+        engine.ChooseSolvent(input.ConsumeIntegralInRange(-1, 4));
+        break;
+      case 3:
+        engine.ChooseOpticalPath(input.ConsumeIntegralInRange(-1, 6));
+        break;
+      case 4:
+        engine.SetExtinctionEntry(input.ConsumeBool());
+        break;
+      default:
+        engine.RunGate();
+        break;
+    }
+    CheckState(engine, view);
+  }
+  return 0;
+}
