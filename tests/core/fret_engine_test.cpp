@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "recording_view.h"
+#include "support/recording_view.h"
 #include "spectrum_fixtures.h"
 
 namespace korin {

@@ -13,9 +13,13 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
+#include <QTimer>
+#include <QWindow>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -123,9 +127,9 @@ TEST_F(MainWindowTest, StartState) {
 }
 
 // J and R0 of the sample pair, as the command-line tool prints them.
-std::pair<QString, QString> CliResults() {
-  const std::vector<std::string> args{"korin-fret-cli", kDonor.toStdString(),
-                                      kAcceptor.toStdString()};
+std::pair<QString, QString> CliResults(const std::vector<std::string>& options = {}) {
+  std::vector<std::string> args{"korin-fret-cli", kDonor.toStdString(), kAcceptor.toStdString()};
+  args.insert(args.end(), options.begin(), options.end());
   std::ostringstream out, err;
   EXPECT_EQ(RunFretCli(args, out, err), kExitSuccess) << err.str();
   std::istringstream lines(out.str());
@@ -608,6 +612,140 @@ TEST_F(MainWindowTest, PrintingGoesThroughTheDialog) {
 TEST_F(MainWindowTest, ExitEndsAtOnce) {
   Find<QAction>("Exit1")->trigger();
   EXPECT_EQ(exits_, 1);
+}
+
+// Typing a coefficient key by key keeps what is typed, points and
+// exponents included, while every keystroke computes; the general format
+// is written once the field is left with Return.
+TEST_F(MainWindowTest, TypingACoefficientKeepsWhatIsTyped) {
+  LoadSamples();
+  auto* field = Find<QLineEdit>("EditExtinc");
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  f_.activateWindow();
+  QApplication::processEvents();
+  field->setFocus();
+  if (!field->hasFocus()) GTEST_SKIP() << "the platform gives no window the focus";
+  const struct {
+    const char* typed;
+    const char* written;  // after Return
+  } cases[] = {{"1.5", "1.5"}, {"12345.5", "12345.5"}, {"9.9e9", "9900000000"}};
+  for (const auto& c : cases) {
+    field->clear();
+    for (const char key : std::string_view(c.typed)) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QLatin1Char(key)));
+      QApplication::sendEvent(field, &press);
+    }
+    EXPECT_EQ(field->text(), c.typed);
+    ASSERT_TRUE(ResultsShown()) << c.typed;
+    // The same numbers as the command-line tool computes for that value.
+    const auto [j, r0] = CliResults({"--extinction", c.typed});
+    EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), r0) << c.typed;
+    EXPECT_EQ(Find<QLineEdit>("EditJ")->text(), j) << c.typed;
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    EXPECT_EQ(field->text(), c.written);
+  }
+}
+
+// Its frame must stand at 7,5 like every window's: a window sized only when
+// shown would be placed by its client area instead. It cannot be resized.
+TEST(MainWindowPlacement, SizedToItsContentsAndFixedBeforeItShows) {
+  FretEngine engine;
+  testing::ScriptedDialogs dialogs;
+  TForm1 window(engine, dialogs);
+  EXPECT_TRUE(window.testAttribute(Qt::WA_Resized));
+  const QSize expected(435, 259 + window.menuBar()->sizeHint().height());
+  EXPECT_EQ(window.size(), expected);
+  EXPECT_EQ(window.minimumSize(), expected);
+  EXPECT_EQ(window.maximumSize(), expected);
+  EXPECT_EQ(window.pos(), QPoint(7, 5));
+}
+
+TEST_F(MainWindowTest, InactiveAcceptorFieldsStayReadable) {
+  Find<QRadioButton>("RadioButton2")->setChecked(true);
+  for (QWidget* w : {static_cast<QWidget*>(Find<QLineEdit>("EditConc")),
+                     static_cast<QWidget*>(Find<QComboBox>("ComboBox2"))}) {
+    const QPalette p = w->palette();
+    // The dark background marks them as off; their text takes the light colour.
+    EXPECT_EQ(p.color(QPalette::Base), QApplication::palette().color(QPalette::WindowText));
+    EXPECT_EQ(p.color(QPalette::Text), QApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(p.color(QPalette::ButtonText), QApplication::palette().color(QPalette::Base));
+  }
+  Find<QRadioButton>("RadioButton1")->setChecked(true);
+  EXPECT_EQ(Find<QLineEdit>("EditConc")->palette().color(QPalette::Text),
+            QApplication::palette().color(QPalette::WindowText));
+}
+
+TEST_F(MainWindowTest, ASilentlyRefusedLoadSaysWhyInTheStatusLine) {
+  korin::testing::TempDir dir;
+  // Two columns through the four-column reader that entry 1 picks for .txt.
+  LoadEmission(QString::fromStdString(dir.Write("donor.txt", "450 1\n451 2\n452 3\n")));
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Emission spectrum not loaded: no data points found in donor.txt (read as "
+            "four-column text)");
+  // A load that shows its own message adds nothing to the status line.
+  Find<QLabel>("Label10")->clear();
+  LoadAbsorption(QString::fromStdString((dir.path() / "gone.sp").string()));
+  EXPECT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(Find<QLabel>("Label10")->text(), "");
+}
+
+TEST_F(MainWindowTest, PrintingWithoutAPrinterSaysSo) {
+  LoadSamples();
+  dialogs_.can_print = false;
+  Find<QAction>("Print2")->trigger();
+  EXPECT_EQ(dialogs_.prints, 0);
+  EXPECT_EQ(dialogs_.messages,
+            std::vector<QString>{"No printer is installed, so the plot cannot be printed."});
+  // A job that cannot start (here a file in a missing folder) is reported too.
+  dialogs_.can_print = true;
+  const QString target = QStringLiteral("/nonexistent-folder/plot.pdf");
+  f_.Printer().setOutputFormat(QPrinter::PdfFormat);
+  f_.Printer().setOutputFileName(target);
+  Find<QAction>("Print2")->trigger();
+  EXPECT_EQ(dialogs_.prints, 1);
+  EXPECT_EQ(dialogs_.messages.back(), "The print job could not be started on \"" + target + "\".");
+}
+
+// The print dialog offers the printer and the copy count, nothing else.
+TEST_F(MainWindowTest, PrintDialogOffersOnlyPrinterAndCopies) {
+  const auto dialog = MakePrintDialog(f_.Printer(), &f_);
+  dialog->show();
+  for (const char* hidden : {"gbPrintRange", "filename", "reverse"}) {
+    const auto* widget = dialog->findChild<QWidget*>(QString::fromLatin1(hidden));
+    if (widget != nullptr) {
+      EXPECT_TRUE(widget->isHidden()) << hidden;
+    }
+  }
+  const auto* range = dialog->findChild<QWidget*>(QStringLiteral("gbPrintRange"));
+  ASSERT_NE(range, nullptr);
+  const auto* copies = dialog->findChild<QWidget*>(QStringLiteral("copies"));
+  ASSERT_NE(copies, nullptr);
+  EXPECT_FALSE(copies->isHidden());
+  EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintToFile));
+  EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+  dialog->hide();
+}
+
+// A message box stands over the main window, centred on it as far as the
+// screen allows, not a title bar too high.
+TEST_F(MainWindowTest, MessageBoxesStandOverTheMainWindow) {
+  QtDialogService service;
+  QRect box;
+  QWindow* transient_parent = nullptr;
+  QTimer::singleShot(0, [&] {
+    QWidget* shown = QApplication::activeModalWidget();
+    if (shown == nullptr) return;
+    box = shown->frameGeometry();
+    transient_parent = shown->windowHandle()->transientParent();
+    shown->close();
+  });
+  service.ShowMessage(&f_, QStringLiteral("Korin-FRET"), QStringLiteral("File Error: /a.sp"));
+  ASSERT_FALSE(box.isNull());
+  EXPECT_EQ(transient_parent, f_.windowHandle());
+  EXPECT_LE(std::abs(box.center().x() - f_.frameGeometry().center().x()), 2);
+  EXPECT_LE(std::abs(box.center().y() - f_.frameGeometry().center().y()), 2);
 }
 
 }  // namespace
