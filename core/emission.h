@@ -14,8 +14,8 @@ namespace korin {
 // area too large for a double) or when a divided value would not be finite.
 // DonorEmission then keeps its raw, finite values and counts as not loaded:
 // the emission series stays empty and the gate hides the results, so the
-// window needs no branch of its own. Also answers false if EmissionValid is
-// false on entry.
-bool NormalizeEmission(FretSession& session);
+// calculation needs no branch of its own. Also answers false if
+// EmissionValid is false on entry.
+[[nodiscard]] bool NormalizeEmission(FretSession& session);
 
 }  // namespace korin

@@ -148,7 +148,7 @@ class FretEngine {
   void ExtinctionEdited();
 
   // The concentration derivation with what it writes and plots.
-  ConcentrationDerivation DeriveExtinction();
+  [[nodiscard]] ConcentrationDerivation DeriveExtinction();
   void PlotEmission();
   void PlotExtinction();
   void PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first, int last);

@@ -49,8 +49,8 @@ struct FretSession {
 
 // Empties the acceptor side: both acceptor grids, its range, the peak
 // coefficient and the last J. Flags, parameters and the emission side stay.
-// The main window also blanks the extinction-coefficient field right after
-// this; that text write belongs to the window, not to the data.
+// The engine also blanks the extinction-coefficient field right after this;
+// that text belongs to the panel, not to the data.
 void ClearAbsorption(FretSession& session);
 
 // Empties the donor side: the emission grid, its range and the last J.

@@ -41,7 +41,9 @@ class CheckingView final : public korin::FretView {
   void AddPoints(korin::PlotSeries, int first, std::span<const double> ys) override {
     Require(korin::SpectrumGrid::Contains(first));
     Require(ys.size() <= korin::SpectrumGrid::kSize);
-    for (const double y : ys) Require(std::isfinite(y));
+    double zero = 0.0;
+    for (const double y : ys) zero += y * 0.0;
+    Require(zero == 0.0);
   }
 };
 
@@ -49,12 +51,18 @@ constexpr std::array<const char*, 12> kNames{"a.abs", "a.ABT", "a.asp", "a.sp",
                                              "a.txt", "a.dat", "e.csv", "e.txt",
                                              "e.iss", "e.rls", "e.IFX", "noextension"};
 
+// v * 0 is 0 for a finite v and NaN otherwise; one branch per grid keeps
+// the check cheap under the fuzzer's instrumentation.
+bool AllFinite(const korin::SpectrumGrid& grid) {
+  double zero = 0.0;
+  for (const double v : grid.values()) zero += v * 0.0;
+  return zero == 0.0;
+}
+
 void CheckState(const korin::FretEngine& engine, const CheckingView& view) {
   const korin::FretSession& s = engine.session();
-  for (const korin::SpectrumGrid* grid :
-       {&s.DonorEmission, &s.AcceptorAbsorbance, &s.AcceptorExtinction}) {
-    for (const double v : grid->values()) Require(std::isfinite(v));
-  }
+  Require(AllFinite(s.DonorEmission) && AllFinite(s.AcceptorAbsorbance) &&
+          AllFinite(s.AcceptorExtinction));
   for (const double v : {s.Concentration, s.OrientationFactor, s.QuantumYield, s.RefractiveIndex,
                          s.ExtinctionMax, s.OverlapIntegral, engine.ForsterDistanceValue()}) {
     Require(std::isfinite(v));
@@ -92,8 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     Require(m.starts_with("File Error: "));
                                     ++messages;
                                   });
+        // Two fields per line at most, plus the empty lines the fixed-column
+        // formats read past the end, plus the file that could not be read.
         const auto lines = static_cast<int>(std::count(content.begin(), content.end(), '\n'));
-        Require(messages <= 2 * lines + 4);
+        Require(messages <= 2 * lines + 5);
         break;
       }
       case 1: {

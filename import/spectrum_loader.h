@@ -32,12 +32,12 @@ struct LoadOutcome {
 // `filter_entry` and the path choose, and tells the engine. The reader's
 // messages go to `sink`. When the load fails without any message, the
 // engine's status line says which file was not loaded and how it was read.
-LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+[[nodiscard]] LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
                          const std::string& path, const MessageSink& sink);
 
 // The same for content already in memory; `source.name` stands for the
 // path.
-LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+[[nodiscard]] LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
                          const SpectrumSource& source, const MessageSink& sink);
 
 }  // namespace korin

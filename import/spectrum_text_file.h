@@ -40,13 +40,13 @@ class SpectrumTextFile {
   // 64 characters above code 32 with ParseReal. At the end of the file it
   // gives 0 with no error; a failed conversion gives the partial value and
   // marks a read error, as does any read of a file that failed to open.
-  double ReadRealToken();
+  [[nodiscard]] double ReadRealToken();
 
   // As ReadRealToken for a whole number of at most 32 characters: decimal
   // with an optional sign, or unsigned hexadecimal after "$", "x", "X",
   // "0x" or "0X", within the signed 32-bit range. A failed token gives the
   // value of the digits before the offending character.
-  std::int32_t ReadIntegerToken();
+  [[nodiscard]] std::int32_t ReadIntegerToken();
 
   // Whether a read error was marked since the last call; clears the mark.
   [[nodiscard]] bool TakeReadError();

@@ -14,6 +14,6 @@ class FormWindow;
 // and scaled by the printer's dots per inch over the window's, so the print
 // has the window's size on screen. Works whether or not the window is
 // shown. Answers false when the print job could not be opened.
-bool PrintForm(FormWindow& window, QPrinter& printer);
+[[nodiscard]] bool PrintForm(FormWindow& window, QPrinter& printer);
 
 }  // namespace korin

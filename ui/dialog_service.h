@@ -37,7 +37,7 @@ class DialogService {
   [[nodiscard]] virtual bool CanPrint(const QPrinter& printer) = 0;
 
   // The print dialog for `printer`; true when the user confirms.
-  virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
+  [[nodiscard]] virtual bool Print(QWidget* parent, QPrinter& printer) = 0;
 
   // The printer-setup dialog; what the user confirms stays in `printer`.
   virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
@@ -50,8 +50,8 @@ class DialogService {
 class QtDialogService final : public DialogService {
  public:
   std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) override;
-  bool CanPrint(const QPrinter& printer) override;
-  bool Print(QWidget* parent, QPrinter& printer) override;
+  [[nodiscard]] bool CanPrint(const QPrinter& printer) override;
+  [[nodiscard]] bool Print(QWidget* parent, QPrinter& printer) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
 };
