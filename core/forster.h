@@ -13,8 +13,9 @@ namespace korin {
 // in M^-1 cm^3, for an area-normalised emission (nm^-1) and an extinction
 // spectrum (M^-1 cm^-1). Each term is rounded to a double and the terms are
 // summed with compensation, so the result is their sum to within about one
-// rounding, in whatever order. Terms near the ends of the double range are
-// multiplied out and summed in extended precision instead, one by one in
+// rounding, in whatever order. Near the ends of the double range (terms
+// near overflow, sums near underflow) each term is multiplied out in
+// extended precision instead and the terms are summed one by one in
 // wavelength order. Answers nothing when the sum is not a finite double (a
 // product of extreme values overflows). Pure: suits batch work over pairs.
 [[nodiscard]] std::optional<double> OverlapIntegralOf(const SpectrumGrid& emission,
