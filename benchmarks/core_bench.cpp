@@ -42,8 +42,9 @@ korin::FretSession LoadedSession() {
   return s;
 }
 
-// Conditions, extinction from the concentration, J, R0 and the two result
-// texts, in the order the gate runs them.
+// Conditions, extinction from the concentration, J, R0 and the three texts
+// (the extinction field is rewritten on every passing run), in the order the
+// gate runs them.
 void BM_GateRun(benchmark::State& state) {
   korin::FretSession s = LoadedSession();
   for (auto _ : state) {
@@ -56,8 +57,10 @@ void BM_GateRun(benchmark::State& state) {
     const double r0 = korin::ForsterDistance(s);
     std::string j_text = korin::FormatExponent(s.OverlapIntegral, ".");
     std::string r0_text = korin::FormatFixed(r0, ".");
+    std::string extinction_text = korin::FormatGeneral(s.ExtinctionMax, 15);
     benchmark::DoNotOptimize(j_text);
     benchmark::DoNotOptimize(r0_text);
+    benchmark::DoNotOptimize(extinction_text);
   }
 }
 BENCHMARK(BM_GateRun);
@@ -78,5 +81,51 @@ void BM_ComputeOverlapIntegral(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComputeOverlapIntegral);
+
+// The Beer-Lambert derivation over the 1201-point absorption range alone.
+void BM_ExtinctionFromConcentration(benchmark::State& state) {
+  korin::FretSession s = LoadedSession();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast));
+    benchmark::DoNotOptimize(s.ExtinctionMax);
+  }
+}
+BENCHMARK(BM_ExtinctionFromConcentration);
+
+// The three texts of a passing run, each on the value the gate writes.
+void BM_FormatExponent(benchmark::State& state) {
+  korin::FretSession s = LoadedSession();
+  if (!korin::ComputeOverlapIntegral(s)) std::abort();
+  double j = s.OverlapIntegral;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(j);
+    benchmark::DoNotOptimize(korin::FormatExponent(j, "."));
+  }
+}
+BENCHMARK(BM_FormatExponent);
+
+void BM_FormatFixed(benchmark::State& state) {
+  korin::FretSession s = LoadedSession();
+  if (!korin::ComputeOverlapIntegral(s)) std::abort();
+  double r0 = korin::ForsterDistance(s);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(r0);
+    benchmark::DoNotOptimize(korin::FormatFixed(r0, "."));
+  }
+}
+BENCHMARK(BM_FormatFixed);
+
+// Significance 15 for the extinction field, 5 for the parameter fields.
+void BM_FormatGeneral(benchmark::State& state) {
+  const korin::FretSession s = LoadedSession();
+  double value = state.range(0) == 15 ? s.ExtinctionMax : s.OrientationFactor;
+  const int significant = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(value);
+    benchmark::DoNotOptimize(korin::FormatGeneral(value, significant));
+  }
+}
+BENCHMARK(BM_FormatGeneral)->Arg(15)->Arg(5);
 
 }  // namespace

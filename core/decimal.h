@@ -3,6 +3,7 @@
 // they depend on the exact value of a double, never on a binary round trip.
 #pragma once
 
+#include <limits>
 #include <string>
 
 namespace korin {
@@ -30,6 +31,24 @@ struct Decimal {
 // `value` rounded to `significant` digits, halves away from zero.
 // Precondition: significant >= 1.
 [[nodiscard]] Decimal RoundToSignificant(Decimal value, int significant);
+
+// No lower limit for the rounding position of RoundDouble.
+inline constexpr int kNoPowerLimit = std::numeric_limits<int>::min();
+
+// The exact value of `value` rounded to `significant` digits, or at the
+// power of ten `lowest_power` when that keeps fewer digits, halves away
+// from zero; the same as RoundAtPower(ExactDecimal(value), ...) at
+// max(exponent - significant + 1, lowest_power), exponent being that of
+// ExactDecimal(value). A correctly rounded 27-digit decimal of the double
+// rounds the same way except at a possible tie or carry, which are decided
+// on the exact expansion, so this is fast for all but a few values.
+// Preconditions: std::isfinite(value), significant >= 1.
+[[nodiscard]] Decimal RoundDouble(double value, int significant, int lowest_power = kNoPowerLimit);
+
+// The same rounding, always worked out on all digits of ExactDecimal: the
+// reference that RoundDouble falls back to and is tested against.
+[[nodiscard]] Decimal RoundDoubleExactly(double value, int significant,
+                                         int lowest_power = kNoPowerLimit);
 
 // Sign of a - b, compared exactly: -1, 0 or 1.
 [[nodiscard]] int Compare(const Decimal& a, const Decimal& b);

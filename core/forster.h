@@ -2,13 +2,28 @@
 // distance R0.
 #pragma once
 
+#include <optional>
+
 #include "core/fret_session.h"
+#include "core/spectrum_grid.h"
 
 namespace korin {
 
-// J = sum over all 1401 grid points of DonorEmission * AcceptorExtinction *
-// (w in cm)^4, in M^-1 cm^3, stored in OverlapIntegral. Points outside the
-// loaded ranges add nothing because the grids hold 0.0 there.
+// J = sum over all 1401 grid points of emission * extinction * (w in cm)^4,
+// in M^-1 cm^3, for an area-normalised emission (nm^-1) and an extinction
+// spectrum (M^-1 cm^-1). Each term is rounded to a double and the terms are
+// summed with compensation, so the result is their sum to within about one
+// rounding, in whatever order. Near the ends of the double range (terms
+// near overflow, sums near underflow) each term is multiplied out in
+// extended precision instead and the terms are summed one by one in
+// wavelength order. Answers nothing when the sum is not a finite double (a
+// product of extreme values overflows). Pure: suits batch work over pairs.
+[[nodiscard]] std::optional<double> OverlapIntegralOf(const SpectrumGrid& emission,
+                                                      const SpectrumGrid& extinction);
+
+// OverlapIntegralOf(DonorEmission, AcceptorExtinction), stored in
+// OverlapIntegral. Points outside the loaded ranges add nothing because the
+// grids hold 0.0 there.
 // Answers false, with OverlapIntegral set to 0.0, when the sum is not a
 // finite double (a product of extreme values overflows); the window then
 // hides the results instead of computing R0.

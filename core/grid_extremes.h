@@ -3,8 +3,6 @@
 // checking these two values tells whether every derived value stays finite.
 #pragma once
 
-#include <cassert>
-
 #include "core/spectrum_grid.h"
 
 namespace korin {
@@ -14,15 +12,9 @@ struct GridExtremes {
   double highest;
 };
 
-// Precondition: first <= last, both inside the grid.
-[[nodiscard]] inline GridExtremes ExtremesOver(const SpectrumGrid& grid, int first, int last) {
-  assert(SpectrumGrid::Contains(first) && SpectrumGrid::Contains(last) && first <= last);
-  GridExtremes extremes{grid[first], grid[first]};
-  for (int w = first + 1; w <= last; ++w) {
-    if (grid[w] < extremes.lowest) extremes.lowest = grid[w];
-    if (grid[w] > extremes.highest) extremes.highest = grid[w];
-  }
-  return extremes;
-}
+// NaN values are passed over, unless grid[first] is one. Of a zero extreme
+// either sign may come back. Precondition: first <= last, both inside the
+// grid.
+[[nodiscard]] GridExtremes ExtremesOver(const SpectrumGrid& grid, int first, int last);
 
 }  // namespace korin

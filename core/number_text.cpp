@@ -9,43 +9,43 @@
 namespace korin {
 namespace {
 
-std::string ExponentText(int exponent, bool always_signed) {
-  std::string text;
+// The texts are built by appending to one string; they are short enough to
+// need no allocation in most cases.
+
+// E, then the exponent: "-" for a negative one, "+" for any other when
+// `always_signed`, and its digits without leading zeros.
+void AppendExponent(std::string& text, int exponent, bool always_signed) {
+  text += 'E';
   if (exponent < 0) {
-    text = "-";
+    text += '-';
   } else if (always_signed) {
-    text = "+";
+    text += '+';
   }
-  return text + std::to_string(std::abs(exponent));
+  text += std::to_string(std::abs(exponent));
 }
 
-// d1 [separator d2 d3 ...] with the digits given, no exponent.
-std::string Mantissa(std::string_view digits, std::string_view separator) {
-  std::string text(digits.substr(0, 1));
+// [-]d1 [separator d2 d3 ...] with the digits of `d`, no exponent.
+void AppendMantissa(std::string& text, const Decimal& d, std::string_view separator) {
+  if (d.negative) text += '-';
+  const std::string_view digits = d.digits;
+  text += digits.substr(0, 1);
   if (digits.size() > 1) {
     text += separator;
     text += digits.substr(1);
   }
-  return text;
 }
 
 // The rounded decimal `d` in plain notation with exactly `decimals` digits
 // after the separator (none and no separator for 0). Trailing zeros of
 // `d.digits` beyond what `decimals` shows must already be rounded away.
 std::string PlainText(const Decimal& d, int decimals, std::string_view separator) {
-  std::string whole;
-  std::string fraction;
+  std::string text;
+  if (d.negative) text += '-';
   const int n = static_cast<int>(d.digits.size());
   for (int power = std::max(d.exponent, 0); power >= -decimals; --power) {
+    if (power == -1) text += separator;
     const int index = d.exponent - power;  // position in d.digits
-    const char digit = (index >= 0 && index < n) ? d.digits[static_cast<std::size_t>(index)] : '0';
-    (power >= 0 ? whole : fraction).push_back(digit);
-  }
-  std::string text = d.negative ? "-" : "";
-  text += whole;
-  if (!fraction.empty()) {
-    text += separator;
-    text += fraction;
+    text += (index >= 0 && index < n) ? d.digits[static_cast<std::size_t>(index)] : '0';
   }
   return text;
 }
@@ -54,11 +54,13 @@ std::string PlainText(const Decimal& d, int decimals, std::string_view separator
 
 std::string FormatGeneral(double value, int significant, std::string_view separator) {
   assert(significant >= 1);
-  const Decimal d = RoundToSignificant(ExactDecimal(value), significant);
+  const Decimal d = RoundDouble(value, significant);
   if (d.IsZero()) return "0";
   if (d.exponent < -4 || d.exponent >= significant) {
-    return (d.negative ? "-" : "") + Mantissa(d.digits, separator) + "E" +
-           ExponentText(d.exponent, false);
+    std::string text;
+    AppendMantissa(text, d, separator);
+    AppendExponent(text, d.exponent, false);
+    return text;
   }
   const int decimals = std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent);
   return PlainText(d, decimals, separator);
@@ -66,20 +68,21 @@ std::string FormatGeneral(double value, int significant, std::string_view separa
 
 std::string FormatExponent(double value, std::string_view separator) {
   constexpr int kDigits = 5;
-  Decimal d = RoundToSignificant(ExactDecimal(value), kDigits);
+  Decimal d = RoundDouble(value, kDigits);
   const bool zero = d.IsZero();
   d.digits.resize(kDigits, '0');
   if (zero) d = Decimal{false, std::string(kDigits, '0'), 0};
-  return (d.negative ? "-" : "") + Mantissa(d.digits, separator) + "E" +
-         ExponentText(d.exponent, true);
+  std::string text;
+  AppendMantissa(text, d, separator);
+  AppendExponent(text, d.exponent, true);
+  return text;
 }
 
 std::string FormatFixed(double value, std::string_view separator) {
   constexpr int kSignificant = 4;
   constexpr int kDecimals = 4;
-  const Decimal exact = ExactDecimal(value);
   // One rounding, at whichever of the two limits cuts more digits.
-  const Decimal d = RoundAtPower(exact, std::max(exact.exponent - kSignificant + 1, -kDecimals));
+  const Decimal d = RoundDouble(value, kSignificant, -kDecimals);
   if (!d.IsZero() && d.exponent >= 4) return FormatGeneral(value, kSignificant, separator);
   return PlainText(d, kDecimals, separator);
 }

@@ -44,6 +44,8 @@ class SpectrumGrid {
 
   // All entries in wavelength order, element 0 being 100 nm.
   [[nodiscard]] std::span<const double, kSize> values() const { return values_; }
+  // The same, writable, for loops that fill a whole range at once.
+  [[nodiscard]] std::span<double, kSize> values() { return values_; }
 
  private:
   std::array<double, kSize> values_{};

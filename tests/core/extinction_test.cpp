@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "core/number_text.h"
@@ -61,6 +62,43 @@ TEST(ExtinctionFromConcentrationTest, WritesOnlyTheGivenRange) {
   EXPECT_EQ(s.AcceptorExtinction[699], 0.0);
   EXPECT_EQ(s.AcceptorExtinction[703], 0.0);
   EXPECT_NEAR(s.ExtinctionMax, 50000.0, 1e-9);
+}
+
+struct DivisionCase {
+  double concentration;
+  double optical_path;
+};
+
+// Every point is the absorbance divided by the concentration, then by the
+// path, bit for bit (the paths 1 and 0.5 cm are powers of two, the others
+// not), and the peak is the largest value above 0.0, over a range long
+// enough for every vector width and a partial block at its end.
+TEST(ExtinctionFromConcentrationTest, EveryPointIsTwoDivisionsInOrder) {
+  const DivisionCase cases[] = {{1e-5, 1.0},  {3e-6, 0.1},  {2.5e-6, 0.5},
+                                {1e-6, 10.0}, {7e-12, 5.0}, {10.0, 0.2}};
+  std::mt19937_64 random(9);
+  std::uniform_real_distribution<double> absorbance(-0.05, 1.5);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.optical_path);
+    FretSession s;
+    std::vector<double> values(1323);
+    for (double& v : values) v = absorbance(random);
+    values[17] = 1e-310;  // subnormal quotients round too
+    LoadAbsorbance(s, 150, values);
+    s.Concentration = c.concentration;
+    s.OpticalPath = c.optical_path;
+    ASSERT_EQ(ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast),
+              ConcentrationDerivation::kDerived);
+    double peak = 0.0;
+    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
+      const double expected = s.AcceptorAbsorbance[w] / c.concentration / c.optical_path;
+      ASSERT_EQ(s.AcceptorExtinction[w], expected) << w;
+      if (expected > peak) peak = expected;
+    }
+    EXPECT_EQ(s.ExtinctionMax, peak);
+    EXPECT_EQ(s.AcceptorExtinction[149], 0.0);
+    EXPECT_EQ(s.AcceptorExtinction[1473], 0.0);
+  }
 }
 
 // Each case leaves the previous grid and peak as they were.

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
+#include <optional>
+#include <random>
 #include <string>
+#include <utility>
 
 #include "core/emission.h"
 #include "core/extinction.h"
@@ -156,6 +162,107 @@ TEST(ComputeOverlapIntegralTest, NegativeBaselineUnderTheEmissionGivesNegativeJ)
   EXPECT_EQ(FormatFixed(ForsterDistance(s), "."), "0.0000");
 }
 
+// (w in cm)^4 = w^4 * 1e-28, correctly rounded: from_chars rounds the
+// exact decimal once.
+double FourthPowerInCm(int w) {
+  const auto w4 = static_cast<std::uint64_t>(w) * w * w * w;
+  const std::string text = std::to_string(w4) + "e-28";
+  double value = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+// Each grid point adds its own term: every point of the 1401, the last
+// partial block of lanes included, next to a fixed one at 1000 nm (so that
+// the sum is never one the extended path would take over).
+TEST(OverlapIntegralOfTest, EveryGridPointAddsItsFourthPower) {
+  constexpr int kFixed = 1000;
+  for (int w = SpectrumGrid::kFirstWavelength; w <= SpectrumGrid::kLastWavelength; ++w) {
+    SpectrumGrid emission;
+    SpectrumGrid extinction;
+    emission[kFixed] = 1.0;
+    extinction[kFixed] = 1.0;
+    emission[w] = 1.0;
+    extinction[w] = 1.0;
+    const double expected =
+        w == kFixed ? FourthPowerInCm(w) : FourthPowerInCm(w) + FourthPowerInCm(kFixed);
+    const std::optional<double> j = OverlapIntegralOf(emission, extinction);
+    ASSERT_TRUE(j.has_value()) << w;
+    ASSERT_EQ(*j, expected) << w;
+  }
+}
+
+// Against every term multiplied out and summed in extended precision, with
+// compensation: J may differ only by the rounding of each term and of the
+// sum, a few units in the last place of a sum of positive terms.
+TEST(OverlapIntegralOfTest, MatchesAnExtendedPrecisionSum) {
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> value(0.0, 1.0);
+  std::uniform_int_distribution<int> wavelength(SpectrumGrid::kFirstWavelength,
+                                                SpectrumGrid::kLastWavelength);
+  for (int trial = 0; trial < 50; ++trial) {
+    SpectrumGrid emission;
+    SpectrumGrid extinction;
+    int first = wavelength(random);
+    int last = wavelength(random);
+    if (first > last) std::swap(first, last);
+    for (int w = first; w <= last; ++w) {
+      emission[w] = value(random) * 1e-3;
+      extinction[w] = value(random) * 1e5;
+    }
+    long double sum = 0.0L;
+    long double compensation = 0.0L;
+    for (int w = SpectrumGrid::kFirstWavelength; w <= SpectrumGrid::kLastWavelength; ++w) {
+      const long double lambda = w * 1e-7L;
+      const long double term =
+          static_cast<long double>(emission[w]) * extinction[w] * lambda * lambda * lambda * lambda;
+      const long double y = term - compensation;
+      const long double t = sum + y;
+      compensation = (t - sum) - y;
+      sum = t;
+    }
+    const std::optional<double> j = OverlapIntegralOf(emission, extinction);
+    ASSERT_TRUE(j.has_value());
+    const auto expected = static_cast<double>(sum);
+    EXPECT_NEAR(*j, expected, 4 * std::numeric_limits<double>::epsilon() * expected)
+        << first << ".." << last;
+  }
+}
+
+struct CancellingCase {
+  const char* name;
+  int plus;  // +T here
+  int small;
+  int minus;  // exactly -T here
+};
+
+// Summed one by one in doubles, T + s loses s and J would come out 0; the
+// compensated sum keeps it, whether the three terms share a running sum
+// (16 nm apart) or not.
+TEST(OverlapIntegralOfTest, CompensatedSumKeepsWhatCancellingTermsHide) {
+  const CancellingCase cases[] = {
+      {"one running sum", 500, 516, 532},
+      {"three running sums", 500, 600, 700},
+  };
+  const double scale = std::ldexp(1.0, 120);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FretSession s;
+    // (p_minus * 2^120) * p_plus and (-p_plus * 2^120) * p_minus are exact
+    // negatives.
+    s.DonorEmission[c.plus] = FourthPowerInCm(c.minus) * scale;
+    s.AcceptorExtinction[c.plus] = 1.0;
+    s.DonorEmission[c.minus] = -FourthPowerInCm(c.plus) * scale;
+    s.AcceptorExtinction[c.minus] = 1.0;
+    s.DonorEmission[c.small] = 1.0;
+    s.AcceptorExtinction[c.small] = 1.0;
+    ASSERT_GT(FourthPowerInCm(c.minus) * FourthPowerInCm(c.plus) * scale,
+              FourthPowerInCm(c.small) / std::numeric_limits<double>::epsilon());
+    ASSERT_TRUE(ComputeOverlapIntegral(s));
+    EXPECT_EQ(s.OverlapIntegral, FourthPowerInCm(c.small));
+  }
+}
+
 struct OverflowCase {
   const char* name;
   int w1;
@@ -175,6 +282,11 @@ TEST(ComputeOverlapIntegralTest, OverflowLeavesNoValue) {
       {"large product on the way", 1500, 1e153, 1e153, 600, 0.0, 0.0, true, 5.0625e290},
       // 1e300 * 500 * 1e-7 ... = 6.25e282
       {"large but finite", 500, 1e150, 1e150, 600, 0.0, 0.0, true, 6.25e282},
+      // 1e160 * 1e160 is no double, but times (1e-5 cm)^4 it is 1e300.
+      {"product of the spectra overflows", 100, 1e160, 1e160, 600, 0.0, 0.0, true, 1e300},
+      // Even where the emission is 0 an infinite extinction spoils the sum.
+      {"zero times infinity", 500, 0.0, std::numeric_limits<double>::infinity(), 600, 1.0, 1.0,
+       false, 0.0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -50,6 +50,10 @@ TEST(NumberTextTest, GeneralFormat) {
       // The exact value decides, not a shorter decimal of it: the double
       // nearest 0.15 lies below 0.15.
       {0.15, 1, "0.1"},
+      // Less than 1e-30 below the tie 1.647374939261325e-7: a 27-digit
+      // decimal of it ends in ...1325000..., the exact value rounds down.
+      {0x1.61c5652213d2fp-23, 15, "1.64737493926132E-7"},
+      {-0x1.3167a08bcd247p-23, 15, "-1.42215189286069E-7"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatGeneral(c.value, c.significant), c.expected)
