@@ -33,11 +33,11 @@ struct LoadOutcome {
 // messages go to `sink`. When the load fails without any message, the
 // engine's status line says which file was not loaded and how it was read.
 [[nodiscard]] LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
-                         const std::string& path, const MessageSink& sink);
+                                       const std::string& path, const MessageSink& sink);
 
 // The same for content already in memory; `source.name` stands for the
 // path.
 [[nodiscard]] LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
-                         const SpectrumSource& source, const MessageSink& sink);
+                                       const SpectrumSource& source, const MessageSink& sink);
 
 }  // namespace korin

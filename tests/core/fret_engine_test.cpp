@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "support/recording_view.h"
 #include "spectrum_fixtures.h"
+#include "support/recording_view.h"
 
 namespace korin {
 namespace {
