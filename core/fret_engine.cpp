@@ -188,9 +188,10 @@ void FretEngine::ExtinctionEdited() {
 // --- Plots ---------------------------------------------------------------
 
 void FretEngine::PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first, int last) {
-  ys_.assign(grid.values().begin() + (first - SpectrumGrid::kFirstWavelength),
-             grid.values().begin() + (last - SpectrumGrid::kFirstWavelength + 1));
-  view_->AddPoints(series, first, ys_);
+  const auto values = grid.values();
+  view_->AddPoints(series, first,
+                   values.subspan(static_cast<std::size_t>(first - SpectrumGrid::kFirstWavelength),
+                                  static_cast<std::size_t>(last - first + 1)));
 }
 
 void FretEngine::PlotEmission() {
