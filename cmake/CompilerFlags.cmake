@@ -33,7 +33,8 @@ if(KORIN_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "KORIN_FUZZ needs clang (the fuzz preset sets it)")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+  set(KORIN_FUZZ_SANITIZERS "address,undefined" CACHE STRING "Sanitizers of the fuzz build")
+  add_compile_options(-fsanitize=fuzzer-no-link,${KORIN_FUZZ_SANITIZERS} -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
-  add_link_options(-fsanitize=address,undefined)
+  add_link_options(-fsanitize=${KORIN_FUZZ_SANITIZERS})
 endif()
