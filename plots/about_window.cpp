@@ -55,18 +55,18 @@ TForm5About::TForm5About()
   move(116, 126);
   QWidget& client = ClientArea();
 
-  auto* image1 = new QLabel(&client);
-  image1->setObjectName(QStringLiteral("Image1"));
-  image1->setPixmap(TransparentLogo());
-  image1->setAlignment(Qt::AlignCenter);
-  image1->setGeometry(30, 0, 260, 42);
+  auto* logo = new QLabel(&client);
+  logo->setObjectName(QStringLiteral("Image1"));
+  logo->setPixmap(TransparentLogo());
+  logo->setAlignment(Qt::AlignCenter);
+  logo->setGeometry(30, 0, 260, 42);
 
   // The contact lines can be selected and copied, not edited.
-  QLabel* memo2 = AddMemo(
+  QLabel* contact_lines = AddMemo(
       client, QStringLiteral("Memo2"),
       {QStringLiteral("www.valtrix.example"), QStringLiteral("e-mail: info@valtrix.example")},
       kBlue, QRect(65, 49, 189, 40));
-  memo2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  contact_lines->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
   const QString arial = QStringLiteral("Arial");
   PlaceCentred(*AddLabel(client, QStringLiteral("Label3"), QStringLiteral("Korin-FRET"),
@@ -85,13 +85,13 @@ TForm5About::TForm5About()
 
   // The credits can be neither edited nor selected; disabled, they keep
   // their purple (SetTextColour) rather than turning grey.
-  QLabel* memo1 =
+  QLabel* credits =
       AddMemo(client, QStringLiteral("Memo1"),
               {QStringLiteral("Development:"), QString(), QStringLiteral("Calculation core team"),
                QStringLiteral("Spectrum import team"), QStringLiteral("Chart and windows team")},
               kPurple, QRect(84, 180, 153, 86));
-  memo1->setTextInteractionFlags(Qt::NoTextInteraction);
-  memo1->setEnabled(false);
+  credits->setTextInteractionFlags(Qt::NoTextInteraction);
+  credits->setEnabled(false);
 
   const struct {
     const char* name;

@@ -73,11 +73,11 @@ TForm2::TForm2()
   absorption_file_label_ = FileLabel(ClientArea(), QStringLiteral("Label2"),
                                      QStringLiteral("Absorption File:"), kBlue, 256);
 
-  FormCreate();
+  PlaceOnScreen();
   show();  // the layout marks this window visible from the start
 }
 
-void TForm2::FormCreate() {
+void TForm2::PlaceOnScreen() {
   move(450, 5);
 }
 

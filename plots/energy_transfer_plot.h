@@ -29,7 +29,7 @@ class TForm2 final : public FormWindow {
   [[nodiscard]] QLabel& AbsorptionFileLabel() { return *absorption_file_label_; }
 
  private:
-  void FormCreate();
+  void PlaceOnScreen();
 
   chart::ChartWidget* chart_;
   chart::AreaSeries* emission_series_;

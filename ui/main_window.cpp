@@ -185,6 +185,10 @@ TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
 
 TForm1::~TForm1() {
   engine_.SetView(nullptr);
+  // Closing the window moves the focus out of a field, which would call
+  // back into a window no longer whole.
+  for (QObject* sender : findChildren<QObject*>())
+    QObject::disconnect(sender, nullptr, this, nullptr);
 }
 
 void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_window,
