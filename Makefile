@@ -35,7 +35,7 @@ test-asan: setup
 
 # Every reader on arbitrary bytes, for a bounded time.
 test-fuzz: setup
-	scripts/fuzz 50
+	scripts/fuzz 45
 
 test: test-fuzz test-default test-asan
 

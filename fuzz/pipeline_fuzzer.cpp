@@ -64,7 +64,9 @@ KORIN_NOT_TRACED bool AllFinite(const korin::SpectrumGrid& grid) {
 }
 
 KORIN_NOT_TRACED int CountLines(std::string_view text) {
-  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  int lines = 0;
+  for (const char c : text) lines += c == '\n' ? 1 : 0;
+  return lines;
 }
 
 // After every step. The grids' values reach the view's series, which
