@@ -22,47 +22,56 @@ constexpr std::size_t kMinBuffer = 64 * 1024;
 // Asks for 2 MB pages under the buffer where the system offers them: each
 // first touch of a page costs a fault, and a file of several megabytes
 // would otherwise take one per 4 KB. Only advice; nothing depends on it.
-void AdviseLargePages([[maybe_unused]] std::string& buffer) {
+void AdviseLargePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::size_t size) {
 #ifdef MADV_HUGEPAGE
   constexpr std::uintptr_t kLargePage = std::uintptr_t{1} << 21;
-  const auto start = reinterpret_cast<std::uintptr_t>(buffer.data());
+  const auto start = reinterpret_cast<std::uintptr_t>(buffer);
   const std::uintptr_t first = (start + kLargePage - 1) & ~(kLargePage - 1);
-  const std::uintptr_t end = (start + buffer.capacity()) & ~(kLargePage - 1);
+  const std::uintptr_t end = (start + size) & ~(kLargePage - 1);
   if (end > first) (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 #endif
 }
 
-// Reads the open regular file `fd` to its end straight into `content`.
-bool ReadToEnd(int fd, std::size_t size_hint, std::string& content) {
-  try {
-    // One byte beyond the size stat gave, so that the end of an unchanged
-    // file is seen without growing the buffer.
-    content.reserve(std::clamp(size_hint + 1, kMinBuffer, kMaxFileSize + 1));
-    AdviseLargePages(content);
-    content.resize(content.capacity());
-    std::size_t used = 0;
-    for (;;) {
-      if (used == content.size()) {
-        if (used > kMaxFileSize) return false;
-        content.resize(std::min(2 * used, kMaxFileSize + 1));
-      }
-      const ssize_t n = ::read(fd, content.data() + used, content.size() - used);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
+// A buffer whose bytes are left as they are until something is read into them.
+struct Buffer {
+  std::unique_ptr<char[]> bytes;
+  std::size_t capacity = 0;
+
+  bool Grow(std::size_t wanted, std::size_t used) {
+    std::unique_ptr<char[]> larger(new (std::nothrow) char[wanted]);
+    if (!larger) return false;
+    AdviseLargePages(larger.get(), wanted);
+    std::copy_n(bytes.get(), used, larger.get());
+    bytes = std::move(larger);
+    capacity = wanted;
+    return true;
+  }
+};
+
+// Reads the open regular file `fd` to its end.
+bool ReadToEnd(int fd, std::size_t size_hint, Buffer& buffer, std::size_t& used) {
+  // One byte beyond the size stat gave, so that the end of an unchanged file
+  // is seen without growing the buffer.
+  if (!buffer.Grow(std::clamp(size_hint + 1, kMinBuffer, kMaxFileSize + 1), 0)) return false;
+  used = 0;
+  for (;;) {
+    if (used == buffer.capacity) {
+      if (used > kMaxFileSize || !buffer.Grow(std::min(2 * used, kMaxFileSize + 1), used)) {
         return false;
       }
-      used += static_cast<std::size_t>(n);
     }
-    if (used > kMaxFileSize) return false;
-    content.resize(used);
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
+    const ssize_t n = ::read(fd, buffer.bytes.get() + used, buffer.capacity - used);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    used += static_cast<std::size_t>(n);
   }
+  return used <= kMaxFileSize;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
+bool ReadWholeFile(const std::string& path, Buffer& buffer, std::size_t& used) {
   if (path.empty() || path.find('\0') != std::string::npos) return false;
   // O_NONBLOCK so that a FIFO does not wait for a writer; it is refused below.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -70,7 +79,7 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   struct stat status {};
   const bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
                   static_cast<unsigned long long>(status.st_size) <= kMaxFileSize &&
-                  ReadToEnd(fd, static_cast<std::size_t>(status.st_size), content);
+                  ReadToEnd(fd, static_cast<std::size_t>(status.st_size), buffer, used);
   ::close(fd);
   return ok;
 }
@@ -80,8 +89,13 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 SpectrumFile ReadSpectrumFile(std::string path) {
   SpectrumFile file;
   file.path = std::move(path);
-  file.opened = ReadWholeFile(file.path, file.content);
-  if (!file.opened) std::string().swap(file.content);
+  Buffer buffer;
+  std::size_t used = 0;
+  file.opened = ReadWholeFile(file.path, buffer, used);
+  if (file.opened) {
+    file.bytes_ = std::move(buffer.bytes);
+    file.size_ = used;
+  }
   return file;
 }
 

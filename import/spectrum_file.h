@@ -1,7 +1,10 @@
 // Reads a spectrum file from disk into memory, once, before any reader runs.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "import/spectrum_source.h"
 
@@ -9,13 +12,21 @@ namespace korin {
 
 // A file's whole content, taken in at once so that nobody writing the file
 // meanwhile changes what is read.
-struct SpectrumFile {
+class SpectrumFile {
+ public:
   std::string path;
-  std::string content;
   bool opened = false;
 
-  // A view for the readers; valid while this object lives unchanged.
-  [[nodiscard]] SpectrumSource Source() const { return {path, content, opened}; }
+  [[nodiscard]] std::string_view content() const { return {bytes_.get(), size_}; }
+  // A view for the readers; valid while this object lives.
+  [[nodiscard]] SpectrumSource Source() const { return {path, content(), opened}; }
+
+ private:
+  friend SpectrumFile ReadSpectrumFile(std::string path);
+  // Not a std::string: its bytes would be zeroed before the file is read
+  // into them, a cost as large as the reading for a big file.
+  std::unique_ptr<char[]> bytes_;
+  std::size_t size_ = 0;
 };
 
 // Opens `path` read-only and reads it whole. Anything that is not a readable

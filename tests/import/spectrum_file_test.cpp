@@ -35,7 +35,7 @@ TEST(ReadSpectrumFileTest, UnopenablePaths) {
     const SpectrumFile file = ReadSpectrumFile(path);
     EXPECT_FALSE(file.opened) << path;
     EXPECT_EQ(file.path, path);
-    EXPECT_TRUE(file.content.empty()) << path;
+    EXPECT_TRUE(file.content().empty()) << path;
     const SpectrumSource source = file.Source();
     EXPECT_FALSE(source.opened);
     EXPECT_EQ(source.name, path);
@@ -52,11 +52,11 @@ TEST(ReadSpectrumFileTest, ReadsTheWholeFileByteForByte) {
     const std::string path = dir.Write("a.sp", bytes);
     const SpectrumFile file = ReadSpectrumFile(path);
     EXPECT_TRUE(file.opened);
-    EXPECT_EQ(file.content, bytes);
+    EXPECT_EQ(file.content(), bytes);
     const SpectrumSource source = file.Source();
     EXPECT_TRUE(source.opened);
     EXPECT_EQ(source.name, path);
-    EXPECT_EQ(source.content.data(), file.content.data());  // a view, no copy
+    EXPECT_EQ(source.content.data(), file.content().data());  // a view, no copy
   }
 }
 
@@ -67,7 +67,7 @@ TEST(ReadSpectrumFileTest, UnreadableFile) {
   ASSERT_EQ(::chmod(path.c_str(), 0), 0);
   const SpectrumFile file = ReadSpectrumFile(path);
   EXPECT_FALSE(file.opened);
-  EXPECT_TRUE(file.content.empty());
+  EXPECT_TRUE(file.content().empty());
 }
 
 TEST(ReadSpectrumFileTest, AnEarlierFailureDoesNotCarryOver) {
@@ -75,7 +75,7 @@ TEST(ReadSpectrumFileTest, AnEarlierFailureDoesNotCarryOver) {
   EXPECT_FALSE(ReadSpectrumFile((dir.path() / "nope").string()).opened);
   const SpectrumFile good = ReadSpectrumFile(dir.Write("good.sp", "x\n"));
   EXPECT_TRUE(good.opened);
-  EXPECT_EQ(good.content, "x\n");
+  EXPECT_EQ(good.content(), "x\n");
 }
 
 // The bundled samples, read from disk as the windows read them: every format
