@@ -640,39 +640,26 @@ void TForm1::SetFieldText(PanelField field, std::string_view text) {
   WriteText(Field(field), FromUtf8(text));
 }
 
-void TForm1::ClearSeries(PlotSeries series) {
+chart::Series* TForm1::SeriesOf(PlotSeries series) const {
   switch (series) {
     case PlotSeries::kEmission:
-      if (plot_ != nullptr) plot_->EmissionSeries().ClearSeries();
-      break;
+      return plot_ != nullptr ? &plot_->EmissionSeries() : nullptr;
     case PlotSeries::kExtinction:
-      if (plot_ != nullptr) plot_->ExtinctionSeries().ClearSeries();
-      break;
+      return plot_ != nullptr ? &plot_->ExtinctionSeries() : nullptr;
     case PlotSeries::kDonorInput:
-      if (donor_window_ != nullptr) donor_window_->SpectrumSeries().ClearSeries();
-      break;
+      return donor_window_ != nullptr ? &donor_window_->SpectrumSeries() : nullptr;
     case PlotSeries::kAcceptorInput:
-      if (acceptor_window_ != nullptr) acceptor_window_->SpectrumSeries().ClearSeries();
-      break;
+      return acceptor_window_ != nullptr ? &acceptor_window_->SpectrumSeries() : nullptr;
   }
+  return nullptr;
+}
+
+void TForm1::ClearSeries(PlotSeries series) {
+  if (chart::Series* target = SeriesOf(series)) target->ClearSeries();
 }
 
 void TForm1::AddPoints(PlotSeries series, int first, std::span<const double> ys) {
-  chart::Series* target = nullptr;
-  switch (series) {
-    case PlotSeries::kEmission:
-      if (plot_ != nullptr) target = &plot_->EmissionSeries();
-      break;
-    case PlotSeries::kExtinction:
-      if (plot_ != nullptr) target = &plot_->ExtinctionSeries();
-      break;
-    case PlotSeries::kDonorInput:
-      if (donor_window_ != nullptr) target = &donor_window_->SpectrumSeries();
-      break;
-    case PlotSeries::kAcceptorInput:
-      if (acceptor_window_ != nullptr) target = &acceptor_window_->SpectrumSeries();
-      break;
-  }
+  chart::Series* target = SeriesOf(series);
   if (target == nullptr) return;
   int x = first;
   for (const double y : ys) (void)target->AddPoint(x++, y);

@@ -22,6 +22,9 @@ class QPushButton;
 class QRadioButton;
 
 namespace korin {
+namespace chart {
+class Series;
+}
 
 class TForm2;
 class TForm3;
@@ -93,6 +96,9 @@ class TForm1 final : public QMainWindow, private FretView {
   [[nodiscard]] std::string DecimalSeparator() const override;
 
   [[nodiscard]] QLineEdit* Field(PanelField field) const;
+  // The chart series a plotted series is shown in; nullptr before the
+  // plot windows exist.
+  [[nodiscard]] chart::Series* SeriesOf(PlotSeries series) const;
 
   FretEngine& engine_;
   DialogService& dialogs_;
