@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <new>
 #include <utility>
 
@@ -19,28 +18,27 @@ namespace {
 constexpr std::size_t kMaxFileSize = std::size_t{1} << 30;
 constexpr std::size_t kMinBuffer = 64 * 1024;
 
-// Asks for 2 MB pages under the buffer where the system offers them: each
-// first touch of a page costs a fault, and a file of several megabytes
-// would otherwise take one per 4 KB. Only advice; nothing depends on it.
-void AdviseLargePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::size_t size) {
-#ifdef MADV_HUGEPAGE
-  constexpr std::uintptr_t kLargePage = std::uintptr_t{1} << 21;
-  const auto start = reinterpret_cast<std::uintptr_t>(buffer);
-  const std::uintptr_t first = (start + kLargePage - 1) & ~(kLargePage - 1);
-  const std::uintptr_t end = (start + size) & ~(kLargePage - 1);
-  if (end > first) (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-#endif
+// From this size on a buffer takes its own pages from the system, all
+// mapped at once: touching a fresh page one by one costs a fault each, which
+// for a file of megabytes takes longer than reading it.
+constexpr std::size_t kOwnPages = std::size_t{1} << 20;
+
+FileBytes Allocate(std::size_t size) {
+  if (size < kOwnPages) return FileBytes(new (std::nothrow) char[size]);
+  void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (pages == MAP_FAILED) return FileBytes();
+  return FileBytes(static_cast<char*>(pages), FileBytesDeleter{size});
 }
 
 // A buffer whose bytes are left as they are until something is read into them.
 struct Buffer {
-  std::unique_ptr<char[]> bytes;
+  FileBytes bytes;
   std::size_t capacity = 0;
 
   bool Grow(std::size_t wanted, std::size_t used) {
-    std::unique_ptr<char[]> larger(new (std::nothrow) char[wanted]);
+    FileBytes larger = Allocate(wanted);
     if (!larger) return false;
-    AdviseLargePages(larger.get(), wanted);
     std::copy_n(bytes.get(), used, larger.get());
     bytes = std::move(larger);
     capacity = wanted;
@@ -85,6 +83,14 @@ bool ReadWholeFile(const std::string& path, Buffer& buffer, std::size_t& used) {
 }
 
 }  // namespace
+
+void FileBytesDeleter::operator()(char* bytes) const {
+  if (mapped == 0) {
+    delete[] bytes;
+  } else {
+    (void)::munmap(bytes, mapped);
+  }
+}
 
 SpectrumFile ReadSpectrumFile(std::string path) {
   SpectrumFile file;

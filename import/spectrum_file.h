@@ -10,6 +10,14 @@
 
 namespace korin {
 
+// Frees the bytes of a SpectrumFile: pages taken from the system for a large
+// file (`mapped` bytes), an ordinary array otherwise.
+struct FileBytesDeleter {
+  std::size_t mapped = 0;
+  void operator()(char* bytes) const;
+};
+using FileBytes = std::unique_ptr<char[], FileBytesDeleter>;
+
 // A file's whole content, taken in at once so that nobody writing the file
 // meanwhile changes what is read.
 class SpectrumFile {
@@ -25,7 +33,7 @@ class SpectrumFile {
   friend SpectrumFile ReadSpectrumFile(std::string path);
   // Not a std::string: its bytes would be zeroed before the file is read
   // into them, a cost as large as the reading for a big file.
-  std::unique_ptr<char[]> bytes_;
+  FileBytes bytes_;
   std::size_t size_ = 0;
 };
 

@@ -29,12 +29,8 @@ std::string KnownExtensions(SpectrumSide side) {
   return list;
 }
 
-}  // namespace
-
-namespace {
-
-// The open command's steps once the file's content is at hand; `read`
-// gives it, and is asked only when a reader was found.
+// The open command's steps; `read_content` hands the chosen reader the
+// file's content, and is asked only when there is a reader.
 template <typename ReadContent>
 LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::string_view path,
                  const ReadContent& read_content, const MessageSink& sink) {
@@ -46,7 +42,9 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
   if (outcome.format == nullptr) {
     engine.RefuseSpectrum(side);
     outcome.kind = LoadOutcome::Kind::kNoReader;
-    outcome.reason = "the extension of " + file + " is none of " + KnownExtensions(side);
+    outcome.reason = filter_entry == 1
+                         ? "the extension of " + file + " is none of " + KnownExtensions(side)
+                         : "the open dialog has no entry " + std::to_string(filter_entry);
     engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
     return outcome;
   }
