@@ -4,10 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/parse_real.h"
 #include "import/field_scanner.h"
+#include "import/spectrum_file.h"
 #include "import/spectrum_readers.h"
 
 namespace {
@@ -62,5 +65,22 @@ void BM_ReadEmissionColumns5MB(benchmark::State& state) {
                           static_cast<std::int64_t>(content.size()));
 }
 BENCHMARK(BM_ReadEmissionColumns5MB)->Unit(benchmark::kMillisecond);
+
+// The same from a file, as an open command reads it: the file taken in
+// whole, then read.
+void BM_OpenEmissionFile5MB(benchmark::State& state) {
+  const std::string content = FineStepSpectrum();
+  const std::string path = std::filesystem::temp_directory_path() / "korin-bench-5mb.csv";
+  std::ofstream(path, std::ios::binary) << content;
+  for (auto _ : state) {
+    const korin::SpectrumFile file = korin::ReadSpectrumFile(path);
+    const korin::SpectrumRead read = korin::ReadEmissionColumns(file.Source(), nullptr);
+    benchmark::DoNotOptimize(read.accepted);
+  }
+  std::filesystem::remove(path);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(content.size()));
+}
+BENCHMARK(BM_OpenEmissionFile5MB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
