@@ -139,14 +139,24 @@ bool ComputeOverlapIntegral(FretSession& session) {
   return j.has_value();
 }
 
+double OverlapTerm(const SpectrumGrid& emission, const SpectrumGrid& extinction, int wavelength) {
+  const auto i = static_cast<std::size_t>(wavelength - SpectrumGrid::kFirstWavelength);
+  return emission[wavelength] * extinction[wavelength] * FourthPowersInCm()[i];
+}
+
 double ForsterDistance(const FretSession& session) {
-  const double n = session.RefractiveIndex;
+  return ForsterDistanceOf(session.OrientationFactor, session.RefractiveIndex,
+                           session.QuantumYield, session.OverlapIntegral);
+}
+
+double ForsterDistanceOf(double orientation_factor, double refractive_index, double quantum_yield,
+                         double j) {
+  const double n = refractive_index;
   const double inverse = 1 / (((n * n) * n) * n);
-  const double j = session.OverlapIntegral;
   // Exact decimal bound: the double nearest 1e-20 lies below it and gives 0.
   if (FallsBelow(j, bounds::kMinOverlapIntegral)) return 0.0;
 
-  const double factor = (session.OrientationFactor * inverse) * session.QuantumYield;
+  const double factor = (orientation_factor * inverse) * quantum_yield;
   const double x = factor * j;
   // Only a J beyond about 1e290 overflows x; its sixth root is far inside
   // the double range, so it is taken through the logarithms of the two

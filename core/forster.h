@@ -21,20 +21,30 @@ namespace korin {
 [[nodiscard]] std::optional<double> OverlapIntegralOf(const SpectrumGrid& emission,
                                                       const SpectrumGrid& extinction);
 
+// The term of J at `wavelength` (inside the grid): emission * extinction *
+// (wavelength in cm)^4, the double that OverlapIntegralOf sums there.
+[[nodiscard]] double OverlapTerm(const SpectrumGrid& emission, const SpectrumGrid& extinction,
+                                 int wavelength);
+
 // OverlapIntegralOf(DonorEmission, AcceptorExtinction), stored in
 // OverlapIntegral. Points outside the loaded ranges add nothing because the
 // grids hold 0.0 there.
 // Answers false, with OverlapIntegral set to 0.0, when the sum is not a
-// finite double (a product of extreme values overflows); the window then
+// finite double (a product of extreme values overflows); the gate then
 // hides the results instead of computing R0.
 [[nodiscard]] bool ComputeOverlapIntegral(FretSession& session);
 
-// R0 = 9790 * (kappa^2 * n^-4 * Q * J)^(1/6) in angstroms from the stored
-// OverlapIntegral, or 0.0 when J lies below 1e-20 (zero and negative J
-// included). The window writes it, formatted, into the result field; it is
-// not kept. Preconditions: OverlapIntegral finite; the gate's conditions
-// hold, so that RefractiveIndex, OrientationFactor and QuantumYield are
-// positive and in range. Under them the result is always finite.
+// R0 = 9790 * (kappa^2 * n^-4 * Q * J)^(1/6) in angstroms, or 0.0 when J
+// lies below 1e-20 (zero and negative J included). Preconditions: J
+// finite; kappa^2, n and Q positive and finite. The result is then finite.
+[[nodiscard]] double ForsterDistanceOf(double orientation_factor, double refractive_index,
+                                       double quantum_yield, double overlap_integral);
+
+// ForsterDistanceOf the session's parameters and stored OverlapIntegral.
+// The engine writes it, formatted, into the result field; it is not kept.
+// Preconditions: OverlapIntegral finite; the gate's conditions hold, so
+// that RefractiveIndex, OrientationFactor and QuantumYield are positive
+// and in range.
 [[nodiscard]] double ForsterDistance(const FretSession& session);
 
 }  // namespace korin
