@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/analysis_options.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
 #include "core/number_text.h"
@@ -33,6 +34,7 @@ struct Options {
   std::string orientation = "0.66667";
   std::string quantum_yield = "0.5";
   bool json = false;
+  AnalysisOptions analysis;
 };
 
 // One option's value, read with the program's number syntax and checked
@@ -174,7 +176,8 @@ std::string_view GateFailure(const FretEngine& engine) {
 
 // The panel driven as a user would: the parameters typed and chosen, the
 // two spectra opened, the coefficient typed in extinction entry, Calculate.
-int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ostream& err) {
+int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
+              std::ostream& out, std::ostream& err) {
   FretEngine engine;
   engine.Start();
   engine.ChooseSolvent(p.solvent);
@@ -199,6 +202,7 @@ int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ost
   }
   engine.RunGate();
   if (engine.LastGateOutcome() != GateOutcome::kShown) return Fail(err, GateFailure(engine));
+  if (const auto refusal = AnalysisRefusal(analysis, engine)) return Fail(err, *refusal);
 
   const FretSession& s = engine.session();
   const std::string& j_text = engine.OverlapIntegralText();
@@ -206,6 +210,7 @@ int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ost
   if (!o.json) {
     out << "Overlap Integral: " << j_text << " M^-1 cm^3\n";
     out << "Ro [Angstroms]: " << r0_text << '\n';
+    WriteAnalysisLines(analysis, engine, out);
     return kExitSuccess;
   }
   nlohmann::ordered_json result;
@@ -223,6 +228,7 @@ int Calculate(const Options& o, const Parameters& p, std::ostream& out, std::ost
       {"concentration", s.Concentration},    {"optical_path", s.OpticalPath},
       {"extinction_mode", s.ExtinctionMode}, {"refractive_index", s.RefractiveIndex},
       {"orientation", s.OrientationFactor},  {"quantum_yield", s.QuantumYield}};
+  AddAnalysisJson(analysis, engine, result);
   // File names need not be UTF-8; replace what is not rather than fail.
   out << result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
   return kExitSuccess;
@@ -255,6 +261,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
                  "Orientation factor kappa^2 (default 0.66667, the value the window starts with)");
   app.add_option("--quantum-yield", o.quantum_yield, "Donor quantum yield (default 0.5)");
   app.add_flag("--json", o.json, "Machine-readable output");
+  o.analysis.AddTo(app);
   app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion));
 
   if (args.empty()) return kExitBadOption;  // not even a program name
@@ -268,8 +275,11 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   }
 
   Parameters p;
-  if (!ReadParameters(o, p, err)) return kExitBadOption;
-  return Calculate(o, p, out, err);
+  AnalysisRequest analysis;
+  bool ok = ReadParameters(o, p, err);
+  ok = ReadAnalysisOptions(o.analysis, analysis, err) && ok;
+  if (!ok) return kExitBadOption;
+  return Calculate(o, p, analysis, out, err);
 }
 
 }  // namespace korin

@@ -89,7 +89,23 @@ double AngstromsToNanometres(double angstroms) {
 }
 
 std::string AnalysisText(double value) {
-  return FormatGeneral(value, kAnalysisDigits);
+  // The general format drops trailing zeros; here they stay, so that every
+  // figure shows its five digits (61.400, 1.0000E15).
+  std::string text = FormatGeneral(value, kAnalysisDigits);
+  const std::size_t exponent = std::min(text.find('E'), text.size());
+  int digits = 0;
+  bool leading = true;
+  for (std::size_t i = 0; i < exponent; ++i) {
+    const char c = text[i];
+    if (c < '0' || c > '9' || (leading && c == '0')) continue;
+    leading = false;
+    ++digits;
+  }
+  if (value == 0.0 || digits >= kAnalysisDigits) return text;
+  std::string padding(static_cast<std::size_t>(kAnalysisDigits - digits), '0');
+  if (text.substr(0, exponent).find('.') == std::string::npos) padding.insert(0, ".");
+  text.insert(exponent, padding);
+  return text;
 }
 
 double TransferEfficiency(double distance, double forster_distance) {

@@ -256,5 +256,80 @@ TEST(FretCliTest, LocaleDoesNotChangeTheOutput) {
             kExitBadOption);
 }
 
+// The analysis figures: one line each when asked for, nothing new otherwise.
+TEST(FretCliTest, AnalysisLines) {
+  const CliRun plain = RunCli({kDonor, kAcceptor});
+  const CliRun asked = RunCli({kDonor, kAcceptor, "--efficiency", "0.5", "--distance", "1e3",
+                               "--kappa2-range", "0.4", "1.0", "--quantum-yield-error", "5"});
+  ASSERT_EQ(asked.code, kExitSuccess) << asked.err;
+  ASSERT_EQ(plain.code, kExitSuccess);
+  // The two result lines stay first and unchanged.
+  ASSERT_EQ(asked.out.substr(0, plain.out.size()), plain.out);
+  std::istringstream lines(asked.out.substr(plain.out.size()));
+  std::vector<std::string> added;
+  for (std::string line; std::getline(lines, line);) added.push_back(line);
+  ASSERT_EQ(added.size(), 4u) << asked.out;
+  EXPECT_EQ(added[0], "Distance at E = 0.5 [Angstroms]: 55.652 (5.5652 nm)");  // E = 0.5 at R0
+  const std::string efficiency_prefix = "Efficiency at 1000 Angstroms: ";
+  ASSERT_TRUE(added[1].starts_with(efficiency_prefix)) << added[1];
+  const double efficiency = std::stod(added[1].substr(efficiency_prefix.size()));
+  EXPECT_NEAR(efficiency, 1 / (1 + std::pow(1000 / 55.652, 6)), 1e-3 * efficiency);
+  EXPECT_TRUE(added[2].starts_with("Ro range [Angstroms]: ")) << added[2];
+  EXPECT_NE(added[3].find("orientation factor"), std::string::npos) << added[3];
+}
+
+TEST(FretCliTest, AnalysisJson) {
+  const CliRun plain = RunCli({kDonor, kAcceptor, "--json"});
+  ASSERT_EQ(plain.code, kExitSuccess);
+  const auto j = nlohmann::json::parse(plain.out);
+  EXPECT_DOUBLE_EQ(j["overlap_integral_nm4"].get<double>(),
+                   j["overlap_integral"].get<double>() * 1e28);
+  EXPECT_DOUBLE_EQ(j["forster_distance_nm"].get<double>(),
+                   j["forster_distance"].get<double>() / 10);
+  EXPECT_TRUE(j["overlap"]["peak_nm"].is_number_integer());
+  EXPECT_EQ(j["overlap"]["band_nm"].size(), 2u);
+  EXPECT_TRUE(j["overlap"]["warnings"].is_array());
+  EXPECT_FALSE(j.contains("uncertainty") || j.contains("distance") || j.contains("efficiency"));
+
+  const CliRun asked = RunCli({kDonor, kAcceptor, "--json", "--efficiency", "0.25", "--distance",
+                               "40", "--anisotropy", "0.1", "0.1", "--extinction-error", "10"});
+  ASSERT_EQ(asked.code, kExitSuccess) << asked.err;
+  const auto a = nlohmann::json::parse(asked.out);
+  const double r0 = a["forster_distance"].get<double>();
+  EXPECT_NEAR(a["distance"]["angstrom"].get<double>(), r0 * std::pow(3.0, 1.0 / 6.0), 1e-9);
+  EXPECT_DOUBLE_EQ(a["distance"]["nm"].get<double>(), a["distance"]["angstrom"].get<double>() / 10);
+  EXPECT_EQ(a["efficiency"]["angstrom"].get<double>(), 40.0);
+  EXPECT_NEAR(a["efficiency"]["efficiency"].get<double>(), 1 / (1 + std::pow(40 / r0, 6)), 1e-12);
+  EXPECT_LT(a["uncertainty"]["r0_min"].get<double>(), r0);
+  EXPECT_GT(a["uncertainty"]["r0_max"].get<double>(), r0);
+  double shares = 0.0;
+  for (const auto& [name, share] : a["uncertainty"]["shares"].items())
+    shares += share.get<double>();
+  EXPECT_NEAR(shares, 1.0, 1e-12);
+}
+
+TEST(FretCliTest, AnalysisValuesOutsideTheirRangesAreBadOptions) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--efficiency", "1"},
+      {"--efficiency", "0"},
+      {"--efficiency", "0,5"},
+      {"--distance", "-3"},
+      {"--kappa2-range", "1", "0.4"},
+      {"--kappa2-range", "0", "4.5"},
+      {"--anisotropy", "0.5", "0.1"},
+      {"--quantum-yield-error", "100"},
+      {"--refractive-index-error", "-1"},
+      {"--extinction-error", "x"},
+  };
+  for (const auto& extra : cases) {
+    std::vector<std::string> args{kDonor, kAcceptor};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.code, kExitBadOption) << extra[0] << " " << extra[1];
+    EXPECT_NE(r.err.find(extra[0]), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+}
+
 }  // namespace
 }  // namespace korin

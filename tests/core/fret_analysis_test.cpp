@@ -19,6 +19,11 @@ TEST(FretAnalysisTest, UnitsAndTexts) {
   EXPECT_EQ(AnalysisText(3.19621e15), "3.1962E15");
   EXPECT_EQ(AnalysisText(55.652158), "55.652");
   EXPECT_EQ(AnalysisText(5.5652158), "5.5652");
+  // Five digits always, trailing zeros included.
+  EXPECT_EQ(AnalysisText(61.4), "61.400");
+  EXPECT_EQ(AnalysisText(1e15), "1.0000E15");
+  EXPECT_EQ(AnalysisText(0.5), "0.50000");
+  EXPECT_EQ(AnalysisText(-2.0), "-2.0000");
 }
 
 TEST(FretAnalysisTest, EfficiencyAndDistanceAtTheirLandmarks) {
