@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "chart/chart.h"
 #include "chart/chart_widget.h"
@@ -161,6 +162,9 @@ AnalysisWindow::Field AnalysisWindow::AddField(QGridLayout& grid, int row, const
   field.message = new QLabel;
   field.message->setObjectName(name + QStringLiteral("Message"));
   field.message->setWordWrap(true);
+  // Two lines kept free: a message that comes later wraps into them rather
+  // than under the next row.
+  field.message->setMinimumHeight(2 * field.message->fontMetrics().lineSpacing());
   SetTextColour(*field.message, kRed);
   grid.addWidget(Caption(label), row, 0);
   grid.addWidget(field.edit, row, 1);
@@ -551,9 +555,12 @@ void AnalysisWindow::PlotEfficiencyCurve(double forster_distance, std::optional<
   current_point_series_->ClearSeries();
   if (!(forster_distance > 0.0)) return;
   const double end = 2.0 * forster_distance;
-  // The range where distances are measured well, as a band up to E = 1.
-  usable_range_series_->AddPoint(0.5 * forster_distance, 1.0);
-  usable_range_series_->AddPoint(1.5 * forster_distance, 1.0);
+  // The range where distances are measured well, as a band from E = 0 to
+  // 1; its corners at 0 keep the E axis from 0 to 1 whatever else is drawn.
+  const double low = 0.5 * forster_distance;
+  const double high = 1.5 * forster_distance;
+  for (const auto& [r, e] : {std::pair{low, 0.0}, {low, 1.0}, {high, 1.0}, {high, 0.0}})
+    usable_range_series_->AddPoint(r, e);
   for (int i = 0; i <= kCurveSteps; ++i) {
     const double r = end * i / kCurveSteps;
     efficiency_series_->AddPoint(r, TransferEfficiency(r, forster_distance));

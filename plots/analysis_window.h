@@ -55,7 +55,7 @@ class AnalysisWindow final : public QWidget {
   enum class Input { kEfficiency, kLifetimes, kIntensities, kDistance };
 
   // What the two charts hold. "EfficiencyChart": E(r) over 0 .. 2 R0, the
-  // band 0.5 R0 .. 1.5 R0 at height 1, and the current point as an L from
+  // band 0.5 R0 .. 1.5 R0 from E = 0 to 1, and the current point as an L from
   // (0, E) to (r, E) down to (r, 0). "CumulativeChart": the cumulative
   // fraction of J per nm (left axis) and each nm's term of J relative to
   // the largest (right axis).

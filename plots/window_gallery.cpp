@@ -9,7 +9,10 @@
 //
 // Without a display the offscreen platform is used.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -146,6 +149,30 @@ int main(int argc, char** argv) {
   }
   analysis.Refresh();
   ok &= SavePng(analysis, dir, QStringLiteral("analysis_filled"));
+  // Typed in as a user would: every section with inputs of its own.
+  const auto type = [&analysis](const char* field, const char* text) {
+    if (auto* edit = analysis.findChild<QLineEdit*>(QLatin1String(field)))
+      edit->setText(QLatin1String(text));
+  };
+  const auto choose = [&analysis](korin::AnalysisWindow::Input input) {
+    if (auto* box = analysis.findChild<QComboBox*>(QStringLiteral("InputKind")))
+      box->setCurrentIndex(static_cast<int>(input));
+  };
+  choose(korin::AnalysisWindow::Input::kDistance);
+  type("DistanceInput", "70");
+  type("QuantumYieldErrorInput", "10");
+  type("RefractiveIndexErrorInput", "2");
+  type("ExtinctionErrorInput", "5");
+  if (auto* box = analysis.findChild<QCheckBox*>(QStringLiteral("FromAnisotropies")))
+    box->setChecked(true);
+  type("AcceptorAnisotropyInput", "0.05");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_inputs"));
+  choose(korin::AnalysisWindow::Input::kLifetimes);
+  type("LifetimeWithAcceptorInput", "5");
+  type("LifetimeDonorInput", "4");
+  type("QuantumYieldErrorInput", "1,5");
+  type("AcceptorAnisotropyInput", "0.6");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_refused"));
 
   const qsizetype screen = args.indexOf(QStringLiteral("--screen"));
   if (screen > 0 && screen + 1 < args.size()) {
