@@ -70,6 +70,12 @@ void AreaSeries::SetMarkerColour(QColor colour) {
   Changed();
 }
 
+void AreaSeries::SetMarkersVisible(bool visible) {
+  if (markers_visible_ == visible) return;
+  markers_visible_ = visible;
+  Changed();
+}
+
 void AreaSeries::Draw(QPainter& painter, const AxisScale& x, const AxisScale& y,
                       const QRect& plot) const {
   const QPolygon curve = ToPixels(Points(), x, y);
@@ -99,6 +105,7 @@ void AreaSeries::Draw(QPainter& painter, const AxisScale& x, const AxisScale& y,
     verticals.append(QLine(curve.first().x(), floor, curve.last().x(), floor));
     painter.drawLines(verticals);
   }
+  if (!markers_visible_) return;
   // Markers: flat filled squares, no border.
   constexpr int side = 2 * kMarkerHalfSize + 1;
   for (const QPoint& p : curve) {

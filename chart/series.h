@@ -82,7 +82,7 @@ enum class AreaBrush { Solid, Clear };
 // four-cornered piece per pair of neighbouring points, filled with the area
 // brush and outlined with the area-lines pen (which so draws the curve and
 // a vertical line under every point), and a filled square marker of
-// half-size 1 on every point.
+// half-size 1 on every point unless the markers are hidden.
 class AreaSeries final : public Series {
  public:
   static constexpr int kMarkerHalfSize = 1;
@@ -93,6 +93,9 @@ class AreaSeries final : public Series {
   void SetAreaLinesPen(const Pen& pen);
   void SetMarkerColour(QColor colour);
   [[nodiscard]] QColor MarkerColour() const { return marker_colour_; }
+  // A band shaded behind other series (a range, not data) wants no markers.
+  void SetMarkersVisible(bool visible);
+  [[nodiscard]] bool MarkersVisible() const { return markers_visible_; }
 
   [[nodiscard]] int EdgeClearance() const override { return kMarkerHalfSize + 1; }
   void Draw(QPainter& painter, const AxisScale& x, const AxisScale& y,
@@ -102,6 +105,7 @@ class AreaSeries final : public Series {
   AreaBrush brush_ = AreaBrush::Solid;
   Pen area_lines_pen_;
   QColor marker_colour_ = Qt::red;
+  bool markers_visible_ = true;
 };
 
 }  // namespace korin::chart

@@ -1,6 +1,7 @@
 // Renders every window to PNG, empty and again filled with a realistic
 // donor/acceptor pair, and prints the energy-transfer plot to PDF, so that
-// the windows can be looked at without a person at a screen.
+// the windows can be looked at without a person at a screen. The analysis
+// window reads an engine, so it is filled with the bundled sample pair.
 //
 //   korin_window_gallery OUTPUT_DIR              images and PDFs only
 //   korin_window_gallery OUTPUT_DIR --screen PNG also shows the filled
@@ -8,7 +9,10 @@
 //
 // Without a display the offscreen platform is used.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -16,9 +20,15 @@
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "core/fret_engine.h"
+#include "import/spectrum_loader.h"
 #include "plots/about_window.h"
+#include "plots/analysis_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/input_spectrum_windows.h"
 #include "plots/print_form.h"
@@ -120,6 +130,49 @@ int main(int argc, char** argv) {
   ok &= SavePng(donor, dir, QStringLiteral("tform3_filled"));
   ok &= SavePng(acceptor, dir, QStringLiteral("tform4_filled"));
   ok &= SavePdf(plot, dir, QStringLiteral("tform2_filled"));
+
+  // Shown, because a hidden analysis window leaves its work until shown.
+  korin::FretEngine engine;
+  engine.Start();
+  korin::AnalysisWindow analysis(engine);
+  analysis.show();
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_empty"));
+  const auto print_message = [](std::string_view message) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
+  };
+  for (const auto& [side, file] :
+       {std::pair{korin::SpectrumSide::kEmission, "/donor_emission.csv"},
+        std::pair{korin::SpectrumSide::kAbsorption, "/acceptor_absorption.sp"}}) {
+    const korin::LoadOutcome outcome =
+        korin::OpenSpectrum(engine, side, 1, std::string(KORIN_SAMPLES_DIR) + file, print_message);
+    ok &= outcome.kind == korin::LoadOutcome::Kind::kAccepted;
+  }
+  analysis.Refresh();
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_filled"));
+  // Typed in as a user would: every section with inputs of its own.
+  const auto type = [&analysis](const char* field, const char* text) {
+    if (auto* edit = analysis.findChild<QLineEdit*>(QLatin1String(field)))
+      edit->setText(QLatin1String(text));
+  };
+  const auto choose = [&analysis](korin::AnalysisWindow::Input input) {
+    if (auto* box = analysis.findChild<QComboBox*>(QStringLiteral("InputKind")))
+      box->setCurrentIndex(static_cast<int>(input));
+  };
+  choose(korin::AnalysisWindow::Input::kDistance);
+  type("DistanceInput", "70");
+  type("QuantumYieldErrorInput", "10");
+  type("RefractiveIndexErrorInput", "2");
+  type("ExtinctionErrorInput", "5");
+  if (auto* box = analysis.findChild<QCheckBox*>(QStringLiteral("FromAnisotropies")))
+    box->setChecked(true);
+  type("AcceptorAnisotropyInput", "0.05");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_inputs"));
+  choose(korin::AnalysisWindow::Input::kLifetimes);
+  type("LifetimeWithAcceptorInput", "5");
+  type("LifetimeDonorInput", "4");
+  type("QuantumYieldErrorInput", "1,5");
+  type("AcceptorAnisotropyInput", "0.6");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_refused"));
 
   const qsizetype screen = args.indexOf(QStringLiteral("--screen"));
   if (screen > 0 && screen + 1 < args.size()) {

@@ -159,6 +159,26 @@ TEST_F(ChartRender, MarkersKeepTwoPixelsFromEveryEdge) {
   EXPECT_EQ(image.pixelColor(peak.x(), plot.top()).rgb(), kFrame.rgb());
 }
 
+TEST_F(ChartRender, HiddenMarkersLeaveTheFillAlone) {
+  // A shaded band: two points at one height, the fill under them and no
+  // squares on its corners; showing the markers again brings them back.
+  ASSERT_TRUE(emission.AddPoint(400, 1.0));
+  ASSERT_TRUE(emission.AddPoint(600, 1.0));
+  ASSERT_TRUE(emission.AddPoint(600, 0.5));  // keeps the range off the band's top
+  emission.SetMarkersVisible(false);
+  QImage image = Render();
+  EXPECT_FALSE(emission.MarkersVisible());
+  EXPECT_EQ(Count(image, layout.plot, Exactly(kRedMarker)), 0);
+  const QPoint corner = PixelOf(emission.Points()[0], layout.left);
+  EXPECT_EQ(image.pixelColor(corner.x() + 1, corner.y() + 1).rgb(), kFill.rgb());
+
+  emission.SetMarkersVisible(true);
+  EXPECT_TRUE(chart.IsDirty());
+  image = Render();
+  EXPECT_EQ(image.pixelColor(corner.x() + 1, corner.y() + 1).rgb(), kRedMarker.rgb());
+  EXPECT_EQ(Count(image, layout.plot, Exactly(kRedMarker)), 3 * 9);
+}
+
 TEST_F(ChartRender, ClearBrushShowsFineDottedVerticalLines) {
   FillBell(extinction, 300, 700, 500, 60, 1.0);
   const QImage image = Render();
