@@ -145,8 +145,8 @@ double OverlapTerm(const SpectrumGrid& emission, const SpectrumGrid& extinction,
 }
 
 double ForsterDistance(const FretSession& session) {
-  return ForsterDistanceOf(session.OrientationFactor, session.RefractiveIndex,
-                           session.QuantumYield, session.OverlapIntegral);
+  return ForsterDistanceOf(session.OrientationFactor, session.RefractiveIndex, session.QuantumYield,
+                           session.OverlapIntegral);
 }
 
 double ForsterDistanceOf(double orientation_factor, double refractive_index, double quantum_yield,

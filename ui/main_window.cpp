@@ -13,6 +13,8 @@
 //   WavelengthsStep1              (submenu)                    Options: tick count
 //   N11, N41, N91                 ticks_1_item_, ...           1, 4 or 9 minor ticks
 //   About1                        about_item_                  About
+//   (beyond the designed menus)
+//   Tools, FretAnalysis           analysis_item_               Tools: FRET analysis...
 //   GroupBox1, GroupBox2          donor_group_, acceptor_group_
 //   GroupBox3                     solvent_group_
 //   ButtonEmission                open_emission_button_
@@ -47,11 +49,13 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "core/parameter_tables.h"
 #include "import/spectrum_formats.h"
 #include "import/spectrum_loader.h"
 #include "plots/about_window.h"
+#include "plots/analysis_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/form_window.h"
 #include "plots/input_spectrum_windows.h"
@@ -230,6 +234,9 @@ void TForm1::BuildMenu() {
   for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) item->setCheckable(true);
   ticks_4_item_->setChecked(true);
 
+  QMenu* tools = Named(bar->addMenu(QStringLiteral("Tools")), "Tools");
+  analysis_item_ = Named(tools->addAction(QStringLiteral("FRET analysis...")), "FretAnalysis");
+
   // A top-level item that acts at once, without a drop-down.
   about_item_ = Named(bar->addAction(QStringLiteral("&About")), "About1");
 }
@@ -376,6 +383,7 @@ void TForm1::ConnectHandlers() {
           [this] { ShowWindow(acceptor_window_); });
   connect(show_plot_item_, &QAction::triggered, this, [this] { ShowWindow(plot_); });
   connect(about_item_, &QAction::triggered, this, [this] { ShowWindow(about_); });
+  connect(analysis_item_, &QAction::triggered, this, &TForm1::ShowAnalysis);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });
   connect(ticks_4_item_, &QAction::triggered, this,
@@ -601,6 +609,21 @@ void TForm1::OnPrint() {
   }
 }
 
+void TForm1::ShowAnalysis() {
+  if (!analysis_window_) analysis_window_ = std::make_unique<AnalysisWindow>(engine_);
+  analysis_window_->Refresh();
+  ShowWindow(analysis_window_.get());
+}
+
+void TForm1::ScheduleAnalysisRefresh() {
+  if (!analysis_window_ || analysis_refresh_pending_) return;
+  analysis_refresh_pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    analysis_refresh_pending_ = false;
+    if (analysis_window_) analysis_window_->Refresh();
+  });
+}
+
 void TForm1::SetMinorTickCount(int count, QAction* checked) {
   if (plot_ != nullptr) plot_->chart().BottomAxis().SetMinorTickCount(count);
   for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) {
@@ -628,6 +651,8 @@ QLineEdit* TForm1::Field(PanelField field) const {
 
 void TForm1::SetResultsVisible(bool visible) {
   result_panel_->setVisible(visible);
+  // Every gate run and every load ends here.
+  ScheduleAnalysisRefresh();
 }
 
 void TForm1::SetResultTexts(std::string_view overlap_integral, std::string_view forster_distance) {

@@ -26,6 +26,7 @@ namespace chart {
 class Series;
 }
 
+class AnalysisWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -73,6 +74,10 @@ class TForm1 final : public QMainWindow, private FretView {
   void OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog);
   void OnPrintSetup();
   void OnPrint();
+  void ShowAnalysis();
+  // The analysis window follows the results: once the current event is
+  // handled, however many gate runs it took.
+  void ScheduleAnalysisRefresh();
   void SetMinorTickCount(int count, QAction* checked);
 
   // The status line's hints.
@@ -151,6 +156,11 @@ class TForm1 final : public QMainWindow, private FretView {
   QAction* ticks_4_item_ = nullptr;
   QAction* ticks_9_item_ = nullptr;
   QAction* about_item_ = nullptr;
+  QAction* analysis_item_ = nullptr;  // Tools: FRET analysis...
+
+  // Made when first asked for.
+  std::unique_ptr<AnalysisWindow> analysis_window_;
+  bool analysis_refresh_pending_ = false;
 
   bool optical_path_label_pressed_ = false;
   // While the user's own keystroke in the coefficient field runs, the

@@ -265,7 +265,7 @@ TEST_F(AnalysisWindowTest, Kappa2BoundsFromAnisotropies) {
   EXPECT_EQ(Edit("Kappa2Max").text(), Text(bounds->max));
   EXPECT_EQ(Label("R0Min"), Text(spread.r0_min));
   EXPECT_EQ(Label("R0Max"), Text(spread.r0_max));
-  EXPECT_EQ(Label("FactorShare0"), QStringLiteral("100 %")) << "only kappa^2 spreads";
+  EXPECT_EQ(Label("FactorShare0"), QStringLiteral("100.00 %")) << "only kappa^2 spreads";
 
   Edit("AcceptorAnisotropy").setText(QStringLiteral("0.5"));
   EXPECT_FALSE(Kappa2FromAnisotropies(0, 0.5, message));

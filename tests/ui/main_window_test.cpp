@@ -71,6 +71,13 @@ class MainWindowTest : public ::testing::Test {
   bool ResultsShown() const { return !Find<QFrame>("PanelResult")->isHidden(); }
   TForm2& Plot() { return *windows_.Form2; }
 
+  // A window of the program by its caption.
+  static QWidget* FindTopLevel(const QString& caption) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->windowTitle() == caption) return w;
+    }
+    return nullptr;
+  }
   // A widget of the main window by its designer name.
   template <typename Widget>
   Widget* Find(const char* name) const {
@@ -509,11 +516,26 @@ TEST_F(MainWindowTest, MenuCaptions) {
       for (QAction* sub : item->menu()->actions()) captions << sub->text();
     }
   }
-  EXPECT_EQ(captions, (QStringList{"&File", "Open donor emission file...",
-                                   "Open acceptor absorption file...", "-", "P&rint Setup...",
-                                   "&Print...", "-", "Exit", "&View", "Donor emission input file",
-                                   "Acceptor absorption input file", "Energy transfer plot",
-                                   "Options", "Wavelength Ticks Count", "1", "4", "9", "&About"}));
+  EXPECT_EQ(captions, (QStringList{"&File",
+                                   "Open donor emission file...",
+                                   "Open acceptor absorption file...",
+                                   "-",
+                                   "P&rint Setup...",
+                                   "&Print...",
+                                   "-",
+                                   "Exit",
+                                   "&View",
+                                   "Donor emission input file",
+                                   "Acceptor absorption input file",
+                                   "Energy transfer plot",
+                                   "Options",
+                                   "Wavelength Ticks Count",
+                                   "1",
+                                   "4",
+                                   "9",
+                                   "Tools",
+                                   "FRET analysis...",
+                                   "&About"}));
 }
 
 TEST_F(MainWindowTest, TabOrder) {
@@ -645,6 +667,31 @@ TEST_F(MainWindowTest, TypingACoefficientKeepsWhatIsTyped) {
     QApplication::sendEvent(field, &enter);
     EXPECT_EQ(field->text(), c.written);
   }
+}
+
+// Tools > FRET analysis... opens the analysis window, which follows the
+// panel's results as they change.
+TEST_F(MainWindowTest, AnalysisWindowFollowsTheResults) {
+  LoadSamples();
+  Find<QAction>("FretAnalysis")->trigger();
+  auto* analysis = FindTopLevel("FRET Analysis");
+  ASSERT_NE(analysis, nullptr);
+  EXPECT_TRUE(analysis->isVisible());
+  const auto figure = [&] {
+    return analysis->findChild<QLabel*>(QStringLiteral("OverlapIntegralCm3"))->text();
+  };
+  EXPECT_EQ(figure(), Find<QLineEdit>("EditJ")->text());  // "3.1962E-13" both
+  Find<QLineEdit>("Edit4")->setText("2");  // a quantum yield out of range hides the results
+  QApplication::processEvents();
+  EXPECT_EQ(figure(), QString(QChar(0x2014)));
+  Find<QLineEdit>("Edit4")->setText("0.5");
+  QApplication::processEvents();
+  EXPECT_EQ(figure(), Find<QLineEdit>("EditJ")->text());
+  // One window, shown again by the menu.
+  analysis->close();
+  Find<QAction>("FretAnalysis")->trigger();
+  EXPECT_EQ(FindTopLevel("FRET Analysis"), analysis);
+  EXPECT_TRUE(analysis->isVisible());
 }
 
 // Its frame must stand at 7,5 like every window's: a window sized only when
