@@ -127,6 +127,7 @@ void FretEngine::RefractiveIndexEdited() {
 
 void FretEngine::ChooseSolvent(int index) {
   if (index < 0 || index >= static_cast<int>(kSolventTable.size())) return;
+  solvent_index_ = index;
   const double refractive_index = kSolventTable[static_cast<std::size_t>(index)].refractive_index;
   WriteField(PanelField::kRefractiveIndex, FormatGeneral(refractive_index, kLongDigits));
   session_->RefractiveIndex = refractive_index;
@@ -136,6 +137,7 @@ void FretEngine::ChooseSolvent(int index) {
 void FretEngine::ChooseOpticalPath(int index) {
   if (index < 0 || index >= static_cast<int>(kOpticalPathTable.size())) return;
   FretSession& s = *session_;
+  optical_path_index_ = index;
   s.OpticalPath = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
   if (s.AbsorptionValid) (void)DeriveExtinction();
   RunGate();
@@ -270,9 +272,12 @@ void FretEngine::BeginLoad(SpectrumSide side) {
     // Blanking the coefficient is a change of its field: in extinction
     // entry it hides the results and empties the extinction series.
     WriteField(PanelField::kExtinction, "");
+    absorption_origin_ = {};
   } else {
     ClearEmission(s);
     s.EmissionValid = false;
+    raw_emission_.Clear();
+    emission_origin_ = {};
   }
   SetResultsVisible(false);
 }
@@ -303,6 +308,7 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
   }
   s.DonorEmission = spectrum.values;
   s.DonorEmission.ClearOutside(spectrum.first, spectrum.last);
+  raw_emission_ = s.DonorEmission;
   s.EmissionFirst = spectrum.first;
   s.EmissionLast = spectrum.last;
   s.EmissionValid = true;
@@ -333,6 +339,14 @@ void FretEngine::RefuseSpectrum(SpectrumSide side) {
 
 void FretEngine::ReportStatus(std::string_view text) {
   view_->ShowStatus(text);
+}
+
+const SpectrumOrigin& FretEngine::Origin(SpectrumSide side) const {
+  return side == SpectrumSide::kEmission ? emission_origin_ : absorption_origin_;
+}
+
+void FretEngine::SetOrigin(SpectrumSide side, SpectrumOrigin origin) {
+  (side == SpectrumSide::kEmission ? emission_origin_ : absorption_origin_) = std::move(origin);
 }
 
 }  // namespace korin

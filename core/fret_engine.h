@@ -82,6 +82,14 @@ enum class GateOutcome {
   kOverlapNotFinite,     // J would not be a finite double: hidden
 };
 
+// Where a loaded spectrum came from, for reports: told by the open path.
+struct SpectrumOrigin {
+  std::string path;
+  std::string reader;    // the reader's name, "two-column text"
+  int filter_entry = 1;  // the open dialog's entry it was read through
+  std::string sha256;    // of the bytes read
+};
+
 class FretEngine {
  public:
   // The state holds the start values; the fields hold their design-time
@@ -102,6 +110,15 @@ class FretEngine {
   [[nodiscard]] const std::string& OverlapIntegralText() const { return overlap_integral_text_; }
   [[nodiscard]] const std::string& ForsterDistanceText() const { return forster_distance_text_; }
   [[nodiscard]] double ForsterDistanceValue() const { return forster_distance_; }
+  // The list entries chosen last (indexes into kSolventTable and
+  // kOpticalPathTable).
+  [[nodiscard]] int SolventIndex() const { return solvent_index_; }
+  [[nodiscard]] int OpticalPathIndex() const { return optical_path_index_; }
+  // The donor emission as read, before normalisation; all 0.0 while no
+  // emission is loaded.
+  [[nodiscard]] const SpectrumGrid& RawEmission() const { return raw_emission_; }
+  // Where the side's spectrum came from; empty path while none is loaded.
+  [[nodiscard]] const SpectrumOrigin& Origin(SpectrumSide side) const;
 
   // The panel's start: the optical path and the solvent chosen from their
   // lists, the start values of the orientation factor and the
@@ -137,6 +154,8 @@ class FretEngine {
   void RefuseSpectrum(SpectrumSide side);
   // Passes a line to the view's status line.
   void ReportStatus(std::string_view text);
+  // Records where the side's accepted spectrum came from.
+  void SetOrigin(SpectrumSide side, SpectrumOrigin origin);
 
  private:
   void WriteField(PanelField field, std::string_view text);
@@ -166,6 +185,11 @@ class FretEngine {
   std::string forster_distance_text_;
   double forster_distance_ = 0.0;
   std::vector<double> ys_;  // reused for every series the engine fills
+  int solvent_index_ = -1;
+  int optical_path_index_ = -1;
+  SpectrumGrid raw_emission_;
+  SpectrumOrigin emission_origin_;
+  SpectrumOrigin absorption_origin_;
 };
 
 }  // namespace korin

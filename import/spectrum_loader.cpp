@@ -1,5 +1,6 @@
 #include "import/spectrum_loader.h"
 
+#include "core/sha256.h"
 #include "import/reader_choice.h"
 #include "import/spectrum_file.h"
 
@@ -49,7 +50,9 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
     return outcome;
   }
 
+  std::string sha256;
   const SpectrumRead read = read_content([&](const SpectrumSource& source) {
+    if (source.opened) sha256 = Sha256Hex(source.content);
     return outcome.format->reader(source, [&](std::string_view message) {
       ++outcome.messages;
       if (sink) sink(message);
@@ -69,6 +72,8 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
     engine.ReportStatus(side_name + " not used: " + outcome.reason);
     return outcome;
   }
+  engine.SetOrigin(side, {std::string(path), std::string(outcome.format->reader_name), filter_entry,
+                          std::move(sha256)});
   outcome.kind = LoadOutcome::Kind::kAccepted;
   return outcome;
 }
