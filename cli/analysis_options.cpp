@@ -166,6 +166,32 @@ void WriteAnalysisLines(const AnalysisRequest& request, const FretEngine& engine
   }
 }
 
+std::vector<ReportLine> AnalysisReportLines(const AnalysisRequest& request,
+                                            const FretEngine& engine) {
+  std::vector<ReportLine> lines;
+  const double r0 = engine.ForsterDistanceValue();
+  if (request.efficiency) {
+    const double r = DonorAcceptorDistance(*request.efficiency, r0);
+    lines.push_back(
+        {"Distance at E = " + FormatGeneral(*request.efficiency, 15),
+         AnalysisText(r) + " Angstroms (" + AnalysisText(AngstromsToNanometres(r)) + " nm)"});
+  }
+  if (request.distance) {
+    lines.push_back({"Efficiency at " + FormatGeneral(*request.distance, 15) + " Angstroms",
+                     AnalysisText(TransferEfficiency(*request.distance, r0))});
+  }
+  if (request.uncertainty) {
+    const R0Uncertainty u = UncertaintyOf(request, engine);
+    lines.push_back(
+        {"R0 range", AnalysisText(u.r0_min) + " to " + AnalysisText(u.r0_max) + " Angstroms"});
+    for (const FactorSpread& f : u.factors) {
+      lines.push_back(
+          {"Share of the spread: " + std::string(FactorName(f.factor)), Percent(f.share)});
+    }
+  }
+  return lines;
+}
+
 void AddAnalysisJson(const AnalysisRequest& request, const FretEngine& engine,
                      nlohmann::ordered_json& result) {
   const FretSession& s = engine.session();

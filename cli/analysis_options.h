@@ -12,6 +12,7 @@
 
 #include "core/fret_analysis.h"
 #include "core/fret_engine.h"
+#include "core/report.h"
 
 namespace korin {
 
@@ -50,6 +51,10 @@ struct AnalysisRequest {
 // One line per figure asked for, after the two result lines.
 void WriteAnalysisLines(const AnalysisRequest& request, const FretEngine& engine,
                         std::ostream& out);
+
+// The figures asked for as report lines.
+[[nodiscard]] std::vector<ReportLine> AnalysisReportLines(const AnalysisRequest& request,
+                                                          const FretEngine& engine);
 
 // The analysis keys of the JSON result: both units and the overlap always,
 // the rest when asked for.

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "cli/analysis_options.h"
+#include "cli/export_options.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
 #include "core/number_text.h"
@@ -35,6 +37,7 @@ struct Options {
   std::string quantum_yield = "0.5";
   bool json = false;
   AnalysisOptions analysis;
+  ExportOptions exports;
 };
 
 // One option's value, read with the program's number syntax and checked
@@ -137,9 +140,11 @@ int Fail(std::ostream& err, std::string_view reason) {
 
 // Opens one spectrum as the open commands do; answers whether it is in use.
 bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& path,
-          std::ostream& err) {
+          std::ostream& err, bool echo_messages) {
   const LoadOutcome outcome =
-      OpenSpectrum(engine, side, filter, path, [&err](std::string_view m) { err << m << '\n'; });
+      OpenSpectrum(engine, side, filter, path, [&err, echo_messages](std::string_view m) {
+        if (echo_messages) err << m << '\n';
+      });
   const char* what = side == SpectrumSide::kAbsorption ? "absorption" : "emission";
   switch (outcome.kind) {
     case LoadOutcome::Kind::kAccepted:
@@ -176,9 +181,9 @@ std::string_view GateFailure(const FretEngine& engine) {
 
 // The panel driven as a user would: the parameters typed and chosen, the
 // two spectra opened, the coefficient typed in extinction entry, Calculate.
-int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
-              std::ostream& out, std::ostream& err) {
-  FretEngine engine;
+// Answers the exit code; the reader messages go to `err` when asked.
+int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
+            FretEngine& engine, std::ostream& err, bool echo_messages) {
   engine.Start();
   engine.ChooseSolvent(p.solvent);
   if (o.refractive_index) engine.EditField(PanelField::kRefractiveIndex, *o.refractive_index);
@@ -187,8 +192,10 @@ int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& anal
   engine.EditField(PanelField::kQuantumYield, o.quantum_yield);
   engine.EditField(PanelField::kConcentration, o.concentration);
 
-  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err) ||
-      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err)) {
+  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err,
+            echo_messages) ||
+      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err,
+            echo_messages)) {
     return kExitRejected;
   }
   if (o.extinction) {
@@ -203,7 +210,11 @@ int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& anal
   engine.RunGate();
   if (engine.LastGateOutcome() != GateOutcome::kShown) return Fail(err, GateFailure(engine));
   if (const auto refusal = AnalysisRefusal(analysis, engine)) return Fail(err, *refusal);
+  return kExitSuccess;
+}
 
+void WriteResults(const Options& o, const AnalysisRequest& analysis, const FretEngine& engine,
+                  std::ostream& out) {
   const FretSession& s = engine.session();
   const std::string& j_text = engine.OverlapIntegralText();
   const std::string& r0_text = engine.ForsterDistanceText();
@@ -211,7 +222,7 @@ int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& anal
     out << "Overlap Integral: " << j_text << " M^-1 cm^3\n";
     out << "Ro [Angstroms]: " << r0_text << '\n';
     WriteAnalysisLines(analysis, engine, out);
-    return kExitSuccess;
+    return;
   }
   nlohmann::ordered_json result;
   result["overlap_integral"] = s.OverlapIntegral;
@@ -231,13 +242,17 @@ int Calculate(const Options& o, const Parameters& p, const AnalysisRequest& anal
   AddAnalysisJson(analysis, engine, result);
   // File names need not be UTF-8; replace what is not rather than fail.
   out << result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-  return kExitSuccess;
 }
 
 }  // namespace
 
-int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  Options o;
+namespace {
+
+// Reads `args` into `o`, `p` and the requests. Answers nothing to go on, or
+// the exit code to end with (help, version, a bad option).
+std::optional<int> ParseArguments(std::span<const std::string> args, Options& o, Parameters& p,
+                                  AnalysisRequest& analysis, DrawingRequest& drawing,
+                                  std::ostream& out, std::ostream& err) {
   CLI::App app{"Spectral overlap integral J and Foerster distance R0 of a FRET pair.",
                std::string(kProgram)};
   app.add_option("EMISSION_FILE", o.emission_file, "Donor emission spectrum")->required();
@@ -262,6 +277,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   app.add_option("--quantum-yield", o.quantum_yield, "Donor quantum yield (default 0.5)");
   app.add_flag("--json", o.json, "Machine-readable output");
   o.analysis.AddTo(app);
+  o.exports.AddTo(app);
   app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion));
 
   if (args.empty()) return kExitBadOption;  // not even a program name
@@ -273,13 +289,60 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
     // Help and version are successes; everything else is a bad option.
     return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
   }
-
-  Parameters p;
-  AnalysisRequest analysis;
   bool ok = ReadParameters(o, p, err);
   ok = ReadAnalysisOptions(o.analysis, analysis, err) && ok;
+  ok = ReadExportOptions(o.exports, drawing, err) && ok;
   if (!ok) return kExitBadOption;
-  return Calculate(o, p, analysis, out, err);
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  Options o;
+  Parameters p;
+  AnalysisRequest analysis;
+  DrawingRequest drawing;
+  if (const auto code = ParseArguments(args, o, p, analysis, drawing, out, err)) return *code;
+  // Drawing needs the companion; without it a Markdown report goes without
+  // its plot, and a plot or a PDF is refused before anything is computed.
+  const std::optional<std::string> companion = DrawingCompanionPath();
+  if (!companion) drawing.report_plot.clear();
+  if (NeedsDrawing(drawing) && !companion) {
+    err << kProgram << ": " << DrawingOption(drawing) << " needs the drawing program "
+        << kDrawingCompanion << " beside " << kProgram << ", which this installation lacks\n";
+    return kExitBadOption;
+  }
+
+  FretEngine engine;
+  if (const int code = Compute(o, p, analysis, engine, err, true); code != kExitSuccess) {
+    return code;
+  }
+  WriteResults(o, analysis, engine, out);
+  drawing.extra_results = AnalysisReportLines(analysis, engine);
+  if (!drawing.report_pdf.empty() || !drawing.report_plot.empty() || o.exports.report) {
+    drawing.date = ReportDate();
+  }
+  if (const int code = WriteExports(o.exports, engine, drawing, err); code != kExitSuccess) {
+    return code;
+  }
+  if (!NeedsDrawing(drawing)) return kExitSuccess;
+  return RunDrawingCompanion(*companion, args, drawing.date);
+}
+
+int PrepareDrawing(std::span<const std::string> args, FretEngine& engine, DrawingRequest& request,
+                   std::ostream& err) {
+  Options o;
+  Parameters p;
+  AnalysisRequest analysis;
+  std::ostringstream ignored;
+  if (const auto code = ParseArguments(args, o, p, analysis, request, ignored, err)) return *code;
+  if (const int code = Compute(o, p, analysis, engine, err, false); code != kExitSuccess) {
+    return code;
+  }
+  request.extra_results = AnalysisReportLines(analysis, engine);
+  request.date = ReportDate();
+  return kExitSuccess;
 }
 
 }  // namespace korin

@@ -4,13 +4,18 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/data_export.h"
 #include "core/number_text.h"
 #include "core/version.h"
+#include "import/spectrum_loader.h"
 #include "support/temp_files.h"
 
 namespace korin {
@@ -328,6 +333,87 @@ TEST(FretCliTest, AnalysisValuesOutsideTheirRangesAreBadOptions) {
     EXPECT_EQ(r.code, kExitBadOption) << extra[0] << " " << extra[1];
     EXPECT_NE(r.err.find(extra[0]), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
+  }
+}
+
+// The words of a POSIX shell line as the report quotes them: spaces
+// between words, single quotes around a word, '\'' for a quote inside.
+std::vector<std::string> ShellWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false;
+  bool in_word = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c == '\'') {
+        quoted = false;
+      } else {
+        word += c;
+      }
+    } else if (c == '\'') {
+      quoted = in_word = true;
+    } else if (c == '\\' && i + 1 < line.size()) {
+      word += line[++i];
+      in_word = true;
+    } else if (c == ' ') {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+// Run the report's command line: its numbers are the report's.
+TEST(FretCliTest, TheReportsCommandLineReproducesItsNumbers) {
+  testing::TempDir dir;
+  const std::string donor = dir.Write("it's a donor.csv", [] {
+    std::ifstream in(kDonor);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }());
+  const struct {
+    const char* what;
+    std::function<void(FretEngine&)> set_up;
+  } cases[] = {
+      {"the start values", [](FretEngine&) {}},
+      {"toluene, another path and quantum yield",
+       [](FretEngine& e) {
+         e.ChooseSolvent(2);
+         e.ChooseOpticalPath(2);
+         e.EditField(PanelField::kQuantumYield, "0.8");
+       }},
+      {"an own refractive index and extinction entry",
+       [](FretEngine& e) {
+         e.ChooseSolvent(0);
+         e.EditField(PanelField::kRefractiveIndex, "1.41");
+         e.EditField(PanelField::kOrientation, "0.5");
+         e.SetExtinctionEntry(true);
+         e.EditField(PanelField::kExtinction, "9.5e4");
+       }},
+  };
+  for (const auto& c : cases) {
+    FretEngine engine;
+    engine.Start();
+    ASSERT_EQ(OpenSpectrum(engine, SpectrumSide::kEmission, 1, donor, {}).kind,
+              LoadOutcome::Kind::kAccepted);
+    ASSERT_EQ(OpenSpectrum(engine, SpectrumSide::kAbsorption, 5, kAcceptor, {}).kind,
+              LoadOutcome::Kind::kAccepted);
+    c.set_up(engine);
+    ASSERT_TRUE(engine.ResultsVisible()) << c.what;
+    const ReportContent report = BuildReport(engine, "today");
+    std::vector<std::string> args = ShellWords(report.command);
+    ASSERT_EQ(args.at(1), donor) << report.command;
+    const CliRun run = RunCli(std::vector<std::string>(args.begin() + 1, args.end()));
+    ASSERT_EQ(run.code, kExitSuccess) << c.what << ": " << report.command << "\n" << run.err;
+    EXPECT_EQ(run.out, "Overlap Integral: " + report.results[0].value + "\nRo [Angstroms]: " +
+                           report.results[2].value.substr(0, report.results[2].value.find(' ')) +
+                           "\n")
+        << c.what;
   }
 }
 

@@ -1,0 +1,201 @@
+#include "cli/export_options.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "core/data_export.h"
+#include "core/parse_real.h"
+#include "import/file_output.h"
+
+extern char** environ;
+
+namespace korin {
+namespace {
+
+constexpr std::string_view kProgram = "korin-fret-cli";
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return Lowered(text).ends_with(suffix);
+}
+
+bool Refuse(std::ostream& err, std::string_view option, std::string_view text,
+            std::string_view expected) {
+  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << expected
+      << '\n';
+  return false;
+}
+
+// A whole number from 1 to `largest`, read with the program's number syntax.
+std::optional<int> WholeNumber(std::string_view text, int largest) {
+  double value = 0.0;
+  if (!ParseReal(text, value) || value != static_cast<double>(static_cast<long>(value)) ||
+      value < 1 || value > largest) {
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+// "report.md" -> "report-plot.svg": the plot beside a Markdown report.
+std::string PlotBeside(const std::string& markdown) {
+  return markdown.substr(0, markdown.size() - 3) + "-plot.svg";
+}
+
+std::string BaseName(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int WriteOne(const std::string& path, const std::string& bytes, bool replace, std::ostream& err) {
+  const WriteOutcome outcome = WriteFileAtomically(path, bytes, replace);
+  if (outcome.written) return kExitSuccess;
+  err << kProgram << ": "
+      << (outcome.exists ? path + " exists; add --force to replace it" : outcome.message) << '\n';
+  return kExitRejected;
+}
+
+}  // namespace
+
+void ExportOptions::AddTo(CLI::App& app) {
+  app.add_option("--export-plot", export_plot,
+                 "Write the energy-transfer plot to FILE: .png, .svg or .pdf (by the drawing "
+                 "companion)");
+  app.add_option("--plot-dpi", plot_dpi, "Resolution of a PNG plot in dots per inch (default 300)");
+  app.add_option("--plot-size", plot_size,
+                 "Size of a PNG plot as WIDTHxHEIGHT in pixels (default: the window's size at the "
+                 "resolution)");
+  app.add_option("--export-data", export_data,
+                 "Write the spectra, the overlap terms and the cumulative J as CSV to FILE");
+  app.add_option("--report", report,
+                 "Write a reproducible report to FILE: .md (with the plot beside it) or .pdf");
+  app.add_flag("--force", force, "Replace files that exist");
+}
+
+bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ostream& err) {
+  bool ok = true;
+  drawing.replace = o.force;
+  if (o.export_plot) {
+    if (EndsWith(*o.export_plot, ".png") || EndsWith(*o.export_plot, ".svg") ||
+        EndsWith(*o.export_plot, ".pdf")) {
+      drawing.plot = *o.export_plot;
+    } else {
+      ok = Refuse(err, "--export-plot", *o.export_plot, "a file ending in .png, .svg or .pdf");
+    }
+  }
+  if (o.report) {
+    if (EndsWith(*o.report, ".pdf")) {
+      drawing.report_pdf = *o.report;
+    } else if (EndsWith(*o.report, ".md")) {
+      drawing.report_plot = PlotBeside(*o.report);
+    } else {
+      ok = Refuse(err, "--report", *o.report, "a file ending in .md or .pdf");
+    }
+  }
+  if (const auto dpi = WholeNumber(o.plot_dpi, 2400)) {
+    drawing.plot_dpi = *dpi;
+  } else {
+    ok = Refuse(err, "--plot-dpi", o.plot_dpi, "a whole number from 1 to 2400");
+  }
+  if (o.plot_size) {
+    const auto x = o.plot_size->find_first_of("xX");
+    const auto width = WholeNumber(o.plot_size->substr(0, x), 20000);
+    const auto height =
+        x == std::string::npos ? std::nullopt : WholeNumber(o.plot_size->substr(x + 1), 20000);
+    if (width && height) {
+      drawing.plot_width = *width;
+      drawing.plot_height = *height;
+    } else {
+      ok = Refuse(err, "--plot-size", *o.plot_size, "WIDTHxHEIGHT in pixels, each 1 to 20000");
+    }
+  }
+  return ok;
+}
+
+bool NeedsDrawing(const DrawingRequest& drawing) {
+  return !drawing.plot.empty() || !drawing.report_pdf.empty() || !drawing.report_plot.empty();
+}
+
+std::string DrawingOption(const DrawingRequest& drawing) {
+  return drawing.plot.empty() ? "--report" : "--export-plot";
+}
+
+std::optional<std::string> DrawingCompanionPath() {
+  std::string path;
+  if (const char* named = std::getenv("KORIN_FRET_RENDER"); named != nullptr && *named != '\0') {
+    path = named;
+  } else {
+    std::vector<char> self(4096);
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    if (n <= 0) return std::nullopt;
+    const std::string program(self.data(), static_cast<std::size_t>(n));
+    path = program.substr(0, program.find_last_of('/') + 1) + std::string(kDrawingCompanion);
+  }
+  if (::access(path.c_str(), X_OK) != 0) return std::nullopt;
+  return path;
+}
+
+std::string ReportDate() {
+  if (const char* given = std::getenv("KORIN_REPORT_DATE"); given != nullptr && *given != '\0') {
+    return given;
+  }
+  std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm parts{};
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+    gmtime_r(&now, &parts);
+  } else {
+    localtime_r(&now, &parts);
+  }
+  char text[32];
+  return std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts));
+}
+
+int WriteExports(const ExportOptions& o, const FretEngine& engine, const DrawingRequest& drawing,
+                 std::ostream& err) {
+  if (o.export_data) {
+    if (const int code = WriteOne(*o.export_data, ExportDataCsv(engine), o.force, err)) return code;
+  }
+  if (o.report && drawing.report_pdf.empty()) {
+    const ReportContent report = BuildReport(engine, drawing.date, drawing.extra_results);
+    const std::string plot = drawing.report_plot.empty() ? "" : BaseName(drawing.report_plot);
+    if (const int code = WriteOne(*o.report, ReportMarkdown(report, plot), o.force, err)) {
+      return code;
+    }
+  }
+  return kExitSuccess;
+}
+
+int RunDrawingCompanion(const std::string& companion, std::span<const std::string> args,
+                        const std::string& date) {
+  std::vector<std::string> words(args.begin(), args.end());
+  words.front() = companion;
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  // The same date in every file of one run.
+  ::setenv("KORIN_REPORT_DATE", date.c_str(), 1);
+  pid_t child = 0;
+  if (::posix_spawn(&child, companion.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    return kExitRejected;
+  }
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return kExitRejected;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : kExitRejected;
+}
+
+}  // namespace korin

@@ -1,0 +1,57 @@
+// The tool's exports: the data as CSV and the report as Markdown, written
+// here without Qt; the plot and the PDF report, drawn by the companion.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "cli/fret_cli.h"
+#include "core/fret_engine.h"
+
+namespace korin {
+
+struct ExportOptions {
+  std::optional<std::string> export_plot;
+  std::optional<std::string> export_data;
+  std::optional<std::string> report;
+  std::string plot_dpi = "300";
+  std::optional<std::string> plot_size;
+  bool force = false;
+
+  void AddTo(CLI::App& app);
+};
+
+// Checks the file names and the plot's size and resolution, and fills what
+// the companion will draw. A bad value is reported on `err`, naming the
+// option, and the answer is false.
+[[nodiscard]] bool ReadExportOptions(const ExportOptions& options, DrawingRequest& drawing,
+                                     std::ostream& err);
+
+// Whether anything is left for the companion to draw, and which option
+// asked for it first.
+[[nodiscard]] bool NeedsDrawing(const DrawingRequest& drawing);
+[[nodiscard]] std::string DrawingOption(const DrawingRequest& drawing);
+
+// The companion's path when it is there to run: KORIN_FRET_RENDER, or the
+// program of that name beside this one.
+[[nodiscard]] std::optional<std::string> DrawingCompanionPath();
+
+// When the report says it was made: KORIN_REPORT_DATE when set (the tool
+// hands its own to the companion), else SOURCE_DATE_EPOCH, else now, as
+// local "YYYY-MM-DD HH:MM".
+[[nodiscard]] std::string ReportDate();
+
+// Writes the CSV and the Markdown report asked for. Answers the exit code:
+// an existing file without --force, or a failed write, is 1 with the reason.
+[[nodiscard]] int WriteExports(const ExportOptions& options, const FretEngine& engine,
+                               const DrawingRequest& drawing, std::ostream& err);
+
+// Runs the companion with the tool's own arguments and answers its exit
+// code (1 when it cannot be started).
+[[nodiscard]] int RunDrawingCompanion(const std::string& companion,
+                                      std::span<const std::string> args, const std::string& date);
+
+}  // namespace korin
