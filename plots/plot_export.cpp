@@ -63,8 +63,6 @@ QString WritePng(FormWindow& window, QSaveFile& file, const PngOptions& png) {
                                 static_cast<double>(size.height()) / client.height());
   const QSizeF drawn = QSizeF(client.size()) * scale;
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setRenderHint(QPainter::TextAntialiasing);
   DrawClientArea(
       window, painter,
       QRectF(QPointF((size.width() - drawn.width()) / 2, (size.height() - drawn.height()) / 2),

@@ -106,7 +106,8 @@ class Page {
     if (draw) {
       painter_.setPen(colour);
       const QPointF origin(Dots(at.x()), Dots(at.y()));
-      layout.draw(&painter_, origin);
+      // Line by line: the line given up for the elided rest is not drawn.
+      for (int i = 0; i < count; ++i) layout.lineAt(i).draw(&painter_, origin);
       if (!elided.isEmpty()) {
         painter_.setFont(font);
         painter_.drawText(origin + QPointF(0, y + metrics.ascent()), elided);

@@ -107,6 +107,8 @@ TEST_F(ReportPdf, TextHoldsEverySection) {
   EXPECT_TRUE(
       testing::Unspaced(*text).contains(testing::Unspaced(QString::fromStdString(report.command))));
   EXPECT_TRUE(text->contains(QStringLiteral("\u2026"))) << "the long path's middle left out";
+  EXPECT_EQ(testing::Unspaced(*text).count(QStringLiteral("series_9/measurement_series_10/")), 1)
+      << "in the command only: the path's middle is not drawn under its first line";
 }
 
 TEST_F(ReportPdf, PlotKeepsItsProportionsAtTwoThirdsOfThePageWidth) {
