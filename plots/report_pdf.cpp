@@ -225,6 +225,7 @@ class ReportLayout {
       height = std::max(room, 0.0);
       width = height * client.width() / client.height();
     }
+    if (height <= 0) return;  // no room left at all: the command line still shows
     const QRectF target(kMarginSide + (kContentWidth - width) / 2, y_ + 2, width, height);
     const double dots = page_.Dots(1);
     const QRectF in_dots(target.topLeft() * dots, target.size() * dots);
