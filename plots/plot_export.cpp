@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/chart_style.h"
@@ -26,7 +28,7 @@ constexpr double kPointsPerPixel = 72.0 / kWindowDpi;
 constexpr double kInchesPerMetre = 1 / 0.0254;
 // Beyond this a PNG's stored resolution is no longer a plausible print one.
 constexpr int kMaxDpi = 10000;
-// 1 GiB of pixels: an A0 poster at 300 dpi still fits.
+// 2^28 pixels, 1 GiB in memory: an A0 poster at 300 dpi still fits.
 constexpr qint64 kMaxPngPixels = qint64{1} << 28;
 
 QString CannotWrite(const QString& path, const QString& reason) {
@@ -68,7 +70,9 @@ QString WritePng(FormWindow& window, QSaveFile& file, const PngOptions& png) {
       QRectF(QPointF((size.width() - drawn.width()) / 2, (size.height() - drawn.height()) / 2),
              drawn));
   painter.end();
-  if (!image.save(&file, "PNG")) return file.errorString();
+  if (!image.save(&file, "PNG"))
+    return file.error() != QFileDevice::NoError ? file.errorString()
+                                                : QStringLiteral("the PNG could not be encoded");
   return {};
 }
 
@@ -81,15 +85,22 @@ QByteArray WithFallbackFonts(const QByteArray& svg) {
   const QString text = QString::fromUtf8(svg);
   QString out;
   out.reserve(text.size() + text.size() / 8);
+  QHash<QString, QString> replacements;  // every element repeats its font
   qsizetype copied = 0;
   for (const QRegularExpressionMatch& match : kFamily.globalMatch(text)) {
     const QString asked = match.captured(1);
-    QStringList families = {asked};
-    const QString used = QFontInfo(chart::PixelFont(asked, kFont8pt)).family();
-    if (!used.isEmpty() && used != asked) families << used;
-    families << QStringLiteral("sans-serif");
+    auto replacement = replacements.find(asked);
+    if (replacement == replacements.end()) {
+      QStringList families = {asked};
+      const QString used = QFontInfo(chart::PixelFont(asked, kFont8pt)).family();
+      if (!used.isEmpty() && used != asked) families << used;
+      families << QStringLiteral("sans-serif");
+      replacement = replacements.insert(
+          asked,
+          QStringLiteral(R"re(font-family="%1")re").arg(families.join(QStringLiteral(", "))));
+    }
     out += QStringView(text).mid(copied, match.capturedStart() - copied);
-    out += QStringLiteral(R"re(font-family="%1")re").arg(families.join(QStringLiteral(", ")));
+    out += *replacement;
     copied = match.capturedEnd();
   }
   out += QStringView(text).mid(copied);
