@@ -438,6 +438,27 @@ bool AnalysisWindow::HasResults() const {
   return engine_.ResultsVisible() && engine_.LastGateOutcome() == GateOutcome::kShown;
 }
 
+std::vector<ReportLine> AnalysisWindow::ReportLines() {
+  ShowAll();  // whether or not the window is shown, its figures are current
+  std::vector<ReportLine> lines;
+  const auto add = [&lines](const QString& label, const QLabel* value, const QString& unit = {}) {
+    if (value->text() != kDash) {
+      lines.push_back({label.toStdString(), (value->text() + unit).toStdString()});
+    }
+  };
+  add(QStringLiteral("Transfer efficiency E"), efficiency_result_);
+  add(QStringLiteral("Donor-acceptor distance r"), distance_result_, QStringLiteral(" Angstroms"));
+  add(QStringLiteral("R0 at least"), r0_min_, QStringLiteral(" Angstroms"));
+  add(QStringLiteral("R0 at most"), r0_max_, QStringLiteral(" Angstroms"));
+  for (std::size_t i = 0; i < factor_rows_.size(); ++i) {
+    const std::string_view factor = FactorName(static_cast<R0Factor>(i));
+    add(QStringLiteral("Share of R0's spread: ") +
+            QString::fromUtf8(factor.data(), static_cast<qsizetype>(factor.size())),
+        factor_rows_[i].share);
+  }
+  return lines;
+}
+
 void AnalysisWindow::Refresh() {
   Update(&AnalysisWindow::ShowAll);
 }

@@ -7,10 +7,12 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "chart/series.h"
 #include "core/fret_analysis.h"
 #include "core/fret_engine.h"
+#include "core/report.h"
 
 class QCheckBox;
 class QComboBox;
@@ -49,6 +51,11 @@ class AnalysisWindow final : public QWidget {
   // Re-reads the engine. While the window is hidden this only marks it
   // stale; it catches up when shown. Cheap enough to call on every change.
   void Refresh();
+
+  // The figures it shows beyond J and R0, for a report: the distance and
+  // efficiency, R0's range and each factor's share. Figures it cannot show
+  // ("—") are left out.
+  [[nodiscard]] std::vector<ReportLine> ReportLines();
 
   // The choices of the distance <-> efficiency input ("InputKind"), in
   // the order of its entries.

@@ -1,6 +1,10 @@
 #include "ui/dialog_service.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -8,6 +12,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <algorithm>
 
@@ -126,6 +131,63 @@ void QtDialogService::PrinterSetup(QWidget* parent, QPrinter& printer) {
   // printer each time it opens.
   QPageSetupDialog dialog(&printer, parent);
   dialog.exec();
+}
+
+std::optional<QString> QtDialogService::SaveFile(QWidget* parent, const QString& title,
+                                                 const QStringList& filters) {
+  QFileDialog dialog(parent, title);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  QString path = dialog.selectedFiles().constFirst();
+  // "PNG image (*.png)" -> ".png", added when the name has no extension.
+  const QString filter = dialog.selectedNameFilter();
+  const qsizetype star = filter.indexOf(QStringLiteral("*."));
+  if (star >= 0 && QFileInfo(path).suffix().isEmpty()) {
+    path += filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
+  }
+  return path;
+}
+
+std::optional<std::pair<QSize, int>> QtDialogService::AskImageSize(QWidget* parent, QSize size,
+                                                                   int dpi) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("PNG image"));
+  auto* width = new QSpinBox(&dialog);
+  auto* height = new QSpinBox(&dialog);
+  auto* resolution = new QSpinBox(&dialog);
+  width->setRange(1, 20000);
+  height->setRange(1, 20000);
+  resolution->setRange(1, 2400);
+  width->setValue(size.width());
+  height->setValue(size.height());
+  resolution->setValue(dpi);
+  width->setSuffix(QStringLiteral(" px"));
+  height->setSuffix(QStringLiteral(" px"));
+  resolution->setSuffix(QStringLiteral(" dpi"));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* form = new QFormLayout(&dialog);
+  form->addRow(QStringLiteral("Width"), width);
+  form->addRow(QStringLiteral("Height"), height);
+  form->addRow(QStringLiteral("Resolution"), resolution);
+  form->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return std::pair{QSize(width->value(), height->value()), resolution->value()};
+}
+
+std::optional<SpectrumSide> QtDialogService::AskSide(QWidget* parent, QPoint at,
+                                                     const QString& file) {
+  QMenu menu(parent);
+  menu.addSection(QFileInfo(file).fileName());
+  QAction* emission = menu.addAction(QStringLiteral("Open as emission spectrum"));
+  QAction* absorption = menu.addAction(QStringLiteral("Open as absorption spectrum"));
+  QAction* chosen = menu.exec(at);
+  if (chosen == emission) return SpectrumSide::kEmission;
+  if (chosen == absorption) return SpectrumSide::kAbsorption;
+  return std::nullopt;
 }
 
 void QtDialogService::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {

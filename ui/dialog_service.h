@@ -2,11 +2,17 @@
 // interface, so that tests can script them and run without a display.
 #pragma once
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "core/grid_spectrum.h"
 
 class QPrintDialog;
 class QPrinter;
@@ -44,6 +50,21 @@ class DialogService {
 
   // A message box with an OK button and no icon.
   virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text) = 0;
+
+  // A save dialog offering `filters` ("PNG image (*.png)"); it asks before
+  // it replaces a file. Answers the path, with the chosen filter's
+  // extension added when the name has none; nothing on cancel.
+  virtual std::optional<QString> SaveFile(QWidget* parent, const QString& title,
+                                          const QStringList& filters) = 0;
+
+  // The size in pixels and the resolution of a PNG image, starting from
+  // `size` at `dpi`; nothing on cancel.
+  virtual std::optional<std::pair<QSize, int>> AskImageSize(QWidget* parent, QSize size,
+                                                            int dpi) = 0;
+
+  // Which side a file dropped on the plot opens as, when both could read
+  // it: a small menu at `at` (global); nothing when dismissed.
+  virtual std::optional<SpectrumSide> AskSide(QWidget* parent, QPoint at, const QString& file) = 0;
 };
 
 // The dialogs of the platform, through Qt.
@@ -54,6 +75,10 @@ class QtDialogService final : public DialogService {
   [[nodiscard]] bool Print(QWidget* parent, QPrinter& printer) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+  std::optional<QString> SaveFile(QWidget* parent, const QString& title,
+                                  const QStringList& filters) override;
+  std::optional<std::pair<QSize, int>> AskImageSize(QWidget* parent, QSize size, int dpi) override;
+  std::optional<SpectrumSide> AskSide(QWidget* parent, QPoint at, const QString& file) override;
 };
 
 // The print dialog as the program shows it: the printer and the number of

@@ -15,6 +15,8 @@
 //   About1                        about_item_                  About
 //   (beyond the designed menus)
 //   Tools, FretAnalysis           analysis_item_               Tools: FRET analysis...
+//   ExportPlot, ExportData        export_plot_item_, ...       Tools: exports
+//   SaveReport                    save_report_item_            Tools: Save report...
 //   GroupBox1, GroupBox2          donor_group_, acceptor_group_
 //   GroupBox3                     solvent_group_
 //   ButtonEmission                open_emission_button_
@@ -36,14 +38,19 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,7 +58,9 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include "core/data_export.h"
 #include "core/parameter_tables.h"
+#include "import/file_output.h"
 #include "import/spectrum_formats.h"
 #include "import/spectrum_loader.h"
 #include "plots/about_window.h"
@@ -59,7 +68,9 @@
 #include "plots/energy_transfer_plot.h"
 #include "plots/form_window.h"
 #include "plots/input_spectrum_windows.h"
+#include "plots/plot_export.h"
 #include "plots/print_form.h"
+#include "plots/report_pdf.h"
 
 namespace korin {
 namespace {
@@ -201,6 +212,19 @@ void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_
   donor_window_ = donor_window;
   acceptor_window_ = acceptor_window;
   about_ = about;
+  for (FormWindow* window :
+       std::initializer_list<FormWindow*>{plot, donor_window, acceptor_window}) {
+    if (window == nullptr) continue;
+    // A right click on the chart offers its export.
+    if (auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"))) {
+      auto* item = Named(new QAction(QStringLiteral("Export plot..."), chart), "ExportPlot");
+      connect(item, &QAction::triggered, this, [this, window] { ExportPlot(*window); });
+      chart->addAction(item);
+      chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
+  }
 }
 
 void TForm1::BuildMenu() {
@@ -236,6 +260,10 @@ void TForm1::BuildMenu() {
 
   QMenu* tools = Named(bar->addMenu(QStringLiteral("Tools")), "Tools");
   analysis_item_ = Named(tools->addAction(QStringLiteral("FRET analysis...")), "FretAnalysis");
+  tools->addSeparator();
+  export_plot_item_ = Named(tools->addAction(QStringLiteral("Export plot...")), "ExportPlot");
+  export_data_item_ = Named(tools->addAction(QStringLiteral("Export data...")), "ExportData");
+  save_report_item_ = Named(tools->addAction(QStringLiteral("Save report...")), "SaveReport");
 
   // A top-level item that acts at once, without a drop-down.
   about_item_ = Named(bar->addAction(QStringLiteral("&About")), "About1");
@@ -338,6 +366,16 @@ void TForm1::BuildPanel() {
     QWidget::setTabOrder(order[i], order[i + 1]);
   }
 
+  // Files dropped on a side's group open as that side's spectrum; the
+  // fields inside would otherwise take the path as typed text.
+  for (QGroupBox* group : {donor_group_, acceptor_group_}) {
+    group->setAcceptDrops(true);
+    group->installEventFilter(this);
+  }
+  for (QLineEdit* field : {quantum_yield_field_, concentration_field_, extinction_field_}) {
+    field->setAcceptDrops(false);
+  }
+
   // The status line follows the mouse over these.
   for (QWidget* tracked : std::initializer_list<QWidget*>{w, acceptor_group_, concentration_field_,
                                                           extinction_field_, concentration_entry_,
@@ -384,6 +422,11 @@ void TForm1::ConnectHandlers() {
   connect(show_plot_item_, &QAction::triggered, this, [this] { ShowWindow(plot_); });
   connect(about_item_, &QAction::triggered, this, [this] { ShowWindow(about_); });
   connect(analysis_item_, &QAction::triggered, this, &TForm1::ShowAnalysis);
+  connect(export_plot_item_, &QAction::triggered, this, [this] {
+    if (plot_ != nullptr) ExportPlot(*plot_);
+  });
+  connect(export_data_item_, &QAction::triggered, this, &TForm1::ExportData);
+  connect(save_report_item_, &QAction::triggered, this, &TForm1::SaveReport);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });
   connect(ticks_4_item_, &QAction::triggered, this,
@@ -393,6 +436,28 @@ void TForm1::ConnectHandlers() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // Drops: a side's group and input window take files for that side, the
+  // energy-transfer plot for either.
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
+    std::optional<SpectrumSide> side;
+    bool target = watched == plot_;
+    if (watched == donor_group_ || watched == donor_window_) {
+      side = SpectrumSide::kEmission;
+      target = true;
+    } else if (watched == acceptor_group_ || watched == acceptor_window_) {
+      side = SpectrumSide::kAbsorption;
+      target = true;
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (target && drop->mimeData()->hasUrls()) {
+      drop->acceptProposedAction();
+      if (event->type() == QEvent::Drop) {
+        const QPoint at = static_cast<QWidget*>(watched)->mapToGlobal(drop->position().toPoint());
+        OpenDropped(drop->mimeData()->urls(), side, at);
+      }
+      return true;
+    }
+  }
   switch (event->type()) {
     case QEvent::FocusOut: {
       // Focus leaving for another control; a menu or another window taking
@@ -613,6 +678,132 @@ void TForm1::ShowAnalysis() {
   if (!analysis_window_) analysis_window_ = std::make_unique<AnalysisWindow>(engine_);
   analysis_window_->Refresh();
   ShowWindow(analysis_window_.get());
+}
+
+bool TForm1::ResultsToExport() {
+  if (engine_.ResultsVisible() && engine_.LastGateOutcome() == GateOutcome::kShown) return true;
+  ShowMessage(
+      QStringLiteral("There is nothing to export yet: load both spectra so that J and R0 "
+                     "are shown."));
+  return false;
+}
+
+void TForm1::ExportPlot(FormWindow& window) {
+  const std::optional<QString> path =
+      dialogs_.SaveFile(this, QStringLiteral("Export plot"),
+                        {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)"),
+                         QStringLiteral("PDF document (*.pdf)")});
+  if (!path) return;
+  const std::optional<PlotFormat> format = PlotFormatOf(*path);
+  if (!format) {
+    ShowMessage(QStringLiteral("A plot is exported as .png, .svg or .pdf, not as %1.").arg(*path));
+    return;
+  }
+  PngOptions png;
+  if (*format == PlotFormat::kPng) {
+    const QSize client = window.ClientArea().size();
+    const auto chosen = dialogs_.AskImageSize(this, client * png.dpi / 96, png.dpi);
+    if (!chosen) return;
+    png = {chosen->first, chosen->second};
+  }
+  if (const QString error = ExportForm(window, *path, *format, png); !error.isEmpty()) {
+    ShowMessage(error);
+  }
+}
+
+void TForm1::ExportData() {
+  if (!ResultsToExport()) return;
+  const std::optional<QString> path =
+      dialogs_.SaveFile(this, QStringLiteral("Export data"), {QStringLiteral("CSV file (*.csv)")});
+  if (!path) return;
+  // The dialog has asked before replacing a file.
+  const WriteOutcome written =
+      WriteFileAtomically(QFile::encodeName(*path).toStdString(), ExportDataCsv(engine_), true);
+  if (!written.written) ShowMessage(QFile::decodeName(written.message.c_str()));
+}
+
+void TForm1::SaveReport() {
+  if (!ResultsToExport() || plot_ == nullptr) return;
+  const std::optional<QString> path = dialogs_.SaveFile(
+      this, QStringLiteral("Save report"),
+      {QStringLiteral("PDF report (*.pdf)"), QStringLiteral("Markdown report (*.md)")});
+  if (!path) return;
+  std::vector<ReportLine> analysis;
+  if (analysis_window_) analysis = analysis_window_->ReportLines();
+  const ReportContent report = BuildReport(
+      engine_,
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(),
+      std::move(analysis));
+  QString error;
+  if (path->endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)) {
+    // The plot goes beside the text, as an SVG the text shows.
+    const QString image = path->left(path->size() - 3) + QStringLiteral("-plot.svg");
+    error = ExportForm(*plot_, image, PlotFormat::kSvg);
+    if (error.isEmpty()) {
+      const std::string markdown =
+          ReportMarkdown(report, QFileInfo(image).fileName().toStdString());
+      const WriteOutcome written =
+          WriteFileAtomically(QFile::encodeName(*path).toStdString(), markdown, true);
+      if (!written.written) error = QFile::decodeName(written.message.c_str());
+    }
+  } else {
+    error = WriteReportPdf(report, *plot_, *path);
+  }
+  if (!error.isEmpty()) ShowMessage(error);
+}
+
+void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> side, QPoint at) {
+  // The files themselves, and those directly inside a dropped folder.
+  QStringList files;
+  for (const QUrl& url : urls) {
+    if (!url.isLocalFile()) continue;
+    const QFileInfo info(url.toLocalFile());
+    if (info.isDir()) {
+      for (const QFileInfo& inside : QDir(info.filePath()).entryInfoList(QDir::Files, QDir::Name)) {
+        files << inside.filePath();
+      }
+    } else {
+      files << info.filePath();
+    }
+  }
+  // The first file a reader of the side takes by its extension.
+  const auto reads = [](SpectrumSide s, const QString& file) {
+    return ChooseFormat(s, 1, QFile::encodeName(file).toStdString()) != nullptr;
+  };
+  QString chosen;
+  for (const QString& file : files) {
+    const bool fits =
+        side ? reads(*side, file)
+             : reads(SpectrumSide::kEmission, file) || reads(SpectrumSide::kAbsorption, file);
+    if (fits) {
+      chosen = file;
+      break;
+    }
+  }
+  if (chosen.isEmpty()) {
+    ShowStatusText(QStringLiteral("No dropped file has an extension a spectrum reader takes."));
+    return;
+  }
+  if (!side) {
+    const bool emission = reads(SpectrumSide::kEmission, chosen);
+    const bool absorption = reads(SpectrumSide::kAbsorption, chosen);
+    side = emission && absorption
+               ? dialogs_.AskSide(this, at, chosen)
+               : std::optional(emission ? SpectrumSide::kEmission : SpectrumSide::kAbsorption);
+    if (!side) return;
+  }
+  const LoadOutcome outcome = OpenSpectrum(
+      engine_, *side, 1, QFile::encodeName(chosen).toStdString(), [this](std::string_view m) {
+        ShowMessage(QString::fromLocal8Bit(m.data(), static_cast<qsizetype>(m.size())));
+      });
+  if (files.size() > 1 && outcome.kind == LoadOutcome::Kind::kAccepted) {
+    ShowStatusText(QStringLiteral("Opened %1 as the %2 spectrum; the other %3 dropped files were "
+                                  "left alone.")
+                       .arg(QFileInfo(chosen).fileName(), *side == SpectrumSide::kEmission
+                                                              ? QStringLiteral("emission")
+                                                              : QStringLiteral("absorption"))
+                       .arg(files.size() - 1));
+  }
 }
 
 void TForm1::ScheduleAnalysisRefresh() {

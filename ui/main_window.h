@@ -5,8 +5,10 @@
 
 #include <QMainWindow>
 #include <QPrinter>
+#include <QUrl>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/fret_engine.h"
 #include "ui/dialog_service.h"
@@ -27,6 +29,7 @@ class Series;
 }
 
 class AnalysisWindow;
+class FormWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -75,6 +78,16 @@ class TForm1 final : public QMainWindow, private FretView {
   void OnPrintSetup();
   void OnPrint();
   void ShowAnalysis();
+  void ExportPlot(FormWindow& window);
+  void ExportData();
+  void SaveReport();
+  // Whether the results stand, so that an export has something to hold;
+  // says so when not.
+  [[nodiscard]] bool ResultsToExport();
+  // A file dropped on a window or on a side's group opens as if chosen in
+  // the open dialog by extension; `side` is empty for the plot, where the
+  // file's extension decides, or the user when both sides read it.
+  void OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> side, QPoint at);
   // The analysis window follows the results: once the current event is
   // handled, however many gate runs it took.
   void ScheduleAnalysisRefresh();
@@ -157,6 +170,9 @@ class TForm1 final : public QMainWindow, private FretView {
   QAction* ticks_9_item_ = nullptr;
   QAction* about_item_ = nullptr;
   QAction* analysis_item_ = nullptr;  // Tools: FRET analysis...
+  QAction* export_plot_item_ = nullptr;
+  QAction* export_data_item_ = nullptr;
+  QAction* save_report_item_ = nullptr;
 
   // Made when first asked for.
   std::unique_ptr<AnalysisWindow> analysis_window_;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -415,6 +416,78 @@ TEST(FretCliTest, TheReportsCommandLineReproducesItsNumbers) {
                            "\n")
         << c.what;
   }
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The data and the Markdown are written here; the plot and the PDF by the
+// drawing companion beside the executable.
+TEST(FretCliTest, ExportsAndReports) {
+  testing::TempDir dir;
+  const auto in = [&](const char* name) { return (dir.path() / name).string(); };
+  const std::string pair = kDonor + " " + kAcceptor;
+  const CliRun plain =
+      RunExecutable("", pair + " --export-data " + in("d.csv") + " --report " + in("r.md"));
+  ASSERT_EQ(plain.code, kExitSuccess);
+  EXPECT_TRUE(FileText(in("d.csv")).starts_with("# Korin-FRET " + std::string(kVersion)));
+  const std::string markdown = FileText(in("r.md"));
+  EXPECT_NE(markdown.find("## Reproduce"), std::string::npos);
+#ifdef KORIN_DRAWING_COMPANION
+  EXPECT_NE(markdown.find("](r-plot.svg)"), std::string::npos);
+  EXPECT_TRUE(FileText(in("r-plot.svg")).starts_with("<?xml"));
+  const CliRun drawn = RunExecutable(
+      "", pair + " --export-plot " + in("p.png") + " --plot-size 300x200 --report " + in("r.pdf"));
+  ASSERT_EQ(drawn.code, kExitSuccess);
+  const std::string png = FileText(in("p.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // The header's width and height, big-endian at bytes 16 and 20.
+  const auto number = [&png](std::size_t at) {
+    std::uint32_t n = 0;
+    for (std::size_t i = at; i < at + 4; ++i) n = n << 8 | static_cast<unsigned char>(png[i]);
+    return n;
+  };
+  EXPECT_EQ(number(16), 300u);
+  EXPECT_EQ(number(20), 200u);
+  EXPECT_TRUE(FileText(in("r.pdf")).starts_with("%PDF"));
+#endif
+}
+
+TEST(FretCliTest, ExistingFilesAreReplacedOnlyWithForce) {
+  testing::TempDir dir;
+  const std::string data = dir.Write("d.csv", "kept\n");
+  const std::string pair = kDonor + " " + kAcceptor;
+  EXPECT_EQ(RunExecutable("", pair + " --export-data " + data).code, kExitRejected);
+  EXPECT_EQ(FileText(data), "kept\n");
+  EXPECT_EQ(RunExecutable("", pair + " --export-data " + data + " --force").code, kExitSuccess);
+  EXPECT_NE(FileText(data), "kept\n");
+  // A folder that is not there: nothing written, and the reason.
+  const CliRun missing = RunCli({kDonor, kAcceptor, "--export-data", "/no/such/folder/d.csv"});
+  EXPECT_EQ(missing.code, kExitRejected);
+  EXPECT_NE(missing.err.find("/no/such/folder/d.csv"), std::string::npos) << missing.err;
+}
+
+// Without the companion (a build without Qt, or a missing program) the
+// drawing options are refused before anything runs; the Markdown goes
+// without its plot.
+TEST(FretCliTest, WithoutTheCompanionDrawingIsRefused) {
+  testing::TempDir dir;
+  const std::string pair = kDonor + " " + kAcceptor;
+  const std::string none = "KORIN_FRET_RENDER=/nonexistent/korin-fret-render";
+  for (const char* option : {" --export-plot ", " --report "}) {
+    const std::string file = (dir.path() / (option[3] == 'e' ? "p.svg" : "r.pdf")).string();
+    const CliRun r = RunExecutable(none, pair + option + file);
+    EXPECT_EQ(r.code, kExitBadOption) << option;
+    EXPECT_TRUE(r.out.empty()) << option;
+    EXPECT_FALSE(std::filesystem::exists(file)) << option;
+  }
+  const std::string markdown = (dir.path() / "r.md").string();
+  EXPECT_EQ(RunExecutable(none, pair + " --report " + markdown).code, kExitSuccess);
+  EXPECT_EQ(FileText(markdown).find("plot.svg"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "r-plot.svg"));
 }
 
 }  // namespace

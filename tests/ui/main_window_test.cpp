@@ -8,10 +8,12 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -19,7 +21,11 @@
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -535,6 +541,10 @@ TEST_F(MainWindowTest, MenuCaptions) {
                                    "9",
                                    "Tools",
                                    "FRET analysis...",
+                                   "-",
+                                   "Export plot...",
+                                   "Export data...",
+                                   "Save report...",
                                    "&About"}));
 }
 
@@ -692,6 +702,114 @@ TEST_F(MainWindowTest, AnalysisWindowFollowsTheResults) {
   Find<QAction>("FretAnalysis")->trigger();
   EXPECT_EQ(FindTopLevel("FRET Analysis"), analysis);
   EXPECT_TRUE(analysis->isVisible());
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(MainWindowTest, ToolsMenuExportsThePlotTheDataAndTheReport) {
+  korin::testing::TempDir dir;
+  const auto in = [&](const char* name) {
+    return QString::fromStdString((dir.path() / name).string());
+  };
+  Find<QAction>("ExportData")->trigger();  // nothing loaded: said, no dialog
+  EXPECT_TRUE(dialogs_.save_filters.empty());
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  dialogs_.messages.clear();
+
+  LoadSamples();
+  Find<QAction>("FretAnalysis")->trigger();  // its figures go into the report
+  dialogs_.save_answers = {in("plot.svg"), in("data.csv"), in("report.md"), in("report.pdf")};
+  Find<QAction>("ExportPlot")->trigger();
+  Find<QAction>("ExportData")->trigger();
+  Find<QAction>("SaveReport")->trigger();
+  Find<QAction>("SaveReport")->trigger();
+  EXPECT_TRUE(dialogs_.messages.empty()) << dialogs_.messages.front().toStdString();
+  EXPECT_NE(FileText(dir.path() / "plot.svg").find("Wavelength [nm]"), std::string::npos);
+  const std::string csv = FileText(dir.path() / "data.csv");
+  EXPECT_NE(csv.find("# Overlap integral J: " + Find<QLineEdit>("EditJ")->text().toStdString()),
+            std::string::npos);
+  const std::string markdown = FileText(dir.path() / "report.md");
+  EXPECT_NE(markdown.find("](report-plot.svg)"), std::string::npos);
+  EXPECT_NE(markdown.find("| Transfer efficiency E |"), std::string::npos);  // from the analysis
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "report-plot.svg"));
+  EXPECT_TRUE(FileText(dir.path() / "report.pdf").starts_with("%PDF"));
+}
+
+// Each chart offers its own export on a right click; a PNG asks for its
+// size and resolution first.
+TEST_F(MainWindowTest, EveryChartExportsOnARightClick) {
+  korin::testing::TempDir dir;
+  LoadSamples();
+  int n = 0;
+  for (QWidget* window :
+       {static_cast<QWidget*>(windows_.Form2.get()), static_cast<QWidget*>(windows_.Form3.get()),
+        static_cast<QWidget*>(windows_.Form4.get())}) {
+    auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(chart->actions().size(), 1);
+    QAction* item = chart->actions().front();
+    EXPECT_EQ(item->text(), "Export plot...");
+    const auto path = dir.path() / ("chart" + std::to_string(n++) + ".png");
+    dialogs_.save_answers = {QString::fromStdString(path.string())};
+    dialogs_.image_size_answer = std::pair{QSize(320, 200), 150};
+    item->trigger();
+    EXPECT_EQ(dialogs_.image_sizes_offered.back(),
+              window->findChild<QWidget*>(QStringLiteral("ClientArea"))->size() * 300 / 96);
+    EXPECT_EQ(QImage(QString::fromStdString(path.string())).size(), QSize(320, 200));
+  }
+  dialogs_.save_answers = {QString::fromStdString((dir.path() / "cancelled.png").string())};
+  dialogs_.image_size_answer.reset();  // the size dialog cancelled: nothing written
+  windows_.Form2->findChild<QWidget*>(QStringLiteral("Chart1"))->actions().front()->trigger();
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "cancelled.png"));
+}
+
+// A file dropped on a side's group or input window opens for that side by
+// its extension, as through the dialog; on the plot the extension decides,
+// and the user where both sides read it.
+TEST_F(MainWindowTest, DroppedFilesOpenLikeChosenOnes) {
+  const auto drop = [](QWidget* target, const QStringList& paths) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+  };
+  drop(Find<QGroupBox>("GroupBox1"), {kDonor});
+  EXPECT_TRUE(session_.EmissionValid);
+  drop(windows_.Form4.get(), {kAcceptor});
+  EXPECT_TRUE(ResultsShown());
+  EXPECT_EQ(Find<QLineEdit>("EditR0")->text(), "55.6500");
+
+  // On the plot: .csv is emission only, .sp absorption only, .txt both.
+  drop(windows_.Form2.get(), {kSamples + "acceptor_absorption.abs"});
+  EXPECT_TRUE(session_.AbsorptionValid);
+  EXPECT_TRUE(dialogs_.sides_asked.empty());
+  dialogs_.side_answer = SpectrumSide::kEmission;
+  drop(windows_.Form2.get(), {kSamples + "donor_emission.txt"});
+  EXPECT_EQ(dialogs_.sides_asked.size(), 1u);
+  EXPECT_TRUE(session_.EmissionValid);
+  EXPECT_EQ(Plot().EmissionFileLabel().text(),
+            "Emission File: " + Shortened(kSamples + "donor_emission.txt"));
+
+  // Several files: the first that fits the side, and a word about the rest.
+  drop(Find<QGroupBox>("GroupBox2"), {kDonor, kAcceptor, kSamples + "acceptor_absorption.abt"});
+  EXPECT_EQ(Plot().AbsorptionFileLabel().text(), "Absorption File: " + Shortened(kAcceptor));
+  EXPECT_EQ(Find<QLabel>("Label10")->text(),
+            "Opened acceptor_absorption.sp as the absorption spectrum; the other 2 dropped files "
+            "were left alone.");
+  // A folder: its first file by name that fits.
+  drop(Find<QGroupBox>("GroupBox2"), {kSamples});
+  EXPECT_EQ(Plot().AbsorptionFileLabel().text(),
+            "Absorption File: " + Shortened(kSamples + "acceptor_absorption.abs"));
+  EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 // Its frame must stand at 7,5 like every window's: a window sized only when

@@ -30,6 +30,12 @@ class ScriptedDialogs final : public DialogService {
   std::vector<QString> message_captions;
   int prints = 0;
   int printer_setups = 0;
+  std::deque<QString> save_answers;  // empty QString: cancelled
+  std::vector<QStringList> save_filters;
+  std::optional<std::pair<QSize, int>> image_size_answer;  // nothing: cancelled
+  std::vector<QSize> image_sizes_offered;
+  std::optional<SpectrumSide> side_answer;
+  std::vector<QString> sides_asked;
 
   std::optional<QString> OpenFile(QWidget*, OpenDialogState& state) override {
     open_titles.push_back(state.title);
@@ -47,6 +53,23 @@ class ScriptedDialogs final : public DialogService {
     return print_answer;
   }
   void PrinterSetup(QWidget*, QPrinter&) override { ++printer_setups; }
+  std::optional<QString> SaveFile(QWidget*, const QString&, const QStringList& filters) override {
+    save_filters.push_back(filters);
+    if (save_answers.empty()) return std::nullopt;
+    const QString answer = save_answers.front();
+    save_answers.pop_front();
+    if (answer.isEmpty()) return std::nullopt;
+    return answer;
+  }
+  std::optional<std::pair<QSize, int>> AskImageSize(QWidget*, QSize size, int dpi) override {
+    image_sizes_offered.push_back(size);
+    (void)dpi;
+    return image_size_answer;
+  }
+  std::optional<SpectrumSide> AskSide(QWidget*, QPoint, const QString& file) override {
+    sides_asked.push_back(file);
+    return side_answer;
+  }
   void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
     message_captions.push_back(caption);
     messages.push_back(text);
