@@ -48,8 +48,11 @@ TEST(WriteFileAtomicallyTest, AFailedWriteNamesThePathAndWritesNothing) {
   EXPECT_FALSE(outcome.exists);
   EXPECT_NE(outcome.message.find(missing), std::string::npos);
   EXPECT_NE(outcome.message.find("No such file"), std::string::npos) << outcome.message;
+}
 
+TEST(WriteFileAtomicallyTest, AReadOnlyFolderGetsNoFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  testing::TempDir dir;
   const auto locked = dir.path() / "locked";
   std::filesystem::create_directory(locked);
   std::filesystem::permissions(
