@@ -646,6 +646,13 @@ void TForm1::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
   });
 }
 
+void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path) {
+  (void)OpenSpectrum(
+      engine_, side, 1, QFile::encodeName(path).toStdString(), [this](std::string_view message) {
+        ShowMessage(QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
+      });
+}
+
 // --- Menu ----------------------------------------------------------------
 
 QPrinter& TForm1::Printer() {

@@ -46,6 +46,11 @@ class TForm1 final : public QMainWindow, private FretView {
                      TForm5About* about);
   // What Exit does; by default it ends the event loop at once.
   void SetExitAction(std::function<void()> exit) { exit_ = std::move(exit); }
+  // Opens `path` for `side` exactly as if it had been chosen in that side's
+  // open dialog through its first entry (the reader by extension): the same
+  // messages, plots and results.
+  void OpenSpectrumPath(SpectrumSide side, const QString& path);
+
   // The printer that the print and printer-setup dialogs configure,
   // made when first asked for: making one looks for printers, which would
   // slow down the start.
