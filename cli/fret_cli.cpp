@@ -1,7 +1,6 @@
 #include "cli/fret_cli.h"
 
 #include <CLI/CLI.hpp>
-#include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -10,11 +9,10 @@
 
 #include "cli/analysis_options.h"
 #include "cli/export_options.h"
+#include "cli/parameter_options.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
 #include "core/number_text.h"
-#include "core/parameter_tables.h"
-#include "core/parse_real.h"
 #include "core/version.h"
 #include "import/spectrum_loader.h"
 
@@ -26,112 +24,11 @@ constexpr std::string_view kProgram = "korin-fret-cli";
 struct Options {
   std::string emission_file;
   std::string absorption_file;
-  std::string emission_filter = "1";
-  std::string absorption_filter = "1";
-  std::string concentration = "1E-5";
-  std::string optical_path = "1";
-  std::optional<std::string> extinction;
-  std::string solvent = "water";
-  std::optional<std::string> refractive_index;
-  std::string orientation = "0.66667";
-  std::string quantum_yield = "0.5";
+  ParameterOptions parameters;
   bool json = false;
   AnalysisOptions analysis;
   ExportOptions exports;
 };
-
-// One option's value, read with the program's number syntax and checked
-// against the range its field accepts.
-struct NumberOption {
-  std::string_view name;
-  std::string_view accepted;  // the range, as the error message states it
-  bool (*in_range)(double);
-};
-
-constexpr NumberOption kConcentration{
-    "--concentration", "a number with 1E-12 <= C <= 10 (mol/L)", [](double v) {
-      return InClosedRange(v, bounds::kMinConcentration, bounds::kMaxConcentration);
-    }};
-constexpr NumberOption kOpticalPath{"--optical-path", "one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
-                                    [](double v) {
-                                      for (const auto& path : kOpticalPathTable) {
-                                        if (v == path.centimetres) return true;
-                                      }
-                                      return false;
-                                    }};
-constexpr NumberOption kExtinction{
-    "--extinction", "a number with 0.001 < E < 1E10 (M^-1 cm^-1)",
-    [](double v) { return InOpenRange(v, bounds::kMinExtinction, bounds::kMaxExtinction); }};
-constexpr NumberOption kRefractiveIndex{
-    "--refractive-index", "a number with 1E-4 <= n <= 1000", [](double v) {
-      return InClosedRange(v, bounds::kMinRefractiveIndex, bounds::kMaxRefractiveIndex);
-    }};
-constexpr NumberOption kOrientation{"--orientation", "a number with 1E-6 <= K2 <= 1", [](double v) {
-                                      return InClosedRange(v, bounds::kMinOrientationFactor,
-                                                           bounds::kMaxOrientationFactor);
-                                    }};
-constexpr NumberOption kQuantumYield{
-    "--quantum-yield", "a number with 1E-6 <= Q <= 1",
-    [](double v) { return InClosedRange(v, bounds::kMinQuantumYield, bounds::kMaxQuantumYield); }};
-constexpr NumberOption kEmissionFilter{
-    "--emission-filter", "a whole number from 1 to 6",
-    [](double v) { return v == std::floor(v) && v >= 1 && v <= 6; }};
-constexpr NumberOption kAbsorptionFilter{
-    "--absorption-filter", "a whole number from 1 to 6",
-    [](double v) { return v == std::floor(v) && v >= 1 && v <= 6; }};
-
-bool ReadNumber(const NumberOption& option, const std::string& text, double& value,
-                std::ostream& err) {
-  if (ParseReal(text, value) && option.in_range(value)) return true;
-  err << kProgram << ": " << option.name << ": '" << text << "' is not accepted; expected "
-      << option.accepted << '\n';
-  return false;
-}
-
-// The parameters as the panel would hold them: the texts go into its
-// fields, the list choices are table indexes.
-struct Parameters {
-  int emission_filter = 1;
-  int absorption_filter = 1;
-  int optical_path = kStartOpticalPath;
-  int solvent = kStartSolvent;  // 0, "<Other>", with --refractive-index
-};
-
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
-}
-
-bool ReadParameters(const Options& o, Parameters& p, std::ostream& err) {
-  double value = 0.0;
-  bool ok = ReadNumber(kEmissionFilter, o.emission_filter, value, err);
-  p.emission_filter = static_cast<int>(value);
-  ok = ReadNumber(kAbsorptionFilter, o.absorption_filter, value, err) && ok;
-  p.absorption_filter = static_cast<int>(value);
-  ok = ReadNumber(kConcentration, o.concentration, value, err) && ok;
-  if (ReadNumber(kOpticalPath, o.optical_path, value, err)) {
-    for (std::size_t i = 0; i < kOpticalPathTable.size(); ++i) {
-      if (kOpticalPathTable[i].centimetres == value) p.optical_path = static_cast<int>(i);
-    }
-  } else {
-    ok = false;
-  }
-  if (o.extinction) ok = ReadNumber(kExtinction, *o.extinction, value, err) && ok;
-  if (o.refractive_index) {
-    ok = ReadNumber(kRefractiveIndex, *o.refractive_index, value, err) && ok;
-    p.solvent = 0;
-  } else {
-    for (std::size_t i = 0; i < kSolventTable.size(); ++i) {
-      if (Lowered(kSolventTable[i].name) == Lowered(o.solvent)) p.solvent = static_cast<int>(i);
-    }
-  }
-  ok = ReadNumber(kOrientation, o.orientation, value, err) && ok;
-  ok = ReadNumber(kQuantumYield, o.quantum_yield, value, err) && ok;
-  return ok;
-}
 
 int Fail(std::ostream& err, std::string_view reason) {
   err << kProgram << ": " << reason << '\n';
@@ -186,11 +83,12 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
             FretEngine& engine, std::ostream& err, bool echo_messages) {
   engine.Start();
   engine.ChooseSolvent(p.solvent);
-  if (o.refractive_index) engine.EditField(PanelField::kRefractiveIndex, *o.refractive_index);
+  if (o.parameters.refractive_index)
+    engine.EditField(PanelField::kRefractiveIndex, *o.parameters.refractive_index);
   engine.ChooseOpticalPath(p.optical_path);
-  engine.EditField(PanelField::kOrientation, o.orientation);
-  engine.EditField(PanelField::kQuantumYield, o.quantum_yield);
-  engine.EditField(PanelField::kConcentration, o.concentration);
+  engine.EditField(PanelField::kOrientation, o.parameters.orientation);
+  engine.EditField(PanelField::kQuantumYield, o.parameters.quantum_yield);
+  engine.EditField(PanelField::kConcentration, o.parameters.concentration);
 
   if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err,
             echo_messages) ||
@@ -198,9 +96,9 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
             echo_messages)) {
     return kExitRejected;
   }
-  if (o.extinction) {
+  if (o.parameters.extinction) {
     engine.SetExtinctionEntry(true);
-    engine.EditField(PanelField::kExtinction, *o.extinction);
+    engine.EditField(PanelField::kExtinction, *o.parameters.extinction);
     if (!engine.session().ExtinctionValid) {
       return Fail(err,
                   "the absorbance cannot be scaled to --extinction: it has no positive value, or "
@@ -257,24 +155,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
                std::string(kProgram)};
   app.add_option("EMISSION_FILE", o.emission_file, "Donor emission spectrum")->required();
   app.add_option("ABSORPTION_FILE", o.absorption_file, "Acceptor absorption spectrum")->required();
-  app.add_option("--emission-filter", o.emission_filter,
-                 "Open-dialog filter entry for the emission file, 1..6 (default 1: by extension)");
-  app.add_option("--absorption-filter", o.absorption_filter,
-                 "Open-dialog filter entry for the absorption file, 1..6 (default 1)");
-  app.add_option("--concentration", o.concentration,
-                 "Acceptor concentration in mol/L (default 1E-5)");
-  app.add_option("--optical-path", o.optical_path, "0.1, 0.2, 0.5, 1, 5 or 10 cm (default 1)");
-  app.add_option("--extinction", o.extinction,
-                 "Peak extinction coefficient in M^-1 cm^-1: extinction entry instead of "
-                 "concentration");
-  auto* solvent = app.add_option("--solvent", o.solvent, "water (default), toluene or methanol")
-                      ->check(CLI::IsMember({"water", "toluene", "methanol"}, CLI::ignore_case));
-  app.add_option("--refractive-index", o.refractive_index,
-                 "A refractive index of your own instead of --solvent")
-      ->excludes(solvent);
-  app.add_option("--orientation", o.orientation,
-                 "Orientation factor kappa^2 (default 0.66667, the value the window starts with)");
-  app.add_option("--quantum-yield", o.quantum_yield, "Donor quantum yield (default 0.5)");
+  o.parameters.AddTo(app);
   app.add_flag("--json", o.json, "Machine-readable output");
   o.analysis.AddTo(app);
   o.exports.AddTo(app);
@@ -289,7 +170,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
     // Help and version are successes; everything else is a bad option.
     return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
   }
-  bool ok = ReadParameters(o, p, err);
+  bool ok = ReadParameters(o.parameters, p, err);
   ok = ReadAnalysisOptions(o.analysis, analysis, err) && ok;
   ok = ReadExportOptions(o.exports, drawing, err) && ok;
   if (!ok) return kExitBadOption;

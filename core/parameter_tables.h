@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace korin {
@@ -36,5 +37,14 @@ inline constexpr std::array<OpticalPath, 6> kOpticalPathTable{{
     {"10", 10.0},
 }};
 inline constexpr int kStartOpticalPath = 3;
+
+// The entry of kOpticalPathTable for a path in cm, or -1 when the list
+// offers no such path.
+[[nodiscard]] constexpr int OpticalPathIndexOf(double centimetres) {
+  for (std::size_t i = 0; i < kOpticalPathTable.size(); ++i) {
+    if (kOpticalPathTable[i].centimetres == centimetres) return static_cast<int>(i);
+  }
+  return -1;
+}
 
 }  // namespace korin

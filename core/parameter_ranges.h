@@ -1,0 +1,51 @@
+// What the parameter fields accept, stated once for every place that reads a
+// parameter as text outside the panel: the command-line options and the
+// cells of a dye sheet. Each range says in words what it accepts, so that
+// both report a refused value alike.
+#pragma once
+
+#include <string_view>
+
+#include "core/decimal_bound.h"
+#include "core/parameter_tables.h"
+
+namespace korin {
+
+struct ParameterRange {
+  std::string_view accepted;  // "a number with 1E-6 <= Q <= 1"
+  bool (*in_range)(double value);
+};
+
+namespace ranges {
+inline constexpr ParameterRange kConcentration{
+    "a number with 1E-12 <= C <= 10 (mol/L)", [](double v) {
+      return InClosedRange(v, bounds::kMinConcentration, bounds::kMaxConcentration);
+    }};
+// Only the paths the panel's list offers.
+inline constexpr ParameterRange kOpticalPath{"one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
+                                             [](double v) { return OpticalPathIndexOf(v) >= 0; }};
+inline constexpr ParameterRange kExtinction{
+    "a number with 0.001 < E < 1E10 (M^-1 cm^-1)",
+    [](double v) { return InOpenRange(v, bounds::kMinExtinction, bounds::kMaxExtinction); }};
+inline constexpr ParameterRange kRefractiveIndex{
+    "a number with 1E-4 <= n <= 1000", [](double v) {
+      return InClosedRange(v, bounds::kMinRefractiveIndex, bounds::kMaxRefractiveIndex);
+    }};
+inline constexpr ParameterRange kOrientation{
+    "a number with 1E-6 <= K2 <= 1", [](double v) {
+      return InClosedRange(v, bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
+    }};
+inline constexpr ParameterRange kQuantumYield{
+    "a number with 1E-6 <= Q <= 1",
+    [](double v) { return InClosedRange(v, bounds::kMinQuantumYield, bounds::kMaxQuantumYield); }};
+// Both open dialogs offer six entries.
+inline constexpr ParameterRange kFilterEntry{"a whole number from 1 to 6", [](double v) {
+                                               return v >= 1 && v <= 6 && v == static_cast<int>(v);
+                                             }};
+}  // namespace ranges
+
+// Reads `text` with the program's number syntax; true when it is a number
+// that `range` accepts, `value` then holding it.
+[[nodiscard]] bool ReadInRange(std::string_view text, const ParameterRange& range, double& value);
+
+}  // namespace korin
