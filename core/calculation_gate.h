@@ -12,7 +12,18 @@ namespace korin {
 // itself and the orientation factor's value are not tested, only
 // OrientationValid. When this answers true the gate derives the extinction
 // (concentration mode), computes J and R0 and shows them; otherwise it only
-// hides the results.
+// hides the results. It is exactly the three parts below together.
 [[nodiscard]] bool GateConditionsHold(const FretSession& session);
+
+// The parts of the conditions that belong to one side, so that batch work
+// can check a donor and an acceptor each on its own, and the parameters
+// they share once:
+// the donor: QuantumYield > 1e-7, EmissionValid, QuantumYieldValid;
+[[nodiscard]] bool DonorConditionsHold(const FretSession& session);
+// the acceptor: Concentration > 1e-10, AbsorptionValid, ConcentrationValid,
+// ExtinctionValid;
+[[nodiscard]] bool AcceptorConditionsHold(const FretSession& session);
+// shared: RefractiveIndex > 1e-4, OrientationValid, RefractiveIndexValid.
+[[nodiscard]] bool SharedConditionsHold(const FretSession& session);
 
 }  // namespace korin

@@ -12,10 +12,14 @@ FretSession ReadySession() {
   return s;
 }
 
+// Which part of the conditions a change breaks, if any.
+enum class Part { kNone, kDonor, kAcceptor, kShared };
+
 struct GateCase {
   const char* name;
   void (*change)(FretSession&);
   bool passes;
+  Part part = Part::kNone;  // the one part that fails with it
 };
 
 TEST(GateConditionsHoldTest, BoundsAndFlags) {
@@ -24,35 +28,46 @@ TEST(GateConditionsHoldTest, BoundsAndFlags) {
       // Strict lower bounds against the exact decimals: the doubles nearest
       // 1e-10 and 1e-4 lie above them, the one nearest 1e-7 below.
       {"concentration 1e-10", [](FretSession& s) { s.Concentration = 1e-10; }, true},
-      {"concentration 9.9e-11", [](FretSession& s) { s.Concentration = 9.9e-11; }, false},
+      {"concentration 9.9e-11", [](FretSession& s) { s.Concentration = 9.9e-11; }, false,
+       Part::kAcceptor},
       {"refractive index 1e-4", [](FretSession& s) { s.RefractiveIndex = 1e-4; }, true},
-      {"refractive index 9.9e-5", [](FretSession& s) { s.RefractiveIndex = 9.9e-5; }, false},
-      {"quantum yield 1e-7", [](FretSession& s) { s.QuantumYield = 1e-7; }, false},
+      {"refractive index 9.9e-5", [](FretSession& s) { s.RefractiveIndex = 9.9e-5; }, false,
+       Part::kShared},
+      {"quantum yield 1e-7", [](FretSession& s) { s.QuantumYield = 1e-7; }, false, Part::kDonor},
       {"quantum yield 1.0000001e-7", [](FretSession& s) { s.QuantumYield = 1.0000001e-7; }, true},
       // A concentration the field accepts (>= 1e-12) can still be too small
       // here, in either mode.
-      {"concentration 1.1e-12", [](FretSession& s) { s.Concentration = 1.1e-12; }, false},
+      {"concentration 1.1e-12", [](FretSession& s) { s.Concentration = 1.1e-12; }, false,
+       Part::kAcceptor},
       {"extinction mode, concentration 9.9e-11",
        [](FretSession& s) {
          s.ExtinctionMode = true;
          s.Concentration = 9.9e-11;
        },
-       false},
+       false, Part::kAcceptor},
       {"extinction mode", [](FretSession& s) { s.ExtinctionMode = true; }, true},
       // Only its flag guards the orientation factor.
       {"orientation factor 1e-6", [](FretSession& s) { s.OrientationFactor = 1e-6; }, true},
-      {"no absorption", [](FretSession& s) { s.AbsorptionValid = false; }, false},
-      {"no emission", [](FretSession& s) { s.EmissionValid = false; }, false},
-      {"bad quantum yield", [](FretSession& s) { s.QuantumYieldValid = false; }, false},
-      {"bad concentration", [](FretSession& s) { s.ConcentrationValid = false; }, false},
-      {"bad orientation", [](FretSession& s) { s.OrientationValid = false; }, false},
-      {"bad refractive index", [](FretSession& s) { s.RefractiveIndexValid = false; }, false},
-      {"no extinction", [](FretSession& s) { s.ExtinctionValid = false; }, false},
+      {"no absorption", [](FretSession& s) { s.AbsorptionValid = false; }, false, Part::kAcceptor},
+      {"no emission", [](FretSession& s) { s.EmissionValid = false; }, false, Part::kDonor},
+      {"bad quantum yield", [](FretSession& s) { s.QuantumYieldValid = false; }, false,
+       Part::kDonor},
+      {"bad concentration", [](FretSession& s) { s.ConcentrationValid = false; }, false,
+       Part::kAcceptor},
+      {"bad orientation", [](FretSession& s) { s.OrientationValid = false; }, false, Part::kShared},
+      {"bad refractive index", [](FretSession& s) { s.RefractiveIndexValid = false; }, false,
+       Part::kShared},
+      {"no extinction", [](FretSession& s) { s.ExtinctionValid = false; }, false, Part::kAcceptor},
   };
   for (const auto& c : cases) {
     FretSession s = ReadySession();
     c.change(s);
     EXPECT_EQ(GateConditionsHold(s), c.passes) << c.name;
+    // Each condition belongs to exactly one part: batch work checks the
+    // parts apart and must refuse exactly what the gate refuses.
+    EXPECT_EQ(DonorConditionsHold(s), c.part != Part::kDonor) << c.name;
+    EXPECT_EQ(AcceptorConditionsHold(s), c.part != Part::kAcceptor) << c.name;
+    EXPECT_EQ(SharedConditionsHold(s), c.part != Part::kShared) << c.name;
   }
 }
 
