@@ -1,0 +1,22 @@
+// The pair table's spectra opened through the open path: each spectrum read
+// once from its file, by the reader its filter entry and extension choose,
+// and handed to its own engine.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "core/fret_engine.h"
+#include "core/pair_table.h"
+
+namespace korin {
+
+// Opens `spec`'s file for its side on `engine` as an open command does
+// (OpenSpectrum), keeping the reader's messages instead of showing them.
+[[nodiscard]] OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeSpec& spec);
+
+// PrepareDyes with the spectra opened from their files.
+[[nodiscard]] std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeSpec> specs,
+                                                          const SharedParameters& shared, int jobs);
+
+}  // namespace korin
