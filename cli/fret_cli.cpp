@@ -9,6 +9,7 @@
 
 #include "cli/analysis_options.h"
 #include "cli/export_options.h"
+#include "cli/pairs_command.h"
 #include "cli/parameter_options.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
@@ -153,6 +154,9 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
                                   std::ostream& out, std::ostream& err) {
   CLI::App app{"Spectral overlap integral J and Foerster distance R0 of a FRET pair.",
                std::string(kProgram)};
+  app.footer(
+      "Many pairs at once: korin-fret-cli pairs SHEET.csv, or pairs --donors FILE... "
+      "--acceptors FILE... (see korin-fret-cli pairs --help).");
   app.add_option("EMISSION_FILE", o.emission_file, "Donor emission spectrum")->required();
   app.add_option("ABSORPTION_FILE", o.absorption_file, "Acceptor absorption spectrum")->required();
   o.parameters.AddTo(app);
@@ -179,7 +183,11 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
 
 }  // namespace
 
-int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               bool out_is_terminal) {
+  if (args.size() >= 2 && args[1] == "pairs") {
+    return RunPairsCommand(args, out, err, out_is_terminal);
+  }
   Options o;
   Parameters p;
   AnalysisRequest analysis;

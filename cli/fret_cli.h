@@ -19,9 +19,11 @@ inline constexpr int kExitRejected = 1;   // a spectrum refused, or the calculat
 inline constexpr int kExitBadOption = 2;  // an option or its value is not accepted
 
 // Runs the tool on `args` (args[0] is the program name) and answers its exit
-// code. Results go to `out`; reader messages and errors to `err`.
+// code. Results go to `out`; reader messages and errors to `err`. With
+// args[1] "pairs" it runs the pair table (cli/pairs_command.h), which writes
+// an aligned table by default when `out_is_terminal`.
 [[nodiscard]] int RunFretCli(std::span<const std::string> args, std::ostream& out,
-                             std::ostream& err);
+                             std::ostream& err, bool out_is_terminal = false);
 
 // The Qt-linked program that draws for the tool (plot export, the PDF
 // report, the plot beside a Markdown report). The tool runs it, with its own

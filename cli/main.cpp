@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <clocale>
 #include <iostream>
 #include <string>
@@ -10,5 +12,5 @@ int main(int argc, char** argv) {
   // writes depends on it.
   std::setlocale(LC_ALL, "");
   const std::vector<std::string> args(argv, argv + argc);
-  return korin::RunFretCli(args, std::cout, std::cerr);
+  return korin::RunFretCli(args, std::cout, std::cerr, ::isatty(STDOUT_FILENO) != 0);
 }

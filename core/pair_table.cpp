@@ -185,7 +185,7 @@ std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
 DyePreparation PrepareDye(const DyeSpec& spec, const SharedParameters& shared,
                           const SpectrumOpener& open) {
   DyePreparation result;
-  result.error = {spec.path, spec.name, spec.line, {}, {}};
+  result.error = {TableError::Kind::kSpectrum, spec.path, spec.name, spec.line, {}, {}};
   if (spec.optical_path < 0 || spec.optical_path >= static_cast<int>(kOpticalPathTable.size())) {
     result.error.reason = "the optical-path list has no entry " + std::to_string(spec.optical_path);
     return result;
@@ -273,7 +273,8 @@ std::vector<TableError> TakeUncomputed(std::vector<PairRow>& rows, const PairInp
     if (row.computed) return false;
     const DyeSpec& donor = inputs.donors[row.donor].spec;
     const DyeSpec& acceptor = inputs.acceptors[row.acceptor].spec;
-    errors.push_back({donor.path + " + " + acceptor.path,
+    errors.push_back({TableError::Kind::kPair,
+                      donor.path + " + " + acceptor.path,
                       donor.name + " + " + acceptor.name,
                       0,
                       "the overlap integral is beyond the range of a double",

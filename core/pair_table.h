@@ -64,6 +64,8 @@ struct DyeSpec {
 // Something the table leaves out, and why: a refused spectrum, a malformed
 // sheet row, or a pair whose J is not a finite double.
 struct TableError {
+  enum class Kind { kRow, kSpectrum, kPair };
+  Kind kind = Kind::kSpectrum;
   std::string file;  // the spectrum's path; the sheet's for a row
   std::string name;  // the spectrum's or the pair's name, when there is one
   int line = 0;      // the sheet's line; 0 when none

@@ -259,7 +259,8 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
       spec = ReadRow(Row(*cells, *columns), folder, defaults, error);
     }
     if (!spec) {
-      result.skipped.push_back({name, {}, line_number, error + "; row skipped", {}});
+      result.skipped.push_back(
+          {TableError::Kind::kRow, name, {}, line_number, error + "; row skipped", {}});
       continue;
     }
     spec->line = line_number;

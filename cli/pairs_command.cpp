@@ -1,0 +1,316 @@
+#include "cli/pairs_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "cli/fret_cli.h"
+#include "cli/parameter_options.h"
+#include "core/fret_analysis.h"
+#include "core/number_text.h"
+#include "core/pair_table.h"
+#include "core/parse_real.h"
+#include "import/dye_sheet.h"
+#include "import/pair_sources.h"
+
+namespace korin {
+namespace {
+
+constexpr std::string_view kProgram = "korin-fret-cli";
+
+struct PairsOptions {
+  std::optional<std::string> sheet;
+  std::vector<std::string> donors;
+  std::vector<std::string> acceptors;
+  std::optional<std::string> format;
+  std::optional<std::string> sort;
+  std::optional<std::string> target_distance;
+  std::optional<std::string> jobs;
+  ParameterOptions parameters;
+};
+
+enum class Format { kCsv, kJson, kTable };
+
+struct PairsRequest {
+  Format format = Format::kCsv;
+  PairOrder order = PairOrder::kListed;
+  std::optional<double> target;
+  int jobs = 1;
+  DyeDefaults defaults;
+  SharedParameters shared;
+};
+
+bool Refuse(std::ostream& err, std::string_view option, std::string_view text,
+            std::string_view accepted) {
+  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << accepted
+      << '\n';
+  return false;
+}
+
+// Reads the options into `r`. Answers nothing to go on, or the exit code.
+std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o, PairsRequest& r,
+                              bool out_is_terminal, std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "J and R0 of every donor x acceptor pair, from a dye sheet (a CSV with the columns file, "
+      "side, filter, quantum_yield, extinction, concentration, optical_path, name) or from file "
+      "lists. Values a sheet leaves out, and those of listed files, come from the options.",
+      std::string(kProgram) + " pairs"};
+  app.add_option("SHEET", o.sheet, "Dye sheet: one row per spectrum file, relative to its folder");
+  app.add_option("--donors", o.donors, "Donor emission files")->expected(1, -1);
+  app.add_option("--acceptors", o.acceptors, "Acceptor absorption files")->expected(1, -1);
+  app.add_option("--format", o.format,
+                 "csv, json or table (default: table on a terminal, csv otherwise)")
+      ->check(CLI::IsMember({"csv", "json", "table"}));
+  app.add_option("--sort", o.sort,
+                 "r0 or j (largest first), or name (donor, then acceptor); default: as listed")
+      ->check(CLI::IsMember({"r0", "j", "name"}));
+  app.add_option("--target-distance", o.target_distance,
+                 "A distance in Angstroms: adds |R0 - R| and the efficiency at R, and sorts by "
+                 "|R0 - R| unless --sort says otherwise");
+  app.add_option("--jobs", o.jobs, "Threads to compute on (default: all cores)");
+  o.parameters.AddTo(app, true);
+
+  std::vector<const char*> argv;
+  for (const auto& arg : args.subspan(1)) argv.push_back(arg.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
+  }
+
+  Parameters p;
+  bool ok = ReadParameters(o.parameters, p, err);
+  if (o.target_distance) {
+    double value = 0.0;
+    if (ParseReal(*o.target_distance, value) && DistanceOf(value).value) {
+      r.target = value;
+    } else {
+      ok = Refuse(err, "--target-distance", *o.target_distance, "a positive number (Angstroms)");
+    }
+  }
+  r.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  if (o.jobs) {
+    double value = 0.0;
+    if (ParseReal(*o.jobs, value) && value >= 1 && value <= 1024 &&
+        value == static_cast<int>(value)) {
+      r.jobs = static_cast<int>(value);
+    } else {
+      ok = Refuse(err, "--jobs", *o.jobs, "a whole number from 1 to 1024");
+    }
+  }
+  if (!o.sheet && o.donors.empty() && o.acceptors.empty()) {
+    err << kProgram << " pairs: give a dye sheet, or --donors and --acceptors\n";
+    ok = false;
+  }
+  if (!ok) return kExitBadOption;
+
+  r.format = !o.format              ? (out_is_terminal ? Format::kTable : Format::kCsv)
+             : *o.format == "json"  ? Format::kJson
+             : *o.format == "table" ? Format::kTable
+                                    : Format::kCsv;
+  r.order = !o.sort           ? (r.target ? PairOrder::kDistanceError : PairOrder::kListed)
+            : *o.sort == "r0" ? PairOrder::kForsterDistance
+            : *o.sort == "j"  ? PairOrder::kOverlapIntegral
+                              : PairOrder::kName;
+  const ParameterOptions& po = o.parameters;
+  r.defaults = {po.quantum_yield, po.concentration,  p.optical_path,
+                po.extinction,    p.emission_filter, p.absorption_filter};
+  r.shared = {po.orientation, p.solvent, po.refractive_index.value_or("")};
+  return std::nullopt;
+}
+
+// --- Output -------------------------------------------------------------------
+
+// Characters on a terminal: UTF-8 continuation bytes take no column.
+std::size_t Columns(std::string_view text) {
+  return static_cast<std::size_t>(std::ranges::count_if(
+      text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
+                const std::optional<double>& target, std::ostream& out) {
+  std::vector<std::vector<std::string>> cells;
+  std::vector<std::string> header{"Donor", "Acceptor", "J (M^-1 cm^3)", "R0 (Angstroms)"};
+  if (target) {
+    header.push_back("E at " + FormatGeneral(*target, 15) + " A");
+    header.push_back("|R0 - R| (A)");
+  }
+  cells.push_back(std::move(header));
+  for (const PairRow& row : rows) {
+    std::vector<std::string> line{inputs.donors[row.donor].spec.name,
+                                  inputs.acceptors[row.acceptor].spec.name,
+                                  row.overlap_integral_text, row.forster_distance_text};
+    if (target) {
+      line.push_back(AnalysisText(row.efficiency_at_target));
+      line.push_back(AnalysisText(row.distance_error));
+    }
+    cells.push_back(std::move(line));
+  }
+  std::vector<std::size_t> widths(cells.front().size(), 0);
+  for (const auto& line : cells) {
+    for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], Columns(line[c]));
+  }
+  for (const auto& line : cells) {
+    std::string text;
+    for (std::size_t c = 0; c < line.size(); ++c) {
+      const std::string pad(widths[c] - Columns(line[c]), ' ');
+      // Names to the left, numbers to the right.
+      text += c < 2 ? line[c] + pad : pad + line[c];
+      if (c + 1 < line.size()) text += "  ";
+    }
+    while (text.ends_with(' ')) text.pop_back();
+    out << text << '\n';
+  }
+}
+
+nlohmann::ordered_json ErrorJson(const TableError& e) {
+  constexpr std::string_view kKinds[] = {"row", "spectrum", "pair"};
+  nlohmann::ordered_json error;
+  error["kind"] = kKinds[static_cast<int>(e.kind)];
+  error["file"] = e.file;
+  if (!e.name.empty()) error["name"] = e.name;
+  error["line"] = e.line > 0 ? nlohmann::ordered_json(e.line) : nlohmann::ordered_json(nullptr);
+  error["reason"] = e.reason;
+  error["messages"] = e.messages;
+  return error;
+}
+
+void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const PairsRequest& r,
+               std::span<const TableError> errors, std::ostream& out) {
+  nlohmann::ordered_json result;
+  result["parameters"] = {{"orientation", inputs.shared.orientation},
+                          {"refractive_index", inputs.shared.refractive_index}};
+  if (r.target) result["parameters"]["target_distance"] = *r.target;
+  const auto dye = [](const PreparedDye& d) {
+    nlohmann::ordered_json entry{{"name", d.spec.name}, {"file", d.spec.path}};
+    if (d.spec.side == SpectrumSide::kEmission) {
+      entry["quantum_yield"] = d.quantum_yield;
+    } else {
+      entry["extinction_entry"] = d.spec.extinction.has_value();
+    }
+    return entry;
+  };
+  result["donors"] = nlohmann::ordered_json::array();
+  for (const PreparedDye& d : inputs.donors) result["donors"].push_back(dye(d));
+  result["acceptors"] = nlohmann::ordered_json::array();
+  for (const PreparedDye& a : inputs.acceptors) result["acceptors"].push_back(dye(a));
+  auto& pairs = result["pairs"] = nlohmann::ordered_json::array();
+  for (const PairRow& row : rows) {
+    nlohmann::ordered_json pair{{"donor", inputs.donors[row.donor].spec.name},
+                                {"acceptor", inputs.acceptors[row.acceptor].spec.name},
+                                {"overlap_integral", row.overlap_integral},
+                                {"overlap_integral_text", row.overlap_integral_text},
+                                {"forster_distance", row.forster_distance},
+                                {"forster_distance_text", row.forster_distance_text}};
+    if (r.target) {
+      pair["efficiency_at_target"] = row.efficiency_at_target;
+      pair["distance_error"] = row.distance_error;
+    }
+    pairs.push_back(std::move(pair));
+  }
+  auto& list = result["errors"] = nlohmann::ordered_json::array();
+  for (const TableError& e : errors) list.push_back(ErrorJson(e));
+  // File names need not be UTF-8; replace what is not rather than fail.
+  out << result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+void ReportError(const TableError& e, std::string_view sheet, std::ostream& err) {
+  err << kProgram << ": ";
+  switch (e.kind) {
+    case TableError::Kind::kRow:
+      err << e.file << ':' << e.line << ": " << e.reason << '\n';
+      break;
+    case TableError::Kind::kSpectrum:
+      err << e.file;
+      if (e.line > 0) err << " (" << sheet << ':' << e.line << ')';
+      err << ": not used: " << e.reason << '\n';
+      break;
+    case TableError::Kind::kPair:
+      err << e.name << ": " << e.reason << '\n';
+      break;
+  }
+  for (const std::string& message : e.messages) err << "  " << message << '\n';
+}
+
+}  // namespace
+
+int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                    bool out_is_terminal) {
+  PairsOptions o;
+  PairsRequest r;
+  if (const auto code = ParsePairs(args, o, r, out_is_terminal, out, err)) return *code;
+
+  std::vector<DyeSpec> specs;
+  std::vector<TableError> errors;
+  if (o.sheet) {
+    DyeSheet sheet = ReadDyeSheet(*o.sheet, r.defaults);
+    if (!sheet.readable) {
+      err << kProgram << ": " << sheet.problem << '\n';
+      return kExitBadOption;
+    }
+    for (const std::string& note : sheet.notes) err << kProgram << ": " << note << '\n';
+    specs = std::move(sheet.dyes);
+    errors = std::move(sheet.skipped);
+  }
+  for (const std::string& file : o.donors) {
+    specs.push_back(ListedDye(SpectrumSide::kEmission, file, r.defaults));
+  }
+  for (const std::string& file : o.acceptors) {
+    specs.push_back(ListedDye(SpectrumSide::kAbsorption, file, r.defaults));
+  }
+  const std::string_view sheet_name = o.sheet ? std::string_view(*o.sheet) : "";
+  const auto listed = [&](SpectrumSide side) {
+    return std::ranges::any_of(specs, [side](const DyeSpec& s) { return s.side == side; });
+  };
+  if (!listed(SpectrumSide::kEmission) || !listed(SpectrumSide::kAbsorption)) {
+    for (const TableError& e : errors) ReportError(e, sheet_name, err);
+    err << kProgram << " pairs: nothing to pair: no "
+        << (listed(SpectrumSide::kEmission) ? "acceptor" : "donor") << " is listed\n";
+    return kExitBadOption;
+  }
+  std::string why;
+  const std::optional<SharedValues> shared = ReadSharedParameters(r.shared, why);
+  if (!shared) {
+    err << kProgram << " pairs: " << why << '\n';
+    return kExitBadOption;
+  }
+
+  std::vector<PreparedDye> donors;
+  std::vector<PreparedDye> acceptors;
+  for (DyePreparation& prepared : PrepareDyeFiles(specs, r.shared, r.jobs)) {
+    if (!prepared.dye) {
+      errors.push_back(std::move(prepared.error));
+      continue;
+    }
+    // What a reader reported about a spectrum it still took, as the single
+    // pair shows it.
+    for (const std::string& message : prepared.dye->messages) err << message << '\n';
+    (prepared.dye->spec.side == SpectrumSide::kEmission ? donors : acceptors)
+        .push_back(std::move(*prepared.dye));
+  }
+
+  const PairInputs inputs{donors, acceptors, *shared};
+  std::vector<PairRow> rows = ComputeAllPairs(inputs, r.jobs);
+  for (TableError& e : TakeUncomputed(rows, inputs)) errors.push_back(std::move(e));
+  if (r.target) ApplyTargetDistance(rows, *r.target);
+  SortPairs(rows, r.order, inputs);
+
+  for (const TableError& e : errors) ReportError(e, sheet_name, err);
+  switch (r.format) {
+    case Format::kCsv:
+      out << PairTableCsv(rows, inputs, r.target.has_value());
+      break;
+    case Format::kJson:
+      WriteJson(rows, inputs, r, errors, out);
+      break;
+    case Format::kTable:
+      WriteTable(rows, inputs, r.target, out);
+      break;
+  }
+  return errors.empty() ? kExitSuccess : kExitRejected;
+}
+
+}  // namespace korin
