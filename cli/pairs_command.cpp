@@ -278,8 +278,11 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     return kExitBadOption;
   }
 
+  // Reserved: a dye is some 11 kB, which growing vectors would copy again.
   std::vector<PreparedDye> donors;
   std::vector<PreparedDye> acceptors;
+  donors.reserve(specs.size());
+  acceptors.reserve(specs.size());
   for (DyePreparation& prepared : PrepareDyeFiles(specs, r.shared, r.jobs)) {
     if (!prepared.dye) {
       errors.push_back(std::move(prepared.error));

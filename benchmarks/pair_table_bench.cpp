@@ -1,0 +1,95 @@
+// The pair table in memory: 100 donors against 100 acceptors, each spectrum
+// prepared once through its engine, then J, R0 and their two texts for all
+// 10,000 pairs; the goal is a million pairs a second on two cores.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/pair_table.h"
+
+namespace {
+
+constexpr int kDyes = 100;
+
+korin::GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
+  korin::GridSpectrum spectrum;
+  for (int w = first; w <= last; ++w) {
+    const double d = w - centre;
+    spectrum.values[w] = height * std::exp(-d * d / (2 * sigma * sigma));
+  }
+  spectrum.first = first;
+  spectrum.last = last;
+  return spectrum;
+}
+
+// Donors from 450 nm and acceptors from 500 nm on, each a little further
+// red; broad enough that every pair overlaps.
+std::vector<korin::DyeSpec> Specs() {
+  std::vector<korin::DyeSpec> specs;
+  const korin::DyeDefaults defaults;
+  for (int i = 0; i < kDyes; ++i) {
+    specs.push_back(
+        korin::ListedDye(korin::SpectrumSide::kEmission, "d" + std::to_string(i), defaults));
+  }
+  for (int i = 0; i < kDyes; ++i) {
+    specs.push_back(
+        korin::ListedDye(korin::SpectrumSide::kAbsorption, "a" + std::to_string(i), defaults));
+  }
+  return specs;
+}
+
+// Lays the spectrum a spec names ("d17", "a3") on the engine.
+korin::OpenReport OpenInMemory(korin::FretEngine& engine, const korin::DyeSpec& spec) {
+  const int i = std::atoi(spec.path.c_str() + 1);
+  const bool donor = spec.side == korin::SpectrumSide::kEmission;
+  const korin::GridSpectrum spectrum = donor ? Gaussian(350, 900, 1000.0, 450.0 + 2 * i, 25.0)
+                                             : Gaussian(300, 950, 0.85, 500.0 + 2 * i, 35.0);
+  engine.BeginLoad(spec.side);
+  return {engine.AcceptSpectrum(spec.side, spectrum, spec.path), {}, {}};
+}
+
+struct Table {
+  std::vector<korin::PreparedDye> donors;
+  std::vector<korin::PreparedDye> acceptors;
+};
+
+Table Prepare(int jobs) {
+  Table table;
+  table.donors.reserve(kDyes);
+  table.acceptors.reserve(kDyes);
+  for (auto& prepared : korin::PrepareDyes(Specs(), {}, OpenInMemory, jobs)) {
+    if (!prepared.dye) std::abort();
+    (prepared.dye->spec.side == korin::SpectrumSide::kEmission ? table.donors : table.acceptors)
+        .push_back(std::move(*prepared.dye));
+  }
+  return table;
+}
+
+// All 10,000 pairs on `jobs` threads: items per second are pairs per second.
+void BM_PairTable100x100(benchmark::State& state) {
+  const Table table = Prepare(2);
+  const korin::PairInputs inputs{table.donors, table.acceptors, {0.66667, 1.333}};
+  const int jobs = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    const std::vector<korin::PairRow> rows = korin::ComputeAllPairs(inputs, jobs);
+    benchmark::DoNotOptimize(rows.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kDyes * kDyes);
+}
+BENCHMARK(BM_PairTable100x100)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Preparing the 200 spectra: an engine each, started, typed and loaded.
+void BM_PrepareDyes200(benchmark::State& state) {
+  const int jobs = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    const Table table = Prepare(jobs);
+    benchmark::DoNotOptimize(table.donors.data());
+  }
+  state.SetItemsProcessed(state.iterations() * 2 * kDyes);
+}
+BENCHMARK(BM_PrepareDyes200)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
