@@ -71,7 +71,8 @@ Table Prepare(int jobs) {
 // All 10,000 pairs on `jobs` threads: items per second are pairs per second.
 void BM_PairTable100x100(benchmark::State& state) {
   const Table table = Prepare(2);
-  const korin::PairInputs inputs{table.donors, table.acceptors, {0.66667, 1.333}};
+  const korin::PairInputs inputs =
+      korin::PairInputsOf(table.donors, table.acceptors, {0.66667, 1.333});
   const int jobs = static_cast<int>(state.range(0));
   for (auto _ : state) {
     const std::vector<korin::PairRow> rows = korin::ComputeAllPairs(inputs, jobs);

@@ -140,8 +140,8 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
   }
   cells.push_back(std::move(header));
   for (const PairRow& row : rows) {
-    std::vector<std::string> line{inputs.donors[row.donor].spec.name,
-                                  inputs.acceptors[row.acceptor].spec.name,
+    std::vector<std::string> line{inputs.Donor(row.donor).spec.name,
+                                  inputs.Acceptor(row.acceptor).spec.name,
                                   row.overlap_integral_text, row.forster_distance_text};
     if (target) {
       line.push_back(AnalysisText(row.efficiency_at_target));
@@ -194,13 +194,13 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const Pa
     return entry;
   };
   result["donors"] = nlohmann::ordered_json::array();
-  for (const PreparedDye& d : inputs.donors) result["donors"].push_back(dye(d));
+  for (const PreparedDye* d : inputs.donors) result["donors"].push_back(dye(*d));
   result["acceptors"] = nlohmann::ordered_json::array();
-  for (const PreparedDye& a : inputs.acceptors) result["acceptors"].push_back(dye(a));
+  for (const PreparedDye* a : inputs.acceptors) result["acceptors"].push_back(dye(*a));
   auto& pairs = result["pairs"] = nlohmann::ordered_json::array();
   for (const PairRow& row : rows) {
-    nlohmann::ordered_json pair{{"donor", inputs.donors[row.donor].spec.name},
-                                {"acceptor", inputs.acceptors[row.acceptor].spec.name},
+    nlohmann::ordered_json pair{{"donor", inputs.Donor(row.donor).spec.name},
+                                {"acceptor", inputs.Acceptor(row.acceptor).spec.name},
                                 {"overlap_integral", row.overlap_integral},
                                 {"overlap_integral_text", row.overlap_integral_text},
                                 {"forster_distance", row.forster_distance},
@@ -278,24 +278,21 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     return kExitBadOption;
   }
 
-  // Reserved: a dye is some 11 kB, which growing vectors would copy again.
-  std::vector<PreparedDye> donors;
-  std::vector<PreparedDye> acceptors;
-  donors.reserve(specs.size());
-  acceptors.reserve(specs.size());
-  for (DyePreparation& prepared : PrepareDyeFiles(specs, r.shared, r.jobs)) {
-    if (!prepared.dye) {
-      errors.push_back(std::move(prepared.error));
+  std::vector<DyePreparation> prepared = PrepareDyeFiles(specs, r.shared, r.jobs);
+  PairInputs inputs;
+  inputs.shared = *shared;
+  for (DyePreparation& p : prepared) {
+    if (!p.dye) {
+      errors.push_back(std::move(p.error));
       continue;
     }
     // What a reader reported about a spectrum it still took, as the single
     // pair shows it.
-    for (const std::string& message : prepared.dye->messages) err << message << '\n';
-    (prepared.dye->spec.side == SpectrumSide::kEmission ? donors : acceptors)
-        .push_back(std::move(*prepared.dye));
+    for (const std::string& message : p.dye->messages) err << message << '\n';
+    (p.dye->spec.side == SpectrumSide::kEmission ? inputs.donors : inputs.acceptors)
+        .push_back(&*p.dye);
   }
 
-  const PairInputs inputs{donors, acceptors, *shared};
   std::vector<PairRow> rows = ComputeAllPairs(inputs, r.jobs);
   for (TableError& e : TakeUncomputed(rows, inputs)) errors.push_back(std::move(e));
   if (r.target) ApplyTargetDistance(rows, *r.target);

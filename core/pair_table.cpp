@@ -229,6 +229,15 @@ std::vector<DyePreparation> PrepareDyes(std::span<const DyeSpec> specs,
 
 // --- Pairs -----------------------------------------------------------------------
 
+PairInputs PairInputsOf(std::span<const PreparedDye> donors, std::span<const PreparedDye> acceptors,
+                        SharedValues shared) {
+  PairInputs inputs;
+  inputs.shared = shared;
+  for (const PreparedDye& d : donors) inputs.donors.push_back(&d);
+  for (const PreparedDye& a : acceptors) inputs.acceptors.push_back(&a);
+  return inputs;
+}
+
 std::size_t PairCount(const PairInputs& inputs) {
   return inputs.donors.size() * inputs.acceptors.size();
 }
@@ -237,8 +246,8 @@ PairRow ComputePair(const PairInputs& inputs, std::uint32_t donor, std::uint32_t
   PairRow row;
   row.donor = donor;
   row.acceptor = acceptor;
-  const PreparedDye& d = inputs.donors[donor];
-  const std::optional<double> j = OverlapIntegralOf(d.grid, inputs.acceptors[acceptor].grid);
+  const PreparedDye& d = inputs.Donor(donor);
+  const std::optional<double> j = OverlapIntegralOf(d.grid, inputs.Acceptor(acceptor).grid);
   if (!j) return row;
   row.computed = true;
   row.overlap_integral = *j;
@@ -271,8 +280,8 @@ std::vector<TableError> TakeUncomputed(std::vector<PairRow>& rows, const PairInp
   std::vector<TableError> errors;
   std::erase_if(rows, [&](const PairRow& row) {
     if (row.computed) return false;
-    const DyeSpec& donor = inputs.donors[row.donor].spec;
-    const DyeSpec& acceptor = inputs.acceptors[row.acceptor].spec;
+    const DyeSpec& donor = inputs.Donor(row.donor).spec;
+    const DyeSpec& acceptor = inputs.Acceptor(row.acceptor).spec;
     errors.push_back({TableError::Kind::kPair,
                       donor.path + " + " + acceptor.path,
                       donor.name + " + " + acceptor.name,
@@ -325,11 +334,11 @@ void SortPairs(std::vector<PairRow>& rows, PairOrder order, const PairInputs& in
     case PairOrder::kName:
       std::ranges::sort(rows, [&](const PairRow& a, const PairRow& b) {
         if (const int c =
-                CompareNames(inputs.donors[a.donor].spec.name, inputs.donors[b.donor].spec.name)) {
+                CompareNames(inputs.Donor(a.donor).spec.name, inputs.Donor(b.donor).spec.name)) {
           return c < 0;
         }
-        if (const int c = CompareNames(inputs.acceptors[a.acceptor].spec.name,
-                                       inputs.acceptors[b.acceptor].spec.name)) {
+        if (const int c = CompareNames(inputs.Acceptor(a.acceptor).spec.name,
+                                       inputs.Acceptor(b.acceptor).spec.name)) {
           return c < 0;
         }
         return listed(a, b);
@@ -346,9 +355,9 @@ std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs
   csv += with_target ? ",efficiency_at_target,distance_error\n" : "\n";
   for (const PairRow& row : rows) {
     if (!row.computed) continue;
-    AppendCsvField(csv, inputs.donors[row.donor].spec.name);
+    AppendCsvField(csv, inputs.Donor(row.donor).spec.name);
     csv += ',';
-    AppendCsvField(csv, inputs.acceptors[row.acceptor].spec.name);
+    AppendCsvField(csv, inputs.Acceptor(row.acceptor).spec.name);
     csv += ',' + RoundTripText(row.overlap_integral) + ',' + row.overlap_integral_text + ',' +
            RoundTripText(row.forster_distance) + ',' + row.forster_distance_text;
     if (with_target) {

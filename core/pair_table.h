@@ -127,11 +127,20 @@ struct SharedValues {
 
 // --- The pairs -------------------------------------------------------------------
 
+// The dyes are held elsewhere (a dye is some 11 kB): the inputs point at
+// them, and they must outlive the inputs.
 struct PairInputs {
-  std::span<const PreparedDye> donors;
-  std::span<const PreparedDye> acceptors;
+  std::vector<const PreparedDye*> donors;
+  std::vector<const PreparedDye*> acceptors;
   SharedValues shared;
+
+  [[nodiscard]] const PreparedDye& Donor(std::size_t i) const { return *donors[i]; }
+  [[nodiscard]] const PreparedDye& Acceptor(std::size_t i) const { return *acceptors[i]; }
 };
+
+// Inputs pointing at every dye of `donors` and of `acceptors`.
+[[nodiscard]] PairInputs PairInputsOf(std::span<const PreparedDye> donors,
+                                      std::span<const PreparedDye> acceptors, SharedValues shared);
 
 // Pair i is donor i / acceptors.size() with acceptor i % acceptors.size().
 [[nodiscard]] std::size_t PairCount(const PairInputs& inputs);

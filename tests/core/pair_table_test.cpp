@@ -158,7 +158,7 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
     std::string why;
     const std::optional<SharedValues> values = ReadSharedParameters(shared, why);
     ASSERT_TRUE(values) << why;
-    const PairInputs inputs{p.donors, p.acceptors, *values};
+    const PairInputs inputs = PairInputsOf(p.donors, p.acceptors, *values);
     const std::vector<PairRow> rows = ComputeAllPairs(inputs, 2);
     ASSERT_EQ(rows.size(), 12u);
     for (const PairRow& row : rows) {
@@ -278,7 +278,7 @@ TEST_F(PairTableTest, ThreadsAndSlicesGiveTheSameRows) {
     specs.push_back(Acceptor(name));
   }
   const Prepared p = PrepareAll(specs, {}, files_, 2);
-  const PairInputs inputs{p.donors, p.acceptors, {0.66667, 1.333}};
+  const PairInputs inputs = PairInputsOf(p.donors, p.acceptors, {0.66667, 1.333});
   ASSERT_EQ(PairCount(inputs), 23u * 29u);
   const std::vector<PairRow> serial = ComputeAllPairs(inputs, 1);
   const auto same = [](const PairRow& a, const PairRow& b) {
@@ -330,7 +330,7 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> Order(const std::vector<Pai
 TEST(PairOrderTest, EachOrderWithTiesInListedOrder) {
   const std::vector<PreparedDye> donors{Named("beta"), Named("Alpha"), Named("alpha")};
   const std::vector<PreparedDye> acceptors{Named("Zed"), Named("ace")};
-  const PairInputs inputs{donors, acceptors, {}};
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {});
   // Scrambled, as threads or a previous sort might leave them.
   const std::vector<PairRow> rows{Row(2, 1, 2e-13, 50.0), Row(0, 0, 3e-13, 55.0),
                                   Row(1, 1, 3e-13, 48.0), Row(0, 1, 1e-13, 55.0),
@@ -381,7 +381,7 @@ double ReadBack(std::string_view text) {
 TEST(PairCsvTest, HeaderQuotingAndExactNumbers) {
   const std::vector<PreparedDye> donors{Named("plain"), Named("with, comma"), Named("#hash")};
   const std::vector<PreparedDye> acceptors{Named("say \"hi\""), Named(" padded")};
-  const PairInputs inputs{donors, acceptors, {}};
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {});
   std::vector<PairRow> rows{Row(0, 0, 0.1 + 0.2, 55.65), Row(1, 1, 1e-13, 47.5),
                             Row(2, 0, 2e-13, 50.0), Row(0, 1, 0, 0)};
   rows[0].overlap_integral_text = "3.0000E-1";
@@ -427,7 +427,7 @@ TEST(PairTableOverflowTest, APairWithoutAFiniteOverlapIsReported) {
     donors[1].grid[w] = 1.0 / 201;
     acceptors[0].grid[w] = 1e300;
   }
-  const PairInputs inputs{donors, acceptors, {0.66667, 1.333}};
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {0.66667, 1.333});
   std::vector<PairRow> rows = ComputeAllPairs(inputs, 2);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_FALSE(rows[0].computed);
