@@ -88,20 +88,23 @@ QStringList QtNameFilters(std::string_view filter) {
   return filters;
 }
 
-std::optional<QString> QtDialogService::OpenFile(QWidget* parent, OpenDialogState& state) {
+namespace {
+
+// The open dialog on `state`: Qt's own dialog on every desktop, so that the
+// descriptions show exactly as written and a typed name of a missing file
+// is allowed (for a single file). The chosen files, or none on cancel.
+QStringList RunOpenDialog(QWidget* parent, OpenDialogState& state, QFileDialog::FileMode mode) {
   QFileDialog dialog(parent, state.title, state.directory);
-  // Qt's own dialog on every desktop, so that the descriptions show exactly
-  // as written and a typed name of a missing file is allowed.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setFileMode(mode);
   const QStringList filters = QtNameFilters(state.filter);
   dialog.setNameFilters(filters);
   if (state.filter_entry >= 1 && state.filter_entry <= filters.size()) {
     dialog.selectNameFilter(filters[state.filter_entry - 1]);
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (dialog.exec() != QDialog::Accepted) return {};
   // With the details hidden the dialog may answer the description alone.
   const QString chosen = dialog.selectedNameFilter();
   for (qsizetype i = 0; i < filters.size(); ++i) {
@@ -111,7 +114,21 @@ std::optional<QString> QtDialogService::OpenFile(QWidget* parent, OpenDialogStat
     }
   }
   state.directory = dialog.directory().absolutePath();
-  return dialog.selectedFiles().constFirst();
+  return dialog.selectedFiles();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogService::OpenFile(QWidget* parent, OpenDialogState& state) {
+  const QStringList files = RunOpenDialog(parent, state, QFileDialog::AnyFile);
+  if (files.isEmpty()) return std::nullopt;
+  return files.constFirst();
+}
+
+std::optional<QStringList> QtDialogService::OpenFiles(QWidget* parent, OpenDialogState& state) {
+  QStringList files = RunOpenDialog(parent, state, QFileDialog::ExistingFiles);
+  if (files.isEmpty()) return std::nullopt;
+  return files;
 }
 
 bool QtDialogService::CanPrint(const QPrinter& printer) {

@@ -38,6 +38,11 @@ class DialogService {
   // The file need not exist: the reader reports a missing one.
   virtual std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) = 0;
 
+  // The same dialog choosing several existing files at once; on
+  // confirmation answers their paths (at least one) and leaves the chosen
+  // filter entry in `state`; on cancel answers nothing.
+  virtual std::optional<QStringList> OpenFiles(QWidget* parent, OpenDialogState& state) = 0;
+
   // Whether `printer` can print at all: a printer is installed, or the
   // printer writes a file.
   [[nodiscard]] virtual bool CanPrint(const QPrinter& printer) = 0;
@@ -71,6 +76,7 @@ class DialogService {
 class QtDialogService final : public DialogService {
  public:
   std::optional<QString> OpenFile(QWidget* parent, OpenDialogState& state) override;
+  std::optional<QStringList> OpenFiles(QWidget* parent, OpenDialogState& state) override;
   [[nodiscard]] bool CanPrint(const QPrinter& printer) override;
   [[nodiscard]] bool Print(QWidget* parent, QPrinter& printer) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;

@@ -17,6 +17,7 @@
 //   Tools, FretAnalysis           analysis_item_               Tools: FRET analysis...
 //   ExportPlot, ExportData        export_plot_item_, ...       Tools: exports
 //   SaveReport                    save_report_item_            Tools: Save report...
+//   PairTable                     pair_table_item_             Tools: Pair table...
 //   GroupBox1, GroupBox2          donor_group_, acceptor_group_
 //   GroupBox3                     solvent_group_
 //   ButtonEmission                open_emission_button_
@@ -71,6 +72,7 @@
 #include "plots/plot_export.h"
 #include "plots/print_form.h"
 #include "plots/report_pdf.h"
+#include "ui/pair_table_window.h"
 
 namespace korin {
 namespace {
@@ -264,6 +266,8 @@ void TForm1::BuildMenu() {
   export_plot_item_ = Named(tools->addAction(QStringLiteral("Export plot...")), "ExportPlot");
   export_data_item_ = Named(tools->addAction(QStringLiteral("Export data...")), "ExportData");
   save_report_item_ = Named(tools->addAction(QStringLiteral("Save report...")), "SaveReport");
+  tools->addSeparator();
+  pair_table_item_ = Named(tools->addAction(QStringLiteral("Pair table...")), "PairTable");
 
   // A top-level item that acts at once, without a drop-down.
   about_item_ = Named(bar->addAction(QStringLiteral("&About")), "About1");
@@ -427,6 +431,7 @@ void TForm1::ConnectHandlers() {
   });
   connect(export_data_item_, &QAction::triggered, this, &TForm1::ExportData);
   connect(save_report_item_, &QAction::triggered, this, &TForm1::SaveReport);
+  connect(pair_table_item_, &QAction::triggered, this, &TForm1::ShowPairTable);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });
   connect(ticks_4_item_, &QAction::triggered, this,
@@ -646,11 +651,45 @@ void TForm1::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
   });
 }
 
-void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path) {
+void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry) {
   (void)OpenSpectrum(
-      engine_, side, 1, QFile::encodeName(path).toStdString(), [this](std::string_view message) {
+      engine_, side, filter_entry, QFile::encodeName(path).toStdString(),
+      [this](std::string_view message) {
         ShowMessage(QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
       });
+}
+
+void TForm1::LoadPair(const DyeSpec& donor, const DyeSpec& acceptor,
+                      const SharedParameters& shared) {
+  // Typed into the fields, each change running its handler as a keystroke
+  // does, in the command-line tool's order.
+  const auto type = [](QLineEdit* field, const std::string& text) {
+    field->setText(FromUtf8(text));
+  };
+  solvent_list_->setCurrentIndex(shared.solvent);
+  OnSolventChosen();
+  if (shared.solvent == 0) type(refractive_index_field_, shared.refractive_index);
+  optical_path_list_->setCurrentIndex(acceptor.optical_path);
+  OnOpticalPathChosen();
+  type(orientation_field_, shared.orientation);
+  type(quantum_yield_field_, donor.quantum_yield);
+  SelectConcentrationEntry();
+  type(concentration_field_, acceptor.concentration);
+  OpenSpectrumPath(SpectrumSide::kEmission, QFile::decodeName(donor.path.c_str()),
+                   donor.filter_entry);
+  OpenSpectrumPath(SpectrumSide::kAbsorption, QFile::decodeName(acceptor.path.c_str()),
+                   acceptor.filter_entry);
+  if (acceptor.extinction) {
+    // A new spectrum is derived from the concentration whatever the radio
+    // buttons show: choose extinction entry afresh, and type the whole
+    // coefficient into an emptied field.
+    SelectConcentrationEntry();
+    SelectExtinctionEntry();
+    extinction_field_->clear();
+    type(extinction_field_, *acceptor.extinction);
+    OnExtinctionEditingFinished();
+  }
+  ShowWindow(this);
 }
 
 // --- Menu ----------------------------------------------------------------
@@ -685,6 +724,17 @@ void TForm1::ShowAnalysis() {
   if (!analysis_window_) analysis_window_ = std::make_unique<AnalysisWindow>(engine_);
   analysis_window_->Refresh();
   ShowWindow(analysis_window_.get());
+}
+
+void TForm1::ShowPairTable() {
+  if (!pair_table_window_) {
+    pair_table_window_ = std::make_unique<PairTableWindow>(
+        engine_, dialogs_,
+        [this](const DyeSpec& donor, const DyeSpec& acceptor, const SharedParameters& shared) {
+          LoadPair(donor, acceptor, shared);
+        });
+  }
+  ShowWindow(pair_table_window_.get());
 }
 
 bool TForm1::ResultsToExport() {

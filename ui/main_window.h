@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "core/fret_engine.h"
+#include "core/pair_table.h"
 #include "ui/dialog_service.h"
 
 class QAction;
@@ -30,6 +31,7 @@ class Series;
 
 class AnalysisWindow;
 class FormWindow;
+class PairTableWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -47,9 +49,15 @@ class TForm1 final : public QMainWindow, private FretView {
   // What Exit does; by default it ends the event loop at once.
   void SetExitAction(std::function<void()> exit) { exit_ = std::move(exit); }
   // Opens `path` for `side` exactly as if it had been chosen in that side's
-  // open dialog through its first entry (the reader by extension): the same
-  // messages, plots and results.
-  void OpenSpectrumPath(SpectrumSide side, const QString& path);
+  // open dialog through entry `filter_entry` (1: the reader by extension):
+  // the same messages, plots and results.
+  void OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry = 1);
+  // Loads a pair of the pair table as a user would: the shared values and
+  // the pair's own typed and chosen in the panel, both spectra opened, the
+  // emission first, as through their dialogs with the pair's filter
+  // entries, and for extinction entry the coefficient typed. The panel then
+  // shows what the table's row shows.
+  void LoadPair(const DyeSpec& donor, const DyeSpec& acceptor, const SharedParameters& shared);
 
   // The printer that the print and printer-setup dialogs configure,
   // made when first asked for: making one looks for printers, which would
@@ -83,6 +91,7 @@ class TForm1 final : public QMainWindow, private FretView {
   void OnPrintSetup();
   void OnPrint();
   void ShowAnalysis();
+  void ShowPairTable();
   void ExportPlot(FormWindow& window);
   void ExportData();
   void SaveReport();
@@ -178,9 +187,11 @@ class TForm1 final : public QMainWindow, private FretView {
   QAction* export_plot_item_ = nullptr;
   QAction* export_data_item_ = nullptr;
   QAction* save_report_item_ = nullptr;
+  QAction* pair_table_item_ = nullptr;
 
   // Made when first asked for.
   std::unique_ptr<AnalysisWindow> analysis_window_;
+  std::unique_ptr<PairTableWindow> pair_table_window_;
   bool analysis_refresh_pending_ = false;
 
   bool optical_path_label_pressed_ = false;

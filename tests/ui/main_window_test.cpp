@@ -545,6 +545,8 @@ TEST_F(MainWindowTest, MenuCaptions) {
                                    "Export plot...",
                                    "Export data...",
                                    "Save report...",
+                                   "-",
+                                   "Pair table...",
                                    "&About"}));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -17,9 +18,15 @@ struct OpenAnswer {
   int filter_entry;  // the entry chosen in the dialog
 };
 
+struct OpenFilesAnswer {
+  QStringList paths;  // empty: the user cancels
+  int filter_entry;
+};
+
 class ScriptedDialogs final : public DialogService {
  public:
   std::deque<OpenAnswer> open_answers;
+  std::deque<OpenFilesAnswer> open_files_answers;
   bool print_answer = true;
   bool can_print = true;
 
@@ -46,6 +53,16 @@ class ScriptedDialogs final : public DialogService {
     if (answer.path.isEmpty()) return std::nullopt;
     state.filter_entry = answer.filter_entry;
     return answer.path;
+  }
+  std::optional<QStringList> OpenFiles(QWidget*, OpenDialogState& state) override {
+    open_titles.push_back(state.title);
+    open_entries.push_back(state.filter_entry);
+    if (open_files_answers.empty()) return std::nullopt;
+    const OpenFilesAnswer answer = open_files_answers.front();
+    open_files_answers.pop_front();
+    if (answer.paths.isEmpty()) return std::nullopt;
+    state.filter_entry = answer.filter_entry;
+    return answer.paths;
   }
   bool CanPrint(const QPrinter&) override { return can_print; }
   bool Print(QWidget*, QPrinter&) override {

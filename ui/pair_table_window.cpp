@@ -1,0 +1,613 @@
+// Controls are named for tests and for tracing, as elsewhere:
+//
+//   object name        what it is
+//   PairTableWindow    the window
+//   AddDonors          "Add donors..." (several emission files)
+//   AddAcceptors       "Add acceptors..." (several absorption files)
+//   OpenSheet          "Open sheet..." (a dye sheet)
+//   ExportCsv          "Export CSV..." (the rows in the order shown)
+//   Recalculate        the table again with the main window's current values
+//   ClearTable         every spectrum removed
+//   TargetDistance     the target distance field, TargetMessage beside it
+//   SharedValues       the shared values the table was computed with
+//   PairTable          the table view
+//   TableErrors        what was left out, and why
+//   TableStatus        the status line; Progress and CancelComputation
+//                      beside it while a computation runs
+#include "ui/pair_table_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "core/fret_analysis.h"
+#include "core/number_text.h"
+#include "core/parameter_tables.h"
+#include "core/parse_real.h"
+#include "import/dye_sheet.h"
+#include "import/file_output.h"
+#include "import/pair_sources.h"
+#include "import/spectrum_formats.h"
+
+namespace korin {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A result text in the locale's decimal separator, as the result panel
+// writes it: the texts hold "." in exactly the separator's place.
+QString Localised(const std::string& text) {
+  QString shown = FromUtf8(text);
+  shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
+  return shown;
+}
+
+QString PathText(const std::string& path) {
+  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// Pairs handed to the view at a time: a few batches for a small table, a
+// hundred for a large one, so the view stays live without redrawing for
+// every row.
+std::size_t BatchSize(std::size_t pairs) {
+  return std::max<std::size_t>(4096, pairs / 100);
+}
+
+// Spectra prepared between two looks at the Cancel button.
+constexpr std::size_t kPreparationBatch = 8;
+
+}  // namespace
+
+// --- The model ---------------------------------------------------------------------
+
+PairTableModel::PairTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void PairTableModel::Begin(std::shared_ptr<const PairRun> run) {
+  beginResetModel();
+  run_ = std::move(run);
+  rows_.clear();
+  endResetModel();
+}
+
+void PairTableModel::Append(std::vector<PairRow> rows) {
+  if (rows.empty()) return;
+  const int first = rowCount();
+  beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
+  if (target_)
+    ApplyTargetDistance(std::span(rows_).subspan(static_cast<std::size_t>(first)), *target_);
+  endInsertRows();
+}
+
+void PairTableModel::SetTarget(std::optional<double> target) {
+  const bool had = target_.has_value();
+  if (!target && had) {
+    beginRemoveColumns({}, kEfficiency, kDistanceError);
+    target_.reset();
+    endRemoveColumns();
+    return;
+  }
+  if (!target) return;
+  if (!had) beginInsertColumns({}, kEfficiency, kDistanceError);
+  target_ = target;
+  ApplyTargetDistance(rows_, *target_);
+  if (!had) {
+    endInsertColumns();
+  } else {
+    emit headerDataChanged(Qt::Horizontal, kEfficiency, kDistanceError);
+    if (!rows_.empty()) {
+      emit dataChanged(index(0, kEfficiency), index(rowCount() - 1, kDistanceError));
+    }
+  }
+}
+
+int PairTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int PairTableModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  return target_ ? kDistanceError + 1 : kForsterDistance + 1;
+}
+
+QVariant PairTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || run_ == nullptr) return {};
+  const PairRow& row = Row(index.row());
+  const DyeSpec& donor = run_->inputs.Donor(row.donor).spec;
+  const DyeSpec& acceptor = run_->inputs.Acceptor(row.acceptor).spec;
+  const int column = index.column();
+  if (role == Qt::TextAlignmentRole) {
+    return column <= kAcceptor ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (role == Qt::ToolTipRole) {
+    if (column == kDonor) return PathText(donor.path);
+    if (column == kAcceptor) return PathText(acceptor.path);
+    return {};
+  }
+  const bool sort = role == kSortRole;
+  if (role != Qt::DisplayRole && !sort) return {};
+  switch (column) {
+    case kDonor:
+      return FromUtf8(donor.name);
+    case kAcceptor:
+      return FromUtf8(acceptor.name);
+    case kOverlapIntegral:
+      return sort ? QVariant(row.overlap_integral) : QVariant(Localised(row.overlap_integral_text));
+    case kForsterDistance:
+      return sort ? QVariant(row.forster_distance) : QVariant(Localised(row.forster_distance_text));
+    case kEfficiency:
+      return sort ? QVariant(row.efficiency_at_target)
+                  : QVariant(Localised(AnalysisText(row.efficiency_at_target)));
+    case kDistanceError:
+      return sort ? QVariant(row.distance_error)
+                  : QVariant(Localised(AnalysisText(row.distance_error)));
+    default:
+      return {};
+  }
+}
+
+QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  // The first click on a figure shows the largest first; on names and on
+  // the distance from the target, the smallest.
+  if (role == Qt::InitialSortOrderRole) {
+    const bool largest_first =
+        section == kOverlapIntegral || section == kForsterDistance || section == kEfficiency;
+    return largest_first ? Qt::DescendingOrder : Qt::AscendingOrder;
+  }
+  if (role != Qt::DisplayRole) return {};
+  const QString target =
+      target_ ? Localised(FormatGeneral(*target_, 15)) + QStringLiteral(" Å") : QString();
+  switch (section) {
+    case kDonor:
+      return QStringLiteral("Donor");
+    case kAcceptor:
+      return QStringLiteral("Acceptor");
+    case kOverlapIntegral:
+      return QStringLiteral("J (M⁻¹·cm³)");
+    case kForsterDistance:
+      return QStringLiteral("R0 (Å)");
+    case kEfficiency:
+      return QStringLiteral("E at ") + target;
+    case kDistanceError:
+      return QStringLiteral("|R0 − ") + target + QStringLiteral("|");
+    default:
+      return {};
+  }
+}
+
+// --- The window ----------------------------------------------------------------------
+
+struct PairTableWindow::Job {
+  int generation = 0;
+  std::shared_ptr<std::atomic<bool>> cancel;
+  SharedParameters shared;
+  std::vector<DyeSpec> specs;
+  std::vector<std::shared_ptr<const DyePreparation>> prepared;  // null: not yet
+  int jobs = 1;
+};
+
+PairTableWindow::PairTableWindow(const FretEngine& main_engine, DialogService& dialogs,
+                                 LoadPair load_pair, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      main_engine_(main_engine),
+      dialogs_(dialogs),
+      load_pair_(std::move(load_pair)),
+      donor_dialog_{QStringLiteral("Add donors: emission spectra"),
+                    OpenDialogFilter(SpectrumSide::kEmission), 1, QString()},
+      acceptor_dialog_{QStringLiteral("Add acceptors: absorption spectra"),
+                       OpenDialogFilter(SpectrumSide::kAbsorption), 1, QString()},
+      sheet_dialog_{QStringLiteral("Open dye sheet"), "Dye sheet (*.csv)|*.csv|All files|*", 1,
+                    QString()} {
+  setObjectName(QStringLiteral("PairTableWindow"));
+  setWindowTitle(QStringLiteral("Pair table"));
+
+  auto* add_donors = Named(new QPushButton(QStringLiteral("Add donors..."), this), "AddDonors");
+  auto* add_acceptors =
+      Named(new QPushButton(QStringLiteral("Add acceptors..."), this), "AddAcceptors");
+  auto* open_sheet = Named(new QPushButton(QStringLiteral("Open sheet..."), this), "OpenSheet");
+  export_button_ = Named(new QPushButton(QStringLiteral("Export CSV..."), this), "ExportCsv");
+  auto* recalculate = Named(new QPushButton(QStringLiteral("Recalculate"), this), "Recalculate");
+  recalculate->setToolTip(
+      QStringLiteral("Compute the table again with the main window's current κ² and solvent"));
+  auto* clear = Named(new QPushButton(QStringLiteral("Clear"), this), "ClearTable");
+  target_field_ = Named(new QLineEdit(this), "TargetDistance");
+  target_field_->setPlaceholderText(QStringLiteral("none"));
+  target_field_->setMaximumWidth(80);
+  target_message_ = Named(new QLabel(this), "TargetMessage");
+  shared_label_ = Named(new QLabel(this), "SharedValues");
+
+  model_ = new PairTableModel(this);
+  proxy_ = new QSortFilterProxyModel(this);
+  proxy_->setSourceModel(model_);
+  proxy_->setSortRole(PairTableModel::kSortRole);
+  proxy_->setSortCaseSensitivity(Qt::CaseInsensitive);
+  view_ = Named(new QTableView(this), "PairTable");
+  view_->setModel(proxy_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::SingleSelection);
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setAlternatingRowColors(true);
+  view_->verticalHeader()->setVisible(false);
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+  // As listed until a header is clicked.
+  view_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  view_->setSortingEnabled(true);
+  view_->horizontalHeader()->setStretchLastSection(true);
+  view_->setToolTip(QStringLiteral("Double-click a pair to load it into the main window"));
+
+  errors_ = Named(new QPlainTextEdit(this), "TableErrors");
+  errors_->setReadOnly(true);
+  errors_->setMaximumHeight(errors_->fontMetrics().lineSpacing() * 5 + 12);
+  errors_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  errors_->hide();
+  status_ =
+      Named(new QLabel(QStringLiteral("Add donors and acceptors, or open a dye sheet."), this),
+            "TableStatus");
+  progress_ = Named(new QProgressBar(this), "Progress");
+  progress_->hide();
+  cancel_button_ = Named(new QPushButton(QStringLiteral("Cancel"), this), "CancelComputation");
+  cancel_button_->hide();
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {add_donors, add_acceptors, open_sheet, export_button_})
+    buttons->addWidget(b);
+  buttons->addSpacing(12);
+  buttons->addWidget(recalculate);
+  buttons->addWidget(clear);
+  buttons->addStretch(1);
+  auto* target_row = new QHBoxLayout;
+  auto* target_label = new QLabel(QStringLiteral("Target distance (Å):"), this);
+  target_label->setBuddy(target_field_);
+  target_row->addWidget(target_label);
+  target_row->addWidget(target_field_);
+  target_row->addWidget(target_message_);
+  target_row->addStretch(1);
+  target_row->addWidget(shared_label_);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(status_, 1);
+  bottom->addWidget(progress_);
+  bottom->addWidget(cancel_button_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(buttons);
+  layout->addLayout(target_row);
+  layout->addWidget(view_, 1);
+  layout->addWidget(errors_);
+  layout->addLayout(bottom);
+
+  connect(add_donors, &QPushButton::clicked, this, [this] { AddFiles(SpectrumSide::kEmission); });
+  connect(add_acceptors, &QPushButton::clicked, this,
+          [this] { AddFiles(SpectrumSide::kAbsorption); });
+  connect(open_sheet, &QPushButton::clicked, this, &PairTableWindow::OpenSheet);
+  connect(export_button_, &QPushButton::clicked, this, &PairTableWindow::ExportCsv);
+  connect(recalculate, &QPushButton::clicked, this, &PairTableWindow::Recompute);
+  connect(clear, &QPushButton::clicked, this, &PairTableWindow::Clear);
+  connect(cancel_button_, &QPushButton::clicked, this, &PairTableWindow::CancelComputation);
+  connect(target_field_, &QLineEdit::textChanged, this, &PairTableWindow::OnTargetEdited);
+  connect(view_, &QTableView::doubleClicked, this, &PairTableWindow::OnActivated);
+  export_button_->setEnabled(false);
+  resize(820, 560);
+}
+
+PairTableWindow::~PairTableWindow() {
+  // The worker hands its results to this window: it must end first.
+  if (cancel_) cancel_->store(true);
+  if (worker_.joinable()) worker_.join();
+}
+
+// --- What the user does -------------------------------------------------------------
+
+DyeDefaults PairTableWindow::DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const {
+  DyeDefaults defaults;
+  defaults.quantum_yield = main_engine_.FieldText(PanelField::kQuantumYield);
+  defaults.concentration = main_engine_.FieldText(PanelField::kConcentration);
+  if (main_engine_.OpticalPathIndex() >= 0) defaults.optical_path = main_engine_.OpticalPathIndex();
+  if (main_engine_.session().ExtinctionMode) {
+    defaults.extinction = main_engine_.FieldText(PanelField::kExtinction);
+  }
+  (side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter) =
+      filter_entry;
+  return defaults;
+}
+
+SharedParameters PairTableWindow::SharedFromMainWindow() const {
+  SharedParameters shared;
+  shared.orientation = main_engine_.FieldText(PanelField::kOrientation);
+  if (main_engine_.SolventIndex() >= 0) shared.solvent = main_engine_.SolventIndex();
+  shared.refractive_index = main_engine_.FieldText(PanelField::kRefractiveIndex);
+  return shared;
+}
+
+void PairTableWindow::AddFiles(SpectrumSide side) {
+  OpenDialogState& dialog = side == SpectrumSide::kEmission ? donor_dialog_ : acceptor_dialog_;
+  const std::optional<QStringList> chosen = dialogs_.OpenFiles(this, dialog);
+  if (!chosen) return;
+  const DyeDefaults defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
+  for (const QString& path : *chosen) {
+    specs_.push_back(ListedDye(side, QFile::encodeName(path).toStdString(), defaults));
+  }
+  Recompute();
+}
+
+void PairTableWindow::OpenSheet() {
+  const std::optional<QString> chosen = dialogs_.OpenFile(this, sheet_dialog_);
+  if (!chosen) return;
+  // Values a row leaves out are the main window's, as for added files.
+  DyeDefaults defaults = DefaultsFromMainWindow(SpectrumSide::kEmission, 1);
+  DyeSheet sheet = ReadDyeSheet(QFile::encodeName(*chosen).toStdString(), defaults);
+  if (!sheet.readable) {
+    dialogs_.ShowMessage(this, windowTitle(), PathText(sheet.problem));
+    return;
+  }
+  for (DyeSpec& spec : sheet.dyes) specs_.push_back(std::move(spec));
+  for (TableError& e : sheet.skipped) sheet_errors_.push_back(std::move(e));
+  for (const std::string& note : sheet.notes) notes_.push_back(PathText(note));
+  Recompute();
+}
+
+void PairTableWindow::ExportCsv() {
+  const PairRun* run = model_->Run();
+  if (run == nullptr || model_->rowCount() == 0) return;
+  const std::optional<QString> path = dialogs_.SaveFile(this, QStringLiteral("Export pair table"),
+                                                        {QStringLiteral("CSV file (*.csv)")});
+  if (!path) return;
+  // The rows in the order shown.
+  std::vector<PairRow> rows;
+  rows.reserve(static_cast<std::size_t>(proxy_->rowCount()));
+  for (int i = 0; i < proxy_->rowCount(); ++i) {
+    rows.push_back(model_->Row(proxy_->mapToSource(proxy_->index(i, 0)).row()));
+  }
+  const std::string csv = PairTableCsv(rows, run->inputs, model_->Target().has_value());
+  // The dialog has asked before replacing a file.
+  const WriteOutcome written =
+      WriteFileAtomically(QFile::encodeName(*path).toStdString(), csv, true);
+  if (!written.written) dialogs_.ShowMessage(this, windowTitle(), PathText(written.message));
+}
+
+void PairTableWindow::Clear() {
+  CancelComputation();
+  ++generation_;
+  if (worker_.joinable()) worker_.join();
+  computing_ = false;
+  specs_.clear();
+  prepared_.clear();
+  sheet_errors_.clear();
+  notes_.clear();
+  model_->Begin(nullptr);
+  ShowErrors({});
+  Finish(QStringLiteral("Add donors and acceptors, or open a dye sheet."));
+  shared_label_->clear();
+}
+
+void PairTableWindow::OnTargetEdited() {
+  const std::string text = target_field_->text().trimmed().toStdString();
+  double value = 0.0;
+  if (text.empty()) {
+    target_message_->clear();
+    model_->SetTarget(std::nullopt);
+    return;
+  }
+  if (!ParseReal(text, value) || !DistanceOf(value).value) {
+    target_message_->setText(QStringLiteral("a positive number, with \".\""));
+    model_->SetTarget(std::nullopt);
+    return;
+  }
+  target_message_->clear();
+  const bool first = !model_->Target().has_value();
+  model_->SetTarget(value);
+  // As the command line ranks by it: nearest first.
+  if (first) view_->sortByColumn(PairTableModel::kDistanceError, Qt::AscendingOrder);
+}
+
+void PairTableWindow::OnActivated(const QModelIndex& index) {
+  const PairRun* run = model_->Run();
+  if (!index.isValid() || run == nullptr || !load_pair_) return;
+  const PairRow& row = model_->Row(proxy_->mapToSource(index).row());
+  load_pair_(run->inputs.Donor(row.donor).spec, run->inputs.Acceptor(row.acceptor).spec,
+             run->shared);
+}
+
+// --- The computation --------------------------------------------------------------------
+
+void PairTableWindow::CancelComputation() {
+  if (cancel_) cancel_->store(true);
+}
+
+void PairTableWindow::Post(int generation, std::function<void()> apply) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, generation, apply = std::move(apply)] {
+        if (generation == generation_) apply();
+      },
+      Qt::QueuedConnection);
+}
+
+void PairTableWindow::Recompute() {
+  // A running computation is replaced: what it still hands over is dropped.
+  CancelComputation();
+  ++generation_;
+  if (worker_.joinable()) worker_.join();
+  prepared_.resize(specs_.size());
+
+  auto job = std::make_unique<Job>();
+  job->generation = generation_;
+  job->cancel = cancel_ = std::make_shared<std::atomic<bool>>(false);
+  job->shared = SharedFromMainWindow();
+  job->specs = specs_;
+  job->prepared = prepared_;
+  job->jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+
+  computing_ = true;
+  status_->setText(QStringLiteral("Reading spectra..."));
+  progress_->setRange(0, 0);
+  progress_->show();
+  cancel_button_->show();
+  export_button_->setEnabled(false);
+  worker_ = std::thread([job = std::move(job), this] { Work(*job, this); });
+}
+
+void PairTableWindow::Work(Job& job, PairTableWindow* window) {
+  const int g = job.generation;
+  std::string why;
+  const std::optional<SharedValues> shared = ReadSharedParameters(job.shared, why);
+  if (!shared) {
+    window->Post(g, [window, why] {
+      window->model_->Begin(nullptr);
+      window->ShowErrors({}, QStringLiteral("No pairs: ") + PathText(why) +
+                                 QStringLiteral(" (in the main window)."));
+      window->Finish(QStringLiteral("Nothing computed."));
+    });
+    return;
+  }
+
+  // Each spectrum not prepared yet, a few at a time.
+  std::vector<std::size_t> missing;
+  for (std::size_t i = 0; i < job.specs.size(); ++i) {
+    if (!job.prepared[i]) missing.push_back(i);
+  }
+  const int files = static_cast<int>(missing.size());
+  window->Post(g, [window, files] {
+    window->progress_->setRange(0, std::max(files, 1));
+    window->progress_->setFormat(QStringLiteral("spectra %v of %m"));
+  });
+  for (std::size_t done = 0; done < missing.size(); done += kPreparationBatch) {
+    if (job.cancel->load()) {
+      window->Post(
+          g, [window] { window->Finish(QStringLiteral("Cancelled while reading spectra.")); });
+      return;
+    }
+    const std::size_t end = std::min(missing.size(), done + kPreparationBatch);
+    std::vector<DyeSpec> batch;
+    for (std::size_t k = done; k < end; ++k) batch.push_back(job.specs[missing[k]]);
+    std::vector<DyePreparation> prepared = PrepareDyeFiles(batch, job.shared, job.jobs);
+    for (std::size_t k = done; k < end; ++k) {
+      job.prepared[missing[k]] =
+          std::make_shared<const DyePreparation>(std::move(prepared[k - done]));
+    }
+    const int count = static_cast<int>(end);
+    window->Post(g, [window, count] { window->progress_->setValue(count); });
+  }
+
+  // The table's dyes, in the order they were added; the refused, with why.
+  auto run = std::make_shared<PairRun>();
+  run->dyes = job.prepared;
+  run->shared = job.shared;
+  run->inputs.shared = *shared;
+  std::vector<TableError> errors;
+  for (const auto& p : run->dyes) {
+    if (!p->dye) {
+      errors.push_back(p->error);
+      continue;
+    }
+    (p->dye->spec.side == SpectrumSide::kEmission ? run->inputs.donors : run->inputs.acceptors)
+        .push_back(&*p->dye);
+  }
+  const std::size_t pairs = PairCount(run->inputs);
+  window->Post(g, [window, run, prepared = job.prepared, pairs] {
+    window->prepared_ = prepared;
+    window->model_->Begin(run);
+    window->progress_->setRange(0, static_cast<int>(std::max<std::size_t>(pairs, 1)));
+    window->progress_->setValue(0);
+    window->progress_->setFormat(QStringLiteral("pairs %v of %m"));
+    const SharedValues& v = run->inputs.shared;
+    const int solvent = run->shared.solvent;
+    window->shared_label_->setText(
+        QStringLiteral("κ² %1 · n %2%3 (from the main window)")
+            .arg(Localised(FormatGeneral(v.orientation, 15)),
+                 Localised(FormatGeneral(v.refractive_index, 15)),
+                 solvent > 0 ? QStringLiteral(" ") +
+                                   FromUtf8(kSolventTable[static_cast<std::size_t>(solvent)].name)
+                             : QString()));
+  });
+
+  const std::size_t batch = BatchSize(pairs);
+  for (std::size_t first = 0; first < pairs; first += batch) {
+    if (job.cancel->load()) {
+      window->Post(g, [window, errors, first, pairs] {
+        window->ShowErrors(errors);
+        window->Finish(QStringLiteral("Cancelled after %1 of %2 pairs.").arg(first).arg(pairs));
+      });
+      return;
+    }
+    std::vector<PairRow> rows(std::min(batch, pairs - first));
+    ComputePairs(run->inputs, first, rows, job.jobs);
+    for (TableError& e : TakeUncomputed(rows, run->inputs)) errors.push_back(std::move(e));
+    const int done = static_cast<int>(std::min(pairs, first + batch));
+    auto shared_rows = std::make_shared<std::vector<PairRow>>(std::move(rows));
+    window->Post(g, [window, shared_rows, done] {
+      window->model_->Append(std::move(*shared_rows));
+      window->progress_->setValue(done);
+    });
+  }
+  const std::size_t donors = run->inputs.donors.size();
+  const std::size_t acceptors = run->inputs.acceptors.size();
+  window->Post(g, [window, errors, pairs, donors, acceptors] {
+    window->ShowErrors(errors);
+    window->Finish(QStringLiteral("%1 pairs: %2 donors × %3 acceptors. Double-click a pair to "
+                                  "load it into the main window.")
+                       .arg(pairs)
+                       .arg(donors)
+                       .arg(acceptors));
+  });
+}
+
+void PairTableWindow::Finish(const QString& status) {
+  computing_ = false;
+  progress_->hide();
+  cancel_button_->hide();
+  status_->setText(status);
+  export_button_->setEnabled(model_->rowCount() > 0);
+  if (model_->rowCount() > 0) {
+    for (const int c : {PairTableModel::kOverlapIntegral, PairTableModel::kForsterDistance}) {
+      view_->resizeColumnToContents(c);
+    }
+  }
+}
+
+void PairTableWindow::ShowErrors(const std::vector<TableError>& run_errors,
+                                 const QString& failure) {
+  QStringList lines;
+  if (!failure.isEmpty()) lines << failure;
+  for (const TableError& e : sheet_errors_) {
+    lines << QStringLiteral("%1, line %2: %3")
+                 .arg(QFileInfo(PathText(e.file)).fileName())
+                 .arg(e.line)
+                 .arg(FromUtf8(e.reason));
+  }
+  for (const QString& note : notes_) lines << note;
+  for (const TableError& e : run_errors) {
+    QString line = e.kind == TableError::Kind::kPair
+                       ? FromUtf8(e.name) + QStringLiteral(": ") + FromUtf8(e.reason)
+                       : PathText(e.file) + QStringLiteral(": not used: ") + FromUtf8(e.reason);
+    for (const std::string& message : e.messages) line += QStringLiteral(" — ") + PathText(message);
+    lines << line;
+  }
+  errors_->setPlainText(lines.join(QLatin1Char('\n')));
+  errors_->setVisible(!lines.isEmpty());
+}
+
+}  // namespace korin
