@@ -50,6 +50,9 @@ class TForm1 final : public QMainWindow, private FretView {
   // open dialog through its first entry (the reader by extension): the same
   // messages, plots and results.
   void OpenSpectrumPath(SpectrumSide side, const QString& path);
+  // A problem with the files named at start, in a message box over the
+  // window.
+  void ShowStartupProblem(const QString& text) { ShowMessage(text); }
 
   // The printer that the print and printer-setup dialogs configure,
   // made when first asked for: making one looks for printers, which would
