@@ -2,7 +2,7 @@
 # machine first (scripts/setup installs what is missing and is quick when
 # nothing is).
 
-.PHONY: setup build run test test-default test-asan test-fuzz clean
+.PHONY: setup build run package test test-default test-asan test-fuzz test-package clean
 
 setup:
 	@./scripts/setup
@@ -10,6 +10,10 @@ setup:
 build: setup
 	cmake --preset default
 	cmake --build --preset default
+
+# The Debian packages korin-fret and korin-fret-cli, in build/default.
+package: build
+	cmake --build --preset default --target package
 
 # Starts the windowed program. Without a display there is nothing to show it
 # on: say so, and show what the command-line tool makes of the sample pair.
@@ -37,7 +41,12 @@ test-asan: setup
 test-fuzz: setup
 	scripts/fuzz 45
 
-test: test-fuzz test-default test-asan
+# The packages' entry, metadata, manual pages and lintian, and the
+# programs run from the unpacked packages.
+test-package: package
+	scripts/check-package build/default
+
+test: test-fuzz test-default test-asan test-package
 
 clean:
 	rm -rf build

@@ -133,18 +133,23 @@ std::string DrawingOption(const DrawingRequest& drawing) {
 }
 
 std::optional<std::string> DrawingCompanionPath() {
-  std::string path;
   if (const char* named = std::getenv("KORIN_FRET_RENDER"); named != nullptr && *named != '\0') {
-    path = named;
-  } else {
-    std::vector<char> self(4096);
-    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
-    if (n <= 0) return std::nullopt;
-    const std::string program(self.data(), static_cast<std::size_t>(n));
-    path = program.substr(0, program.find_last_of('/') + 1) + std::string(kDrawingCompanion);
+    if (::access(named, X_OK) != 0) return std::nullopt;
+    return std::string(named);
   }
-  if (::access(path.c_str(), X_OK) != 0) return std::nullopt;
-  return path;
+  std::vector<char> self(4096);
+  const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+  if (n <= 0) return std::nullopt;
+  const std::string program(self.data(), static_cast<std::size_t>(n));
+  const std::string folder = program.substr(0, program.find_last_of('/') + 1);
+  // Beside the tool in a build tree; installed, in the package's libexec
+  // folder (/usr/bin/../libexec/korin-fret).
+  for (const std::string& candidate :
+       {folder + std::string(kDrawingCompanion),
+        folder + "../libexec/korin-fret/" + std::string(kDrawingCompanion)}) {
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return std::nullopt;
 }
 
 std::string ReportDate() {

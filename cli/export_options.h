@@ -36,7 +36,8 @@ struct ExportOptions {
 [[nodiscard]] std::string DrawingOption(const DrawingRequest& drawing);
 
 // The companion's path when it is there to run: KORIN_FRET_RENDER, or the
-// program of that name beside this one.
+// program of that name beside this one, or in ../libexec/korin-fret from
+// here as the packages install it.
 [[nodiscard]] std::optional<std::string> DrawingCompanionPath();
 
 // When the report says it was made: KORIN_REPORT_DATE when set (the tool

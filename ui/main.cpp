@@ -1,18 +1,27 @@
 // Korin-FRET: start-up of the windowed program.
 #include <QApplication>
+#include <QTimer>
 
 #include "core/fret_engine.h"
 #include "ui/dialog_service.h"
+#include "ui/startup_files.h"
 #include "ui/window_set.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Korin-FRET"));
+  // Spectrum files named by a file manager or on the command line.
+  const korin::StartupFiles startup = korin::ReadStartupArguments(QApplication::arguments());
   // The one calculation engine and its state, from before the first window
   // to the end.
   korin::FretEngine engine;
   korin::QtDialogService dialogs;
   korin::WindowSet windows(engine, dialogs);
   windows.Form1->show();
+  // Once the windows are up, so that a reader's message stands over them.
+  if (!startup.files.empty() || !startup.problems.isEmpty()) {
+    QTimer::singleShot(0, windows.Form1.get(),
+                       [&] { korin::OpenStartupFiles(*windows.Form1, startup); });
+  }
   return QApplication::exec();
 }

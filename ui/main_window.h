@@ -58,6 +58,9 @@ class TForm1 final : public QMainWindow, private FretView {
   // entries, and for extinction entry the coefficient typed. The panel then
   // shows what the table's row shows.
   void LoadPair(const DyeSpec& donor, const DyeSpec& acceptor, const SharedParameters& shared);
+  // A problem with the files named at start, in a message box over the
+  // window.
+  void ShowStartupProblem(const QString& text) { ShowMessage(text); }
 
   // The printer that the print and printer-setup dialogs configure,
   // made when first asked for: making one looks for printers, which would

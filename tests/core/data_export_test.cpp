@@ -13,14 +13,6 @@
 namespace korin {
 namespace {
 
-GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
-  GridSpectrum spectrum;
-  LayGaussian(spectrum.values, first, last, height, centre, sigma);
-  spectrum.first = first;
-  spectrum.last = last;
-  return spectrum;
-}
-
 class DataExportTest : public ::testing::Test {
  protected:
   DataExportTest() {
@@ -35,8 +27,8 @@ class DataExportTest : public ::testing::Test {
     EXPECT_TRUE(engine_.ResultsVisible());
   }
 
-  const GridSpectrum kDonor = Gaussian(450, 650, 9000.0, 520.0, 25.0);
-  const GridSpectrum kAcceptor = Gaussian(500, 700, 0.85, 560.0, 30.0);
+  const GridSpectrum kDonor = GaussianSpectrum(450, 650, 9000.0, 520.0, 25.0);
+  const GridSpectrum kAcceptor = GaussianSpectrum(500, 700, 0.85, 560.0, 30.0);
   FretEngine engine_;
 };
 

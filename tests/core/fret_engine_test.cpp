@@ -14,16 +14,8 @@ namespace {
 
 using testing::RecordingView;
 
-GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
-  GridSpectrum spectrum;
-  LayGaussian(spectrum.values, first, last, height, centre, sigma);
-  spectrum.first = first;
-  spectrum.last = last;
-  return spectrum;
-}
-
-const GridSpectrum kDonor = Gaussian(450, 650, 9000.0, 520.0, 25.0);
-const GridSpectrum kAcceptor = Gaussian(400, 700, 0.85, 560.0, 30.0);
+const GridSpectrum kDonor = GaussianSpectrum(450, 650, 9000.0, 520.0, 25.0);
+const GridSpectrum kAcceptor = GaussianSpectrum(400, 700, 0.85, 560.0, 30.0);
 constexpr std::size_t kAcceptorPoints = 301;
 
 class FretEngineTest : public ::testing::Test {

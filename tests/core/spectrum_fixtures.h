@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/fret_session.h"
+#include "core/grid_spectrum.h"
 
 namespace korin {
 
@@ -32,6 +33,16 @@ inline void LayGaussian(SpectrumGrid& grid, int first, int last, double height, 
     const double d = w - centre;
     grid[w] = height * std::exp(-d * d / (2 * sigma * sigma));
   }
+}
+
+// A Gaussian as a reader would hand it over.
+inline GridSpectrum GaussianSpectrum(int first, int last, double height, double centre,
+                                     double sigma) {
+  GridSpectrum spectrum;
+  LayGaussian(spectrum.values, first, last, height, centre, sigma);
+  spectrum.first = first;
+  spectrum.last = last;
+  return spectrum;
 }
 
 inline std::vector<double> ValuesOver(const SpectrumGrid& grid, int first, int last) {

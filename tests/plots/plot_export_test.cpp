@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "chart/pixels.h"
+#include "filled_plot.h"
 #include "pdf_reading.h"
 #include "plots/energy_transfer_plot.h"
 #include "support/temp_files.h"
@@ -31,18 +32,7 @@ bool LightRed(QColor c) {
 
 class PlotExport : public ::testing::Test {
  protected:
-  PlotExport() {
-    for (int nm = 430; nm <= 650; ++nm) {
-      const double z = (nm - 515) / 15.0;
-      EXPECT_TRUE(plot.EmissionSeries().AddPoint(nm, 14.2 * std::exp(-z * z / 2)));
-    }
-    for (int nm = 505; nm <= 700; ++nm) {
-      const double z = (nm - 570) / 18.0;
-      EXPECT_TRUE(plot.ExtinctionSeries().AddPoint(nm, 85000 * std::exp(-z * z / 2)));
-    }
-    plot.EmissionFileLabel().setText(QStringLiteral("Emission File: donor.ifx"));
-    plot.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: acceptor.sp"));
-  }
+  PlotExport() { testing::FillPlot(plot); }
 
   [[nodiscard]] QString Path(const char* name) const {
     return QString::fromStdString((dir.path() / name).string());

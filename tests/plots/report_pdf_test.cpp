@@ -11,6 +11,7 @@
 #include <string>
 
 #include "chart/pixels.h"
+#include "filled_plot.h"
 #include "pdf_reading.h"
 #include "plots/energy_transfer_plot.h"
 #include "support/temp_files.h"
@@ -29,16 +30,7 @@ std::string Sha256(const char* bytes) {
 class ReportPdf : public ::testing::Test {
  protected:
   ReportPdf() {
-    for (int nm = 430; nm <= 650; ++nm) {
-      const double z = (nm - 515) / 15.0;
-      EXPECT_TRUE(plot.EmissionSeries().AddPoint(nm, 14.2 * std::exp(-z * z / 2)));
-    }
-    for (int nm = 505; nm <= 700; ++nm) {
-      const double z = (nm - 570) / 18.0;
-      EXPECT_TRUE(plot.ExtinctionSeries().AddPoint(nm, 85000 * std::exp(-z * z / 2)));
-    }
-    plot.EmissionFileLabel().setText(QStringLiteral("Emission File: donor.ifx"));
-    plot.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: acceptor.sp"));
+    testing::FillPlot(plot);
 
     report.title = "Korin-FRET 2.03 report";
     report.date = "2026-12-08 14:03";
