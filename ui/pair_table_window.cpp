@@ -257,7 +257,8 @@ PairTableWindow::PairTableWindow(const FretEngine& main_engine, DialogService& d
   // As listed until a header is clicked.
   view_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   view_->setSortingEnabled(true);
-  view_->horizontalHeader()->setStretchLastSection(true);
+  // Every column as wide as its texts, names in full.
+  view_->horizontalHeader()->setStretchLastSection(false);
   view_->setToolTip(QStringLiteral("Double-click a pair to load it into the main window"));
 
   errors_ = Named(new QPlainTextEdit(this), "TableErrors");
@@ -419,6 +420,7 @@ void PairTableWindow::OnTargetEdited() {
   target_message_->clear();
   const bool first = !model_->Target().has_value();
   model_->SetTarget(value);
+  view_->resizeColumnsToContents();
   // As the command line ranks by it: nearest first.
   if (first) view_->sortByColumn(PairTableModel::kDistanceError, Qt::AscendingOrder);
 }
@@ -581,11 +583,7 @@ void PairTableWindow::Finish(const QString& status) {
   cancel_button_->hide();
   status_->setText(status);
   export_button_->setEnabled(model_->rowCount() > 0);
-  if (model_->rowCount() > 0) {
-    for (const int c : {PairTableModel::kOverlapIntegral, PairTableModel::kForsterDistance}) {
-      view_->resizeColumnToContents(c);
-    }
-  }
+  if (model_->rowCount() > 0) view_->resizeColumnsToContents();
 }
 
 void PairTableWindow::ShowErrors(const std::vector<TableError>& run_errors,
