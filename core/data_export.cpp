@@ -135,11 +135,19 @@ std::string ReproducingCommand(const FretEngine& engine) {
     command += ' ';
     command += ShellWord(value);
   };
-  if (emission.filter_entry != 1)
-    option("--emission-filter", std::to_string(emission.filter_entry));
-  if (absorption.filter_entry != 1) {
-    option("--absorption-filter", std::to_string(absorption.filter_entry));
-  }
+  // A file read through the column import names its columns instead of a
+  // filter entry.
+  const auto reader_options = [&option](const SpectrumOrigin& origin, std::string_view side) {
+    const std::string prefix = "--" + std::string(side);
+    if (!origin.columns.empty()) {
+      option(prefix + "-columns", origin.columns);
+      option(prefix + "-units", origin.unit);
+    } else if (origin.filter_entry != 1) {
+      option(prefix + "-filter", std::to_string(origin.filter_entry));
+    }
+  };
+  reader_options(emission, "emission");
+  reader_options(absorption, "absorption");
   option("--quantum-yield", Trimmed(Field(engine, PanelField::kQuantumYield)));
   option("--orientation", Trimmed(Field(engine, PanelField::kOrientation)));
   option("--concentration", Trimmed(Field(engine, PanelField::kConcentration)));

@@ -86,8 +86,12 @@ enum class GateOutcome {
 struct SpectrumOrigin {
   std::string path;
   std::string reader;    // the reader's name, "two-column text"
-  int filter_entry = 1;  // the open dialog's entry it was read through
+  int filter_entry = 1;  // the open dialog's entry it was read through; 0 for the column import
   std::string sha256;    // of the bytes read
+  // The column import's columns as the command line takes them ("1,3",
+  // 1-based) and their wavelength unit ("nm"); empty for other readers.
+  std::string columns;
+  std::string unit;
 };
 
 class FretEngine {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "import/column_reader.h"
 #include "import/spectrum_readers.h"
 
 namespace korin {
@@ -10,28 +11,38 @@ namespace {
 
 constexpr SpectrumSide kAbsorption = SpectrumSide::kAbsorption;
 constexpr SpectrumSide kEmission = SpectrumSide::kEmission;
+constexpr std::string_view kColumnsDescription =
+    "Delimited columns (*.csv; *.tsv; *.txt; *.dat; *)";
+constexpr std::string_view kColumnsPatterns = "*.csv;*.tsv;*.txt;*.dat;*";
 
 // The emission dialog's entry 1 lists its patterns in another order than its
 // entries 2..6 (ifx, iss, rls, txt, csv); rows follow entry 1.
+// The column import ends the table: the dialogs do not offer it and no
+// extension chooses it.
 constexpr std::array kFormats{
     SpectrumFormat{kAbsorption, 2, "A vs. Wavelength in decreased order (*.abs)", "*.abs", ".ABS",
-                   ReadAbsorptionAbs, "decreasing wavelength/absorbance pairs"},
+                   ReadAbsorptionAbs, "decreasing wavelength/absorbance pairs", 2},
     SpectrumFormat{kAbsorption, 3, "A vs. Wavelength in increased order (*.abt)", "*.abt", ".ABT",
-                   ReadAbsorptionAbt, "increasing fixed columns"},
+                   ReadAbsorptionAbt, "increasing fixed columns", 0},
     SpectrumFormat{kAbsorption, 4, "*.asp", "*.asp", ".ASP", ReadAbsorptionAsp,
-                   "fixed columns after a point count"},
+                   "fixed columns after a point count", 0},
     SpectrumFormat{kAbsorption, 5, "PerkinElmer Lambda (*.sp)", "*.sp", ".SP", ReadAbsorptionSp,
-                   "text after a DATA line"},
+                   "text after a DATA line", 2},
     SpectrumFormat{kAbsorption, 6, "Invitrogen (*.txt)", "*.txt", ".TXT", ReadAbsorptionTxt,
-                   "two-column text after a count"},
+                   "two-column text after a count", 2},
     SpectrumFormat{kEmission, 3, "ISS (*.iss)", "*.iss", ".ISS", ReadEmissionColumns,
-                   "two-column text"},
-    SpectrumFormat{kEmission, 4, "*.rls", "*.rls", ".RLS", ReadEmissionColumns, "two-column text"},
-    SpectrumFormat{kEmission, 5, "*.txt", "*.txt", ".TXT", ReadEmissionTxt, "four-column text"},
+                   "two-column text", 2},
+    SpectrumFormat{kEmission, 4, "*.rls", "*.rls", ".RLS", ReadEmissionColumns, "two-column text",
+                   2},
+    SpectrumFormat{kEmission, 5, "*.txt", "*.txt", ".TXT", ReadEmissionTxt, "four-column text", 4},
     SpectrumFormat{kEmission, 6, "Emission CSV File (*.csv)", "*.csv", ".CSV", ReadEmissionColumns,
-                   "two-column text"},
+                   "two-column text", 2},
     SpectrumFormat{kEmission, 2, "ISS (*.ifx)", "*.ifx", ".IFX", ReadEmissionColumns,
-                   "two-column text"},
+                   "two-column text", 2},
+    SpectrumFormat{kAbsorption, 0, kColumnsDescription, kColumnsPatterns, "",
+                   ReadAbsorptionFromColumns, kColumnsReaderName, 0},
+    SpectrumFormat{kEmission, 0, kColumnsDescription, kColumnsPatterns, "", ReadEmissionFromColumns,
+                   kColumnsReaderName, 0},
 };
 
 struct OpenDialog {
@@ -67,6 +78,13 @@ int FilterEntryCount(SpectrumSide side, std::span<const SpectrumFormat> formats)
 
 std::span<const SpectrumFormat> SpectrumFormats() {
   return kFormats;
+}
+
+const SpectrumFormat& ColumnFormat(SpectrumSide side) {
+  const auto found = std::ranges::find_if(kFormats, [side](const SpectrumFormat& f) {
+    return f.side == side && f.reader_name == kColumnsReaderName;
+  });
+  return *found;
 }
 
 std::string_view OpenDialogTitle(SpectrumSide side) {

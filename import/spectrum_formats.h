@@ -17,17 +17,31 @@ struct SpectrumFormat {
   SpectrumSide side;
   // The format's own entry in that side's open dialog (2..), listed by
   // entry 1 too; 0 for a format the dialog does not offer at all, which
-  // entry 1 still chooses by its extension.
+  // entry 1 still chooses by its extension, if it has one.
   int filter_entry;
   std::string_view description;  // as the dialog lists the entry
   std::string_view pattern;      // "*.abs"
-  std::string_view extension;    // what entry 1 chooses it by: ".ABS"
+  // What entry 1 chooses it by: ".ABS". Empty for the column import, which
+  // only its own command reaches.
+  std::string_view extension;
   SpectrumReader reader;
   std::string_view reader_name;  // for status lines: "two-column text"
+  // The field of a data line (1-based, fields separated as the field
+  // scanner separates them) that the reader takes its values from, for the
+  // check of the file's header; 0 where no header is checked.
+  int value_field;
 };
 
 // Every format, each side's rows in the order its entry 1 lists them.
 [[nodiscard]] std::span<const SpectrumFormat> SpectrumFormats();
+
+// The column import's name in status lines, reports and the JSON output.
+inline constexpr std::string_view kColumnsReaderName = "delimited columns";
+
+// The side's row of the column import (filter entry 0, no extension): its
+// reader takes the columns the header chooses; spectrum_loader.h's
+// LoadColumns reads the columns a user chose.
+[[nodiscard]] const SpectrumFormat& ColumnFormat(SpectrumSide side);
 
 // The title of the side's open dialog: "Absorption spectrum".
 [[nodiscard]] std::string_view OpenDialogTitle(SpectrumSide side);

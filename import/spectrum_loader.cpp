@@ -1,6 +1,7 @@
 #include "import/spectrum_loader.h"
 
 #include "core/sha256.h"
+#include "import/column_choice.h"
 #include "import/reader_choice.h"
 #include "import/spectrum_file.h"
 
@@ -21,13 +22,67 @@ std::string_view BaseName(std::string_view path) {
 std::string KnownExtensions(SpectrumSide side) {
   std::string list;
   for (const SpectrumFormat& format : SpectrumFormats()) {
-    if (format.side != side) continue;
+    if (format.side != side || format.extension.empty()) continue;
     if (!list.empty()) list += ", ";
     for (const char c : format.extension) {
       list += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     }
   }
   return list;
+}
+
+// What a read hands the open command's last steps.
+struct ReadResult {
+  SpectrumRead read;
+  std::string sha256;
+  std::string reason;  // why not read, when the reader's refusal says too little
+  std::vector<std::string> warnings;
+};
+
+// Reads `source` with `reader`, counting its messages; the hash of what was
+// read goes into the origin.
+template <typename Reader>
+ReadResult ReadCounted(const SpectrumSource& source, const Reader& reader, LoadOutcome& outcome,
+                       const MessageSink& sink) {
+  ReadResult result;
+  if (source.opened) result.sha256 = Sha256Hex(source.content);
+  result.read = reader(source, [&](std::string_view message) {
+    ++outcome.messages;
+    if (sink) sink(message);
+  });
+  return result;
+}
+
+// The steps after the read: the engine takes the spectrum or withdraws the
+// side, and a failure without a message gets its status line.
+LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path, ReadResult result,
+                   LoadOutcome outcome, SpectrumOrigin origin) {
+  const std::string file(BaseName(path));
+  const std::string side_name(SideName(side));
+  for (const std::string& warning : result.warnings) {
+    outcome.warnings.push_back(file + ": " + warning);
+  }
+  const std::string how = " (read as " + std::string(outcome.format->reader_name) + ")";
+  if (!result.read.accepted) {
+    engine.RefuseSpectrum(side);
+    outcome.kind = LoadOutcome::Kind::kRefused;
+    outcome.reason =
+        (result.reason.empty() ? RefusalText(result.read) : result.reason) + " in " + file + how;
+    if (outcome.messages == 0) engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
+    return outcome;
+  }
+  if (!engine.AcceptSpectrum(side, result.read.spectrum, ShortenFileName(path))) {
+    outcome.kind = LoadOutcome::Kind::kUnusable;
+    outcome.reason = "its values have no positive area in " + file + how;
+    engine.ReportStatus(side_name + " not used: " + outcome.reason);
+    return outcome;
+  }
+  origin.path = std::string(path);
+  origin.reader = std::string(outcome.format->reader_name);
+  origin.sha256 = std::move(result.sha256);
+  engine.SetOrigin(side, std::move(origin));
+  outcome.kind = LoadOutcome::Kind::kAccepted;
+  return outcome;
 }
 
 // The open command's steps; `read_content` hands the chosen reader the
@@ -38,44 +93,62 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
   LoadOutcome outcome;
   engine.BeginLoad(side);
   outcome.format = ChooseFormat(side, filter_entry, path);
-  const std::string file(BaseName(path));
-  const std::string side_name(SideName(side));
   if (outcome.format == nullptr) {
     engine.RefuseSpectrum(side);
     outcome.kind = LoadOutcome::Kind::kNoReader;
     outcome.reason = filter_entry == 1
-                         ? "the extension of " + file + " is none of " + KnownExtensions(side)
+                         ? "the extension of " + std::string(BaseName(path)) + " is none of " +
+                               KnownExtensions(side)
                          : "the open dialog has no entry " + std::to_string(filter_entry);
-    engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
+    engine.ReportStatus(std::string(SideName(side)) + " not loaded: " + outcome.reason);
     return outcome;
   }
-
-  std::string sha256;
-  const SpectrumRead read = read_content([&](const SpectrumSource& source) {
-    if (source.opened) sha256 = Sha256Hex(source.content);
-    return outcome.format->reader(source, [&](std::string_view message) {
-      ++outcome.messages;
-      if (sink) sink(message);
-    });
+  ReadResult result = read_content([&](const SpectrumSource& source) {
+    ReadResult r = ReadCounted(source, outcome.format->reader, outcome, sink);
+    // The reader reads what it always read; the header may show that this
+    // is another kind of spectrum than the side needs.
+    if (r.read.accepted && outcome.format->value_field > 0) {
+      std::string warning = WrongColumnWarning(source.content, side, outcome.format->value_field);
+      if (!warning.empty()) r.warnings.push_back(std::move(warning));
+    }
+    return r;
   });
-  const std::string how = " (read as " + std::string(outcome.format->reader_name) + ")";
-  if (!read.accepted) {
-    engine.RefuseSpectrum(side);
-    outcome.kind = LoadOutcome::Kind::kRefused;
-    outcome.reason = RefusalText(read) + " in " + file + how;
-    if (outcome.messages == 0) engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
-    return outcome;
+  SpectrumOrigin origin;
+  origin.filter_entry = filter_entry;
+  return Finish(engine, side, path, std::move(result), std::move(outcome), std::move(origin));
+}
+
+LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
+                             const SpectrumSource& source, const MessageSink& sink) {
+  LoadOutcome outcome;
+  engine.BeginLoad(side);
+  outcome.format = &ColumnFormat(side);
+  ColumnImport import;
+  ReadResult result = ReadCounted(
+      source,
+      [&](const SpectrumSource& s, const MessageSink& counted) {
+        import = ImportColumns(s, side, request, counted);
+        return import.read;
+      },
+      outcome, sink);
+  result.reason = import.choice_error;
+  result.warnings = import.warnings;
+  SpectrumOrigin origin;
+  origin.filter_entry = 0;
+  if (import.chosen) {
+    const ColumnPair& pair = import.pair;
+    outcome.columns = LoadOutcome::Columns{pair.wavelength_column,
+                                           pair.value_column,
+                                           ColumnLabel(import.table, pair.wavelength_column),
+                                           ColumnLabel(import.table, pair.value_column),
+                                           pair.unit,
+                                           import.skipped_rows};
+    origin.columns =
+        std::to_string(pair.wavelength_column + 1) + "," + std::to_string(pair.value_column + 1);
+    origin.unit = std::string(UnitText(pair.unit));
   }
-  if (!engine.AcceptSpectrum(side, read.spectrum, ShortenFileName(path))) {
-    outcome.kind = LoadOutcome::Kind::kUnusable;
-    outcome.reason = "its values have no positive area in " + file + how;
-    engine.ReportStatus(side_name + " not used: " + outcome.reason);
-    return outcome;
-  }
-  engine.SetOrigin(side, {std::string(path), std::string(outcome.format->reader_name), filter_entry,
-                          std::move(sha256)});
-  outcome.kind = LoadOutcome::Kind::kAccepted;
-  return outcome;
+  return Finish(engine, side, source.name, std::move(result), std::move(outcome),
+                std::move(origin));
 }
 
 }  // namespace
@@ -92,6 +165,17 @@ LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry
   return Load(
       engine, side, filter_entry, source.name, [&](const auto& reader) { return reader(source); },
       sink);
+}
+
+LoadOutcome OpenColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
+                        const std::string& path, const MessageSink& sink) {
+  const SpectrumFile file = ReadSpectrumFile(path);
+  return LoadColumnSource(engine, side, request, file.Source(), sink);
+}
+
+LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
+                        const SpectrumSource& source, const MessageSink& sink) {
+  return LoadColumnSource(engine, side, request, source, sink);
 }
 
 }  // namespace korin

@@ -4,10 +4,13 @@
 // the command-line tool open spectra through this one path.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/fret_engine.h"
+#include "import/column_reader.h"
 #include "import/file_error.h"
 #include "import/spectrum_formats.h"
 
@@ -26,6 +29,20 @@ struct LoadOutcome {
   // accepted. The engine has been given it when no message was shown.
   std::string reason;
   int messages = 0;  // messages the reader sent to the sink
+  // What the user should know although the load went through, each
+  // starting with the file's name: a column read as another kind of
+  // spectrum than its header names, rows the column import skipped.
+  std::vector<std::string> warnings;
+  // The column import's columns, once chosen.
+  struct Columns {
+    int wavelength_column = 0;  // 0-based
+    int value_column = 0;
+    std::string wavelength_name;  // as ColumnLabel gives them
+    std::string value_name;
+    WavelengthUnit unit = WavelengthUnit::kNanometre;
+    long skipped_rows = 0;
+  };
+  std::optional<Columns> columns;
 };
 
 // Reads `path` (from disk, once) for `side` with the reader that
@@ -39,5 +56,17 @@ struct LoadOutcome {
 // path.
 [[nodiscard]] LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
                                        const SpectrumSource& source, const MessageSink& sink);
+
+// The same steps through the column import, with the columns and unit of
+// `request` (by default those the header chooses): the same status lines,
+// engine changes and origin (filter entry 0, reader "delimited columns",
+// the columns as "WL,VALUE" 1-based numbers). A choice that fails names the
+// candidates or the columns in `reason`.
+[[nodiscard]] LoadOutcome OpenColumns(FretEngine& engine, SpectrumSide side,
+                                      const ColumnRequest& request, const std::string& path,
+                                      const MessageSink& sink);
+[[nodiscard]] LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side,
+                                      const ColumnRequest& request, const SpectrumSource& source,
+                                      const MessageSink& sink);
 
 }  // namespace korin

@@ -40,6 +40,8 @@ std::string RefusalText(const SpectrumRead& read) {
       return "its wavelengths do not run in the order this format needs";
     case Refusal::kOffGrid:
       return std::string(kOutsideTheGrid);
+    case Refusal::kColumnChoice:
+      return "the columns to read could not be chosen";
   }
   return {};
 }

@@ -21,6 +21,7 @@ enum class Refusal {
                    // outside 100..1500 nm, or a decreasing two-column file
   kOrder,          // the order check refused; it has shown its message
   kOffGrid,        // an order-checked spectrum whose ends lie off the grid
+  kColumnChoice,   // column import: the columns to read could not be chosen
 };
 
 struct SpectrumRead {

@@ -19,11 +19,12 @@ class DataExportTest : public ::testing::Test {
     engine_.Start();
     engine_.BeginLoad(SpectrumSide::kEmission);
     EXPECT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kEmission, kDonor, "d"));
-    engine_.SetOrigin(SpectrumSide::kEmission, {"/data/my donor.csv", "two-column text", 1, "ab"});
+    engine_.SetOrigin(SpectrumSide::kEmission,
+                      {"/data/my donor.csv", "two-column text", 1, "ab", "", ""});
     engine_.BeginLoad(SpectrumSide::kAbsorption);
     EXPECT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kAbsorption, kAcceptor, "a"));
     engine_.SetOrigin(SpectrumSide::kAbsorption,
-                      {"/data/it's.sp", "text after a DATA line", 5, "cd"});
+                      {"/data/it's.sp", "text after a DATA line", 5, "cd", "", ""});
     EXPECT_TRUE(engine_.ResultsVisible());
   }
 
@@ -103,6 +104,19 @@ TEST_F(DataExportTest, ExtinctionEntryAndAnOwnRefractiveIndexGoIntoTheCommand) {
   EXPECT_NE(command.find("--refractive-index 1.4"), std::string::npos) << command;
   EXPECT_NE(command.find("--extinction 80000"), std::string::npos) << command;
   EXPECT_EQ(command.find("--solvent"), std::string::npos);
+}
+
+// A column import is repeated by its columns and unit, not by a filter entry
+// (the command line has no entry 0).
+TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
+  engine_.SetOrigin(SpectrumSide::kEmission,
+                    {"/data/dye.csv", "delimited columns", 0, "ab", "1,Cy3 EM", "um"});
+  const std::string command = ReproducingCommand(engine_);
+  EXPECT_NE(command.find("/data/dye.csv '/data/it'\\''s.sp' --emission-columns '1,Cy3 EM' "
+                         "--emission-units um --absorption-filter 5 "),
+            std::string::npos)
+      << command;
+  EXPECT_EQ(command.find("--emission-filter"), std::string::npos) << command;
 }
 
 }  // namespace

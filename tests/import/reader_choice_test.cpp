@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "import/column_reader.h"
 #include "import/spectrum_readers.h"
 #include "support/reader_run.h"
 
@@ -111,10 +112,29 @@ TEST(SpectrumFormatsTest, RowsAreConsistent) {
     }
   }
   for (const SpectrumFormat& f : SpectrumFormats()) {
-    EXPECT_EQ(FileExtension(f.pattern), f.extension) << f.pattern;
-    EXPECT_TRUE(f.pattern.starts_with("*.")) << f.pattern;
     EXPECT_NE(f.reader, nullptr) << f.pattern;
     EXPECT_FALSE(f.reader_name.empty()) << f.pattern;
+    EXPECT_TRUE(f.pattern.starts_with("*.")) << f.pattern;
+    // The column import is reached by its own command only.
+    if (f.extension.empty()) {
+      EXPECT_EQ(f.filter_entry, 0) << f.pattern;
+      EXPECT_EQ(&ColumnFormat(f.side), &f);
+      continue;
+    }
+    EXPECT_EQ(FileExtension(f.pattern), f.extension) << f.pattern;
+  }
+}
+
+// No extension and no entry reaches the column import: entry 1 goes on
+// choosing by extension alone, and a name ending in "." chooses nothing.
+TEST(SpectrumFormatsTest, NoEntryChoosesTheColumnImport) {
+  for (const SpectrumSide side : {SpectrumSide::kAbsorption, SpectrumSide::kEmission}) {
+    EXPECT_EQ(ColumnFormat(side).reader_name, "delimited columns");
+    for (int entry = 0; entry <= 7; ++entry) {
+      for (const char* path : {"/d/x.csv", "/d/x.tsv", "/d/x.dat", "/d/x.", "/d/x"}) {
+        EXPECT_NE(ChooseFormat(side, entry, path), &ColumnFormat(side)) << path << " " << entry;
+      }
+    }
   }
 }
 
@@ -123,7 +143,7 @@ TEST(SpectrumFormatsTest, RowsAreConsistent) {
 TEST(SpectrumFormatsTest, AFormatTheDialogDoesNotOffer) {
   std::vector<SpectrumFormat> rows(SpectrumFormats().begin(), SpectrumFormats().end());
   rows.push_back({SpectrumSide::kEmission, 0, "Spectra (*.spc)", "*.spc", ".SPC",
-                  ReadEmissionColumns, "two-column text"});
+                  ReadEmissionColumns, "two-column text", 2});
   EXPECT_EQ(OpenDialogFilter(SpectrumSide::kEmission, rows),
             OpenDialogFilter(SpectrumSide::kEmission));
   EXPECT_EQ(ChooseFormat(SpectrumSide::kEmission, 1, "/d/x.Spc", rows), &rows.back());
@@ -214,8 +234,12 @@ constexpr ReaderCase kEveryReader[] = {
     {ReadAbsorptionAbs, 1, 0, Refusal::kNoData},   // the first point's read error
     {ReadAbsorptionAbt, 4, 4, Refusal::kOffGrid},  // both fields of lines 3 and 4
     {ReadAbsorptionAsp, 2, 2, Refusal::kOffGrid},  // both fields of the first data line
-    {ReadAbsorptionSp, 0, 0, Refusal::kNoData},    {ReadAbsorptionTxt, 0, 0, Refusal::kNoData},
-    {ReadEmissionColumns, 0, 0, Refusal::kNoData}, {ReadEmissionTxt, 0, 0, Refusal::kNoData},
+    {ReadAbsorptionSp, 0, 0, Refusal::kNoData},
+    {ReadAbsorptionTxt, 0, 0, Refusal::kNoData},
+    {ReadEmissionColumns, 0, 0, Refusal::kNoData},
+    {ReadEmissionTxt, 0, 0, Refusal::kNoData},
+    {ReadAbsorptionFromColumns, 0, 0, Refusal::kNoData},
+    {ReadEmissionFromColumns, 0, 0, Refusal::kNoData},
 };
 
 const ReaderCase& CaseOf(SpectrumReader reader) {

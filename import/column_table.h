@@ -1,0 +1,151 @@
+// Delimited tables of numbers as spectra databases, dye vendors and
+// supplementary data hand them out: which delimiter separates the cells,
+// where the table begins after a block of metadata, the header that names
+// the columns, which columns hold wavelengths and which values go with them,
+// and the first lines cut into cells for the import dialog's preview.
+// Reading one column pair onto the grid is column_reader.h's part.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korin {
+
+// Tried in this order: a line that reads as numbers under an earlier one is
+// read with that one ("450\t1.5" is tab-separated, not space-separated).
+enum class ColumnDelimiter { kTab, kSemicolon, kComma, kSpaces };
+
+// What the numbers of a wavelength column measure.
+enum class WavelengthUnit { kNanometre, kMicrometre, kWavenumber };
+
+// What a column's name says it holds.
+enum class ColumnKind { kWavelength, kEmission, kExcitation, kAbsorption, kOther };
+
+struct TableColumn {
+  std::string name;  // from the header or the block's label; empty when nothing names it
+  ColumnKind kind = ColumnKind::kOther;
+  // The column whose wavelengths go with this one: itself for a wavelength
+  // column, otherwise the nearest wavelength column to its left.
+  int wavelength_column = 0;
+  // For a wavelength column, the unit its name gives ("Wavelength (um)",
+  // "Wavenumber (cm-1)"); nm when the name says none.
+  WavelengthUnit unit = WavelengthUnit::kNanometre;
+  int block = 0;  // index into ColumnTable::blocks
+};
+
+// A run of rows. A file may stack several ("Excitation", its rows, then
+// "Emission", its rows); their columns are laid side by side, so that each
+// block's values are columns of one table.
+struct TableBlock {
+  std::size_t begin = 0;  // byte offset of the block's first row in the content
+  std::size_t end = 0;    // byte offset just past its last row
+  int first_column = 0;   // the block's columns are first_column..first_column+width-1
+  int width = 0;
+};
+
+struct ColumnTable {
+  ColumnDelimiter delimiter = ColumnDelimiter::kComma;
+  // Whether a header line or a block's label names any column.
+  bool named = false;
+  std::vector<TableColumn> columns;  // empty when the content holds no table
+  std::vector<TableBlock> blocks;
+  // The content's first kPreviewLines lines, each cut into cells with the
+  // table's delimiter (a line of no table stays one cell), quotes removed.
+  std::vector<std::vector<std::string>> preview;
+  int header_line = 0;      // 1-based line number of the first block's header; 0 for none
+  int first_data_line = 0;  // 1-based line number of the first row; 0 for no table
+
+  [[nodiscard]] bool found() const { return !columns.empty(); }
+};
+
+inline constexpr std::size_t kPreviewLines = 20;
+// Cells beyond this many on a line are not read, and blocks that would take
+// the table past it are not added: no spectrum file is that wide, and a line
+// of a million commas must not cost a million columns.
+inline constexpr std::size_t kMaxColumns = 1024;
+
+// Finds the table in a file's bytes. Lines end at LF, CR LF or CR; a UTF-8
+// byte-order mark is skipped. Blank lines and lines starting with "#" are
+// passed over everywhere. The table begins at the first row of numbers (at
+// least two cells, the first a number, every other cell a number or empty)
+// that the next line continues under the same delimiter; whatever comes
+// before (metadata such as `Maker,"..."` or "Extinction coefficient: 83400")
+// is skipped, except that the line right before the rows is their header
+// when it has as many cells (or one cell: a block label such as
+// "Excitation"). A row continues the table while it has two or more cells,
+// one of them a number (for space-separated rows, the first); any other line
+// ends the block, and a later run of rows under the same delimiter begins
+// the next one.
+[[nodiscard]] ColumnTable ScanColumnTable(std::string_view content);
+
+// Cuts `line` into at most `max_cells` cells. With a character delimiter
+// every delimiter ends a cell, so "300,,0.5" has an empty middle cell; with
+// kSpaces, runs of blanks and tabs separate and no cell is empty. Cells are
+// trimmed of blanks and tabs; a cell in double quotes keeps its delimiters
+// and loses its quotes (a doubled quote inside stays doubled, see
+// UnquotedName). The views point into `line`.
+void SplitCells(std::string_view line, ColumnDelimiter delimiter,
+                std::vector<std::string_view>& cells, std::size_t max_cells = kMaxColumns);
+
+// A quoted cell's text with each doubled quote made single.
+[[nodiscard]] std::string UnquotedName(std::string_view cell);
+
+// What a column name says, from its words (runs of ASCII letters, any case)
+// and a few Greek letters, in this order: a wavelength ("Wavelength (nm)",
+// "wl", "lambda", "Wavenumber"), excitation ("ex", "exc", "Excitation"),
+// absorption ("abs", "Absorbance", "ext", "Extinction", "eps", "epsilon",
+// an epsilon), emission ("em", "ems", "Emission", "fluor", "Fluorescence"),
+// otherwise kOther. Words are whole, so "Temperature", "Item" or "Extra"
+// say nothing; digits and punctuation split words, so "Cy3 EM",
+// "mTurquoise2_em" and "EtOH-base.ems" are emission.
+[[nodiscard]] ColumnKind KindOfColumnName(std::string_view name);
+
+// The unit a wavelength column's name gives: "um", "micron" or a micro sign
+// before "m" mean micrometres; "cm-1", "cm^-1", "1/cm" or "Wavenumber"
+// mean wavenumbers; nanometres otherwise.
+[[nodiscard]] WavelengthUnit UnitOfColumnName(std::string_view name);
+
+// "nm", "um" or "cm-1", as messages and the command line spell units.
+[[nodiscard]] std::string_view UnitText(WavelengthUnit unit);
+
+// How a list shows a column: its name, or "column 3" (1-based) when it has
+// none. Precondition: 0 <= column < table.columns.size().
+[[nodiscard]] std::string ColumnLabel(const ColumnTable& table, int column);
+// How a message names a column: `column 3 "EGFP em"`, or `column 3`.
+[[nodiscard]] std::string ColumnDescription(const ColumnTable& table, int column);
+// Every column of the table so described, separated by commas.
+[[nodiscard]] std::string ColumnList(const ColumnTable& table);
+
+// A column as a user names it: a 1-based number ("3") or a name, compared
+// without regard to ASCII case or surrounding blanks. When the name fits
+// several columns and one of them is `preferred`, that one is taken (a
+// value column's own "wavelength" among several of that name).
+struct ColumnLookup {
+  int column = -1;    // 0-based; -1 when none
+  std::string error;  // why none, for a status line
+};
+[[nodiscard]] ColumnLookup FindColumn(const ColumnTable& table, std::string_view text,
+                                      int preferred = -1);
+
+// The rows of one block of a table, in file order, each cut into cells;
+// blank lines, "#" lines and rows of empty cells are passed over. `content`
+// must be the bytes the table was scanned from, and must outlive this.
+class TableRows {
+ public:
+  TableRows(std::string_view content, const ColumnTable& table, int block);
+
+  // The next row's cells, valid until the next call; false after the last.
+  [[nodiscard]] bool Next(std::span<const std::string_view>& cells);
+
+ private:
+  std::string_view content_;
+  std::size_t position_ = 0;
+  std::size_t end_ = 0;
+  ColumnDelimiter delimiter_;
+  std::vector<std::string_view> cells_;
+};
+
+}  // namespace korin
