@@ -207,6 +207,15 @@ std::optional<SpectrumSide> QtDialogService::AskSide(QWidget* parent, QPoint at,
   return std::nullopt;
 }
 
+std::optional<ColumnImportChoice> QtDialogService::AskColumns(QWidget* parent,
+                                                              const ColumnTable& table,
+                                                              const QString& file,
+                                                              SpectrumSide side) {
+  ColumnImportDialog dialog(table, QFileInfo(file).fileName(), side, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
 void QtDialogService::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
   CentredMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
   box.exec();

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "core/grid_spectrum.h"
+#include "ui/column_import_dialog.h"
 
 class QPrintDialog;
 class QPrinter;
@@ -70,6 +71,11 @@ class DialogService {
   // Which side a file dropped on the plot opens as, when both could read
   // it: a small menu at `at` (global); nothing when dismissed.
   virtual std::optional<SpectrumSide> AskSide(QWidget* parent, QPoint at, const QString& file) = 0;
+
+  // The column import's dialog on `table`, the scan of `file`, starting on
+  // `side`: the side and the columns the user chose, nothing on cancel.
+  virtual std::optional<ColumnImportChoice> AskColumns(QWidget* parent, const ColumnTable& table,
+                                                       const QString& file, SpectrumSide side) = 0;
 };
 
 // The dialogs of the platform, through Qt.
@@ -85,6 +91,8 @@ class QtDialogService final : public DialogService {
                                   const QStringList& filters) override;
   std::optional<std::pair<QSize, int>> AskImageSize(QWidget* parent, QSize size, int dpi) override;
   std::optional<SpectrumSide> AskSide(QWidget* parent, QPoint at, const QString& file) override;
+  std::optional<ColumnImportChoice> AskColumns(QWidget* parent, const ColumnTable& table,
+                                               const QString& file, SpectrumSide side) override;
 };
 
 // The print dialog as the program shows it: the printer and the number of

@@ -18,8 +18,8 @@
 //   ExportPlot, ExportData        export_plot_item_, ...       Tools: exports
 //   SaveReport                    save_report_item_            Tools: Save report...
 //   PairTable                     pair_table_item_             Tools: Pair table...
-//   GroupBox1, GroupBox2          donor_group_, acceptor_group_
-//   GroupBox3                     solvent_group_
+//   ImportColumns                 import_columns_item_         Tools: Import spectrum from
+//   columns... GroupBox1, GroupBox2          donor_group_, acceptor_group_ GroupBox3 solvent_group_
 //   ButtonEmission                open_emission_button_
 //   ButtonAbsorption              open_absorption_button_
 //   Label6, Edit4                 quantum_yield_label_, quantum_yield_field_
@@ -61,7 +61,9 @@
 
 #include "core/data_export.h"
 #include "core/parameter_tables.h"
+#include "import/column_reader.h"
 #include "import/file_output.h"
+#include "import/spectrum_file.h"
 #include "import/spectrum_formats.h"
 #include "import/spectrum_loader.h"
 #include "plots/about_window.h"
@@ -186,6 +188,10 @@ TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
                          OpenDialogFilter(SpectrumSide::kAbsorption), 1, QString()},
       emission_dialog_{FromUtf8(OpenDialogTitle(SpectrumSide::kEmission)),
                        OpenDialogFilter(SpectrumSide::kEmission), 1, QString()},
+      columns_dialog_{QStringLiteral("Import spectrum from columns"),
+                      "Delimited text (*.csv, *.tsv, *.txt, *.dat)|*.csv;*.tsv;*.txt;*.dat|"
+                      "All files (*.*)|*.*",
+                      1, QString()},
       exit_([] { QCoreApplication::exit(0); }) {
   setWindowTitle(QStringLiteral("Valtrix FRET Software"));
   setFont(PanelFont(10));
@@ -261,6 +267,9 @@ void TForm1::BuildMenu() {
   ticks_4_item_->setChecked(true);
 
   QMenu* tools = Named(bar->addMenu(QStringLiteral("Tools")), "Tools");
+  import_columns_item_ =
+      Named(tools->addAction(QStringLiteral("Import spectrum from columns...")), "ImportColumns");
+  tools->addSeparator();
   analysis_item_ = Named(tools->addAction(QStringLiteral("FRET analysis...")), "FretAnalysis");
   tools->addSeparator();
   export_plot_item_ = Named(tools->addAction(QStringLiteral("Export plot...")), "ExportPlot");
@@ -432,6 +441,7 @@ void TForm1::ConnectHandlers() {
   connect(export_data_item_, &QAction::triggered, this, &TForm1::ExportData);
   connect(save_report_item_, &QAction::triggered, this, &TForm1::SaveReport);
   connect(pair_table_item_, &QAction::triggered, this, &TForm1::ShowPairTable);
+  connect(import_columns_item_, &QAction::triggered, this, &TForm1::ImportColumns);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });
   connect(ticks_4_item_, &QAction::triggered, this,
@@ -645,18 +655,83 @@ void TForm1::OpenAbsorption() {
 void TForm1::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
   const std::optional<QString> chosen = dialogs_.OpenFile(this, dialog);
   if (!chosen) return;
-  const std::string path = QFile::encodeName(*chosen).toStdString();
-  (void)OpenSpectrum(engine_, side, dialog.filter_entry, path, [this](std::string_view message) {
-    ShowMessage(QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
-  });
+  (void)OpenAndReport(side, dialog.filter_entry, *chosen);
 }
 
 void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry) {
-  (void)OpenSpectrum(
-      engine_, side, filter_entry, QFile::encodeName(path).toStdString(),
-      [this](std::string_view message) {
-        ShowMessage(QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size())));
+  (void)OpenAndReport(side, filter_entry, path);
+}
+
+QString TForm1::MessageText(std::string_view message) const {
+  return QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
+}
+
+LoadOutcome TForm1::OpenAndReport(SpectrumSide side, int filter_entry, const QString& path) {
+  LoadOutcome outcome =
+      OpenSpectrum(engine_, side, filter_entry, QFile::encodeName(path).toStdString(),
+                   [this](std::string_view message) { ShowMessage(MessageText(message)); });
+  ShowLoadWarnings(outcome);
+  return outcome;
+}
+
+void TForm1::ShowLoadWarnings(const LoadOutcome& outcome) {
+  if (outcome.kind != LoadOutcome::Kind::kAccepted || outcome.warnings.empty()) return;
+  QStringList lines;
+  for (const std::string& warning : outcome.warnings) lines << MessageText(warning);
+  ShowMessage(lines.join(QLatin1Char('\n')));
+}
+
+bool TForm1::NeedsColumnChoice(const QString& path, SpectrumSide side) const {
+  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(path).toStdString());
+  if (!file.opened) return false;
+  const ColumnTable table = ScanColumnTable(file.content());
+  if (!table.found()) return false;
+  // A header naming several spectra ("Excitation", "Emission"): the reader
+  // by extension would take one of them without asking.
+  const auto spectra =
+      std::count_if(table.columns.begin(), table.columns.end(), [](const TableColumn& column) {
+        return column.kind == ColumnKind::kEmission || column.kind == ColumnKind::kExcitation ||
+               column.kind == ColumnKind::kAbsorption;
       });
+  if (spectra > 1) return true;
+  // A table the reader by extension refuses: tried on an engine of its own,
+  // silently, so that the user sees the dialog instead of its refusal.
+  FretEngine trial;
+  return LoadSpectrum(trial, side, 1, file.Source(), [](std::string_view) {}).kind !=
+         LoadOutcome::Kind::kAccepted;
+}
+
+void TForm1::ImportColumns() {
+  const std::optional<QString> chosen = dialogs_.OpenFile(this, columns_dialog_);
+  if (!chosen) return;
+  if (!OfferColumnImport(*chosen, columns_side_)) {
+    ShowMessage(
+        QStringLiteral("No table of numbers was found in %1.").arg(QFileInfo(*chosen).fileName()));
+  }
+}
+
+bool TForm1::OfferColumnImport(const QString& path, SpectrumSide side) {
+  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(path).toStdString());
+  if (!file.opened) {
+    // The open path's own words for a file that cannot be read.
+    (void)LoadColumns(engine_, side, {}, file.Source(),
+                      [this](std::string_view message) { ShowMessage(MessageText(message)); });
+    return true;
+  }
+  const ColumnTable table = ScanColumnTable(file.content());
+  if (!table.found()) return false;
+  const std::optional<ColumnImportChoice> choice = dialogs_.AskColumns(this, table, path, side);
+  if (!choice) return true;
+  columns_side_ = choice->side;
+  ColumnRequest request;
+  request.wavelength_column = std::to_string(choice->pair.wavelength_column + 1);
+  request.value_column = std::to_string(choice->pair.value_column + 1);
+  request.unit = choice->pair.unit;
+  const LoadOutcome outcome =
+      LoadColumns(engine_, choice->side, request, file.Source(),
+                  [this](std::string_view message) { ShowMessage(MessageText(message)); });
+  ShowLoadWarnings(outcome);
+  return true;
 }
 
 void TForm1::LoadPair(const DyeSpec& donor, const DyeSpec& acceptor,
@@ -838,6 +913,11 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
     }
   }
   if (chosen.isEmpty()) {
+    // Downloaded spectra come as .csv, .tsv or .dat tables: the first file
+    // holding one goes to the column dialog.
+    for (const QString& file : files) {
+      if (OfferColumnImport(file, side.value_or(columns_side_))) return;
+    }
     ShowStatusText(QStringLiteral("No dropped file has an extension a spectrum reader takes."));
     return;
   }
@@ -849,10 +929,8 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
                : std::optional(emission ? SpectrumSide::kEmission : SpectrumSide::kAbsorption);
     if (!side) return;
   }
-  const LoadOutcome outcome = OpenSpectrum(
-      engine_, *side, 1, QFile::encodeName(chosen).toStdString(), [this](std::string_view m) {
-        ShowMessage(QString::fromLocal8Bit(m.data(), static_cast<qsizetype>(m.size())));
-      });
+  if (NeedsColumnChoice(chosen, *side) && OfferColumnImport(chosen, *side)) return;
+  const LoadOutcome outcome = OpenAndReport(*side, 1, chosen);
   if (files.size() > 1 && outcome.kind == LoadOutcome::Kind::kAccepted) {
     ShowStatusText(QStringLiteral("Opened %1 as the %2 spectrum; the other %3 dropped files were "
                                   "left alone.")

@@ -32,6 +32,7 @@ class Series;
 class AnalysisWindow;
 class FormWindow;
 class PairTableWindow;
+struct LoadOutcome;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -91,6 +92,23 @@ class TForm1 final : public QMainWindow, private FretView {
   void OpenEmission();
   void OpenAbsorption();
   void OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog);
+  // The open path for `path` through entry `filter_entry`, its messages
+  // and, once read, its warnings shown.
+  LoadOutcome OpenAndReport(SpectrumSide side, int filter_entry, const QString& path);
+  // Tools > Import spectrum from columns...: a file, then its columns.
+  void ImportColumns();
+  // The column dialog for `path`, starting on `side`, and the spectrum
+  // loaded from the columns chosen. False when the file holds no table
+  // (nothing was shown) or could not be read (its File Error was shown).
+  bool OfferColumnImport(const QString& path, SpectrumSide side);
+  // Whether a dropped file is better read through the column dialog: its
+  // header names several value columns, or it holds a table the reader by
+  // its extension refuses.
+  [[nodiscard]] bool NeedsColumnChoice(const QString& path, SpectrumSide side) const;
+  // What the user should know of a load that went through: a column read
+  // as another kind of spectrum than its header names, rows passed over.
+  void ShowLoadWarnings(const LoadOutcome& outcome);
+  [[nodiscard]] QString MessageText(std::string_view message) const;
   void OnPrintSetup();
   void OnPrint();
   void ShowAnalysis();
@@ -191,6 +209,7 @@ class TForm1 final : public QMainWindow, private FretView {
   QAction* export_data_item_ = nullptr;
   QAction* save_report_item_ = nullptr;
   QAction* pair_table_item_ = nullptr;
+  QAction* import_columns_item_ = nullptr;
 
   // Made when first asked for.
   std::unique_ptr<AnalysisWindow> analysis_window_;
@@ -203,6 +222,8 @@ class TForm1 final : public QMainWindow, private FretView {
   bool editing_extinction_ = false;
   OpenDialogState absorption_dialog_;
   OpenDialogState emission_dialog_;
+  OpenDialogState columns_dialog_;
+  SpectrumSide columns_side_ = SpectrumSide::kEmission;  // the side last imported
   std::unique_ptr<QPrinter> printer_;
   std::function<void()> exit_;
 };

@@ -540,6 +540,8 @@ TEST_F(MainWindowTest, MenuCaptions) {
                                    "4",
                                    "9",
                                    "Tools",
+                                   "Import spectrum from columns...",
+                                   "-",
                                    "FRET analysis...",
                                    "-",
                                    "Export plot...",

@@ -43,6 +43,11 @@ class ScriptedDialogs final : public DialogService {
   std::vector<QSize> image_sizes_offered;
   std::optional<SpectrumSide> side_answer;
   std::vector<QString> sides_asked;
+  // The column dialog: each answer in turn (nothing: cancelled), and what
+  // it was shown.
+  std::deque<std::optional<ColumnImportChoice>> column_answers;
+  std::vector<QString> columns_asked;
+  std::vector<SpectrumSide> column_sides_offered;
 
   std::optional<QString> OpenFile(QWidget*, OpenDialogState& state) override {
     open_titles.push_back(state.title);
@@ -86,6 +91,15 @@ class ScriptedDialogs final : public DialogService {
   std::optional<SpectrumSide> AskSide(QWidget*, QPoint, const QString& file) override {
     sides_asked.push_back(file);
     return side_answer;
+  }
+  std::optional<ColumnImportChoice> AskColumns(QWidget*, const ColumnTable&, const QString& file,
+                                               SpectrumSide side) override {
+    columns_asked.push_back(file);
+    column_sides_offered.push_back(side);
+    if (column_answers.empty()) return std::nullopt;
+    const std::optional<ColumnImportChoice> answer = column_answers.front();
+    column_answers.pop_front();
+    return answer;
   }
   void ShowMessage(QWidget*, const QString& caption, const QString& text) override {
     message_captions.push_back(caption);
