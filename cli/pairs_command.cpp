@@ -55,8 +55,9 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
                               bool out_is_terminal, std::ostream& out, std::ostream& err) {
   CLI::App app{
       "J and R0 of every donor x acceptor pair, from a dye sheet (a CSV with the columns file, "
-      "side, filter, quantum_yield, extinction, concentration, optical_path, name) or from file "
-      "lists. Values a sheet leaves out, and those of listed files, come from the options.",
+      "side, filter, quantum_yield, extinction, concentration, optical_path, name, and for "
+      "downloaded tables column and units) or from file lists. Values a sheet leaves out, and "
+      "those of listed files, come from the options.",
       std::string(kProgram) + " pairs"};
   app.add_option("SHEET", o.sheet, "Dye sheet: one row per spectrum file, relative to its folder");
   app.add_option("--donors", o.donors, "Donor emission files")->expected(1, -1);

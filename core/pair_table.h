@@ -47,12 +47,17 @@ struct DyeSpec {
   SpectrumSide side = SpectrumSide::kEmission;  // the emission of a donor
   std::string path;                             // as it is opened
   std::string name;                             // as the table shows it
-  int filter_entry = 1;                         // the open dialog's entry
-  std::string quantum_yield = "0.5";            // donors
-  std::string concentration = "1E-5";           // acceptors, concentration entry
-  int optical_path = kStartOpticalPath;         // acceptors, index into kOpticalPathTable
-  std::optional<std::string> extinction;        // acceptors: extinction entry with this coefficient
-  int line = 0;                                 // its dye sheet's line; 0 for a listed file
+  int filter_entry = 1;                         // the open dialog's entry; 0: column import
+  // For the column import: the value column (a 1-based number or a header
+  // name, "" for the one the header names) and the unit ("nm", "um",
+  // "cm-1", "" for the one the header names).
+  std::optional<std::string> value_column;
+  std::string units;
+  std::string quantum_yield = "0.5";      // donors
+  std::string concentration = "1E-5";     // acceptors, concentration entry
+  int optical_path = kStartOpticalPath;   // acceptors, index into kOpticalPathTable
+  std::optional<std::string> extinction;  // acceptors: extinction entry with this coefficient
+  int line = 0;                           // its dye sheet's line; 0 for a listed file
 };
 
 // The file's own name, without its folders.

@@ -18,11 +18,14 @@ enum Column {
   kExtinction,
   kConcentration,
   kOpticalPath,
-  kName
+  kName,
+  kColumn,
+  kUnits,
+  kColumnCount
 };
-constexpr std::array<std::string_view, 8> kColumnNames{
-    "file",       "side",          "filter",       "quantum_yield",
-    "extinction", "concentration", "optical_path", "name"};
+constexpr std::array<std::string_view, kColumnCount> kColumnNames{
+    "file",          "side",         "filter", "quantum_yield", "extinction",
+    "concentration", "optical_path", "name",   "column",        "units"};
 
 std::string_view Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -110,7 +113,7 @@ std::string Quoted(std::string_view text) {
 // A row's cells by column; a column the sheet leaves out reads as empty.
 class Row {
  public:
-  Row(const std::vector<std::string>& cells, const std::array<int, 8>& columns)
+  Row(const std::vector<std::string>& cells, const std::array<int, kColumnCount>& columns)
       : cells_(cells), columns_(columns) {}
   [[nodiscard]] std::string_view operator[](Column column) const {
     const int at = columns_[column];
@@ -119,7 +122,7 @@ class Row {
 
  private:
   const std::vector<std::string>& cells_;
-  const std::array<int, 8>& columns_;
+  const std::array<int, kColumnCount>& columns_;
 };
 
 // A number cell: empty keeps the default; otherwise it must be accepted.
@@ -152,6 +155,24 @@ std::optional<DyeSpec> ReadRow(const Row& row, std::string_view folder, const Dy
                            std::move(path), defaults);
   spec.name = row[kName].empty() ? std::string(FileNameOf(file)) : std::string(row[kName]);
   double value = 0.0;
+  // A download with several columns: read through the column import, the
+  // value column by number or header name, or "auto" for the one the
+  // header names for the side.
+  if (!row[kColumn].empty() || !row[kUnits].empty()) {
+    if (!row[kFilter].empty()) {
+      error = "a row with column or units reads the columns; filter must stay empty";
+      return std::nullopt;
+    }
+    const std::string column = Lowered(row[kColumn]);
+    spec.value_column = column.empty() || column == "auto" ? "" : std::string(row[kColumn]);
+    const std::string units = Lowered(row[kUnits]);
+    if (!units.empty() && units != "nm" && units != "um" && units != "cm-1") {
+      error = "units " + Quoted(row[kUnits]) + " is none of nm, um, cm-1";
+      return std::nullopt;
+    }
+    spec.units = units;
+    spec.filter_entry = 0;
+  }
   if (!row[kFilter].empty()) {
     if (!ReadCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) return std::nullopt;
     spec.filter_entry = static_cast<int>(value);
@@ -199,7 +220,7 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
   }
   if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
 
-  std::optional<std::array<int, 8>> columns;
+  std::optional<std::array<int, kColumnCount>> columns;
   std::size_t column_count = 0;
   char separator = ',';
   int line_number = 0;
@@ -220,7 +241,7 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
         result.problem = name + ":" + std::to_string(line_number) + ": the header: " + error;
         return result;
       }
-      std::array<int, 8> found;
+      std::array<int, kColumnCount> found;
       found.fill(-1);
       for (std::size_t i = 0; i < names->size(); ++i) {
         const std::string column = Lowered((*names)[i]);

@@ -14,7 +14,11 @@
 // An empty cell, or a missing column, takes the default: the command-line
 // options or the main window's values. An acceptor with its own
 // `extinction` uses extinction entry; with its own `concentration`,
-// concentration entry; otherwise the default decides.
+// concentration entry; otherwise the default decides. A downloaded table
+// with several columns takes `column` (a 1-based number, a header name, or
+// `auto` for the column the header names for the side) and `units` (nm,
+// um, cm-1): it is read through the column import, with the value column's
+// own wavelengths.
 #pragma once
 
 #include <string>

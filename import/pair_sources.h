@@ -8,12 +8,17 @@
 
 #include "core/fret_engine.h"
 #include "core/pair_table.h"
+#include "import/column_reader.h"
 
 namespace korin {
 
 // Opens `spec`'s file for its side on `engine` as an open command does
 // (OpenSpectrum), keeping the reader's messages instead of showing them.
 [[nodiscard]] OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeSpec& spec);
+
+// The column import's request for a spec read through it (a value column
+// set): its value column and unit, the value column's own wavelengths.
+[[nodiscard]] ColumnRequest ColumnRequestOf(const DyeSpec& spec);
 
 // PrepareDyes with the spectra opened from their files.
 [[nodiscard]] std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeSpec> specs,

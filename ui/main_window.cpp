@@ -63,6 +63,7 @@
 #include "core/parameter_tables.h"
 #include "import/column_reader.h"
 #include "import/file_output.h"
+#include "import/pair_sources.h"
 #include "import/spectrum_file.h"
 #include "import/spectrum_formats.h"
 #include "import/spectrum_loader.h"
@@ -750,10 +751,16 @@ void TForm1::LoadPair(const DyeSpec& donor, const DyeSpec& acceptor,
   type(quantum_yield_field_, donor.quantum_yield);
   SelectConcentrationEntry();
   type(concentration_field_, acceptor.concentration);
-  OpenSpectrumPath(SpectrumSide::kEmission, QFile::decodeName(donor.path.c_str()),
-                   donor.filter_entry);
-  OpenSpectrumPath(SpectrumSide::kAbsorption, QFile::decodeName(acceptor.path.c_str()),
-                   acceptor.filter_entry);
+  const auto open = [this](const DyeSpec& spec) {
+    if (!spec.value_column) {
+      OpenSpectrumPath(spec.side, QFile::decodeName(spec.path.c_str()), spec.filter_entry);
+      return;
+    }
+    ShowLoadWarnings(OpenColumns(engine_, spec.side, ColumnRequestOf(spec), spec.path,
+                                 [this](std::string_view m) { ShowMessage(MessageText(m)); }));
+  };
+  open(donor);
+  open(acceptor);
   if (acceptor.extinction) {
     // A new spectrum is derived from the concentration whatever the radio
     // buttons show: choose extinction entry afresh, and type the whole

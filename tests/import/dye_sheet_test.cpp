@@ -239,3 +239,73 @@ TEST(DyeSheetTest, SampleFilesOfASheetOnDisk) {
 
 }  // namespace
 }  // namespace korin
+
+namespace korin {
+namespace {
+
+// Downloads with several columns: a row names its value column and unit,
+// and is read through the column import.
+TEST(DyeSheetColumnsTest, ColumnAndUnitsRowsReadTheColumns) {
+  const DyeSheet sheet = Parse(
+      "file,side,column,units,filter\n"
+      "a.csv,donor,3,um,\n"       // 2
+      "b.csv,acceptor,auto,,\n"   // 3
+      "c.csv,donor,,cm-1,\n"      // 4: the header's column, in wavenumbers
+      "d.csv,donor,Cy3 EM,,\n"    // 5
+      "e.csv,donor,2,furlong,\n"  // 6
+      "f.csv,donor,2,,1\n"        // 7
+      "g.csv,donor,,,2\n");       // 8: an instrument reader
+  ASSERT_TRUE(sheet.readable) << sheet.problem;
+  ASSERT_EQ(sheet.dyes.size(), 5u);
+  const struct {
+    const char* value_column;  // nullptr: not the column import
+    const char* units;
+    int filter;
+  } expected[] = {
+      {"3", "um", 0}, {"", "", 0}, {"", "cm-1", 0}, {"Cy3 EM", "", 0}, {nullptr, "", 2}};
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const DyeSpec& d = sheet.dyes[i];
+    EXPECT_EQ(d.value_column.has_value(), expected[i].value_column != nullptr) << i;
+    if (expected[i].value_column) {
+      EXPECT_EQ(*d.value_column, expected[i].value_column) << i;
+    }
+    EXPECT_EQ(d.units, expected[i].units) << i;
+    EXPECT_EQ(d.filter_entry, expected[i].filter) << i;
+  }
+  ASSERT_EQ(sheet.skipped.size(), 2u);
+  EXPECT_EQ(sheet.skipped[0].line, 6);
+  EXPECT_EQ(sheet.skipped[0].reason, "units 'furlong' is none of nm, um, cm-1; row skipped");
+  EXPECT_EQ(sheet.skipped[1].line, 7);
+}
+
+TEST(DyeSheetColumnsTest, AThreeColumnDownloadEqualsItsTwoColumnCopy) {
+  const testing::TempDir dir;
+  std::string three = "Wavelength,Excitation,Emission\n";
+  std::string two = "Wavelength,Intensity\n";
+  for (int nm = 480; nm <= 620; ++nm) {
+    const std::string em = std::to_string((nm - 470) * (630 - nm));
+    three += std::to_string(nm) + "," + std::to_string(nm % 7) + "," + em + "\n";
+    two += std::to_string(nm) + "," + em + "\n";
+  }
+  dir.Write("three.csv", three);
+  dir.Write("two.csv", two);
+  const DyeSheet sheet = ReadDyeSheet(dir.Write("dyes.csv",
+                                                "file,side,column\n"
+                                                "two.csv,donor,\n"
+                                                "three.csv,donor,auto\n"
+                                                "three.csv,donor,Excitation\n"),
+                                      {});
+  ASSERT_EQ(sheet.dyes.size(), 3u);
+  const std::vector<DyePreparation> prepared = PrepareDyeFiles(sheet.dyes, {}, 1);
+  for (const DyePreparation& p : prepared) ASSERT_TRUE(p.dye) << p.error.reason;
+  EXPECT_TRUE(std::ranges::equal(prepared[0].dye->grid.values(), prepared[1].dye->grid.values()));
+  EXPECT_TRUE(prepared[1].dye->messages.empty());
+  // The excitation read as emission on request, with the warning kept.
+  EXPECT_FALSE(std::ranges::equal(prepared[0].dye->grid.values(), prepared[2].dye->grid.values()));
+  ASSERT_EQ(prepared[2].dye->messages.size(), 1u);
+  EXPECT_TRUE(prepared[2].dye->messages[0].starts_with("Warning: three.csv: "))
+      << prepared[2].dye->messages[0];
+}
+
+}  // namespace
+}  // namespace korin
