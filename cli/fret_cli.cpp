@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/analysis_options.h"
+#include "cli/column_options.h"
 #include "cli/export_options.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
@@ -38,6 +39,7 @@ struct Options {
   bool json = false;
   AnalysisOptions analysis;
   ExportOptions exports;
+  ColumnOptions columns;
 };
 
 // One option's value, read with the program's number syntax and checked
@@ -95,6 +97,7 @@ struct Parameters {
   int absorption_filter = 1;
   int optical_path = kStartOpticalPath;
   int solvent = kStartSolvent;  // 0, "<Other>", with --refractive-index
+  ColumnLoads columns;
 };
 
 std::string Lowered(std::string_view text) {
@@ -140,11 +143,13 @@ int Fail(std::ostream& err, std::string_view reason) {
 
 // Opens one spectrum as the open commands do; answers whether it is in use.
 bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& path,
-          std::ostream& err, bool echo_messages) {
-  const LoadOutcome outcome =
-      OpenSpectrum(engine, side, filter, path, [&err, echo_messages](std::string_view m) {
+          ColumnLoads& columns, std::ostream& err, bool echo_messages) {
+  const LoadOutcome outcome = OpenSide(
+      engine, side, filter, path, columns,
+      [&err, echo_messages](std::string_view m) {
         if (echo_messages) err << m << '\n';
-      });
+      },
+      err, echo_messages);
   const char* what = side == SpectrumSide::kAbsorption ? "absorption" : "emission";
   switch (outcome.kind) {
     case LoadOutcome::Kind::kAccepted:
@@ -154,7 +159,10 @@ bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& 
           << filter << "; name the format with --" << what << "-filter 2..6\n";
       return false;
     case LoadOutcome::Kind::kRefused:
-      err << kProgram << ": " << what << " spectrum not accepted: " << path << '\n';
+      err << kProgram << ": " << what << " spectrum not accepted: " << path;
+      // The column import says why: a choice the header leaves open.
+      if (outcome.format->filter_entry == 0) err << ": " << outcome.reason;
+      err << '\n';
       return false;
     case LoadOutcome::Kind::kUnusable:
       (void)Fail(err,
@@ -182,8 +190,8 @@ std::string_view GateFailure(const FretEngine& engine) {
 // The panel driven as a user would: the parameters typed and chosen, the
 // two spectra opened, the coefficient typed in extinction entry, Calculate.
 // Answers the exit code; the reader messages go to `err` when asked.
-int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
-            FretEngine& engine, std::ostream& err, bool echo_messages) {
+int Compute(const Options& o, Parameters& p, const AnalysisRequest& analysis, FretEngine& engine,
+            std::ostream& err, bool echo_messages) {
   engine.Start();
   engine.ChooseSolvent(p.solvent);
   if (o.refractive_index) engine.EditField(PanelField::kRefractiveIndex, *o.refractive_index);
@@ -192,10 +200,10 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
   engine.EditField(PanelField::kQuantumYield, o.quantum_yield);
   engine.EditField(PanelField::kConcentration, o.concentration);
 
-  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err,
+  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, p.columns, err,
             echo_messages) ||
-      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err,
-            echo_messages)) {
+      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, p.columns,
+            err, echo_messages)) {
     return kExitRejected;
   }
   if (o.extinction) {
@@ -213,8 +221,8 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
   return kExitSuccess;
 }
 
-void WriteResults(const Options& o, const AnalysisRequest& analysis, const FretEngine& engine,
-                  std::ostream& out) {
+void WriteResults(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
+                  const FretEngine& engine, std::ostream& out) {
   const FretSession& s = engine.session();
   const std::string& j_text = engine.OverlapIntegralText();
   const std::string& r0_text = engine.ForsterDistanceText();
@@ -235,6 +243,8 @@ void WriteResults(const Options& o, const AnalysisRequest& analysis, const FretE
       {"file", o.emission_file}, {"first", s.EmissionFirst}, {"last", s.EmissionLast}};
   result["absorption"] = {
       {"file", o.absorption_file}, {"first", s.AbsorptionFirst}, {"last", s.AbsorptionLast}};
+  AddColumnJson(p.columns, SpectrumSide::kEmission, result["emission"]);
+  AddColumnJson(p.columns, SpectrumSide::kAbsorption, result["absorption"]);
   result["parameters"] = {
       {"concentration", s.Concentration},    {"optical_path", s.OpticalPath},
       {"extinction_mode", s.ExtinctionMode}, {"refractive_index", s.RefractiveIndex},
@@ -275,6 +285,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
   app.add_option("--orientation", o.orientation,
                  "Orientation factor kappa^2 (default 0.66667, the value the window starts with)");
   app.add_option("--quantum-yield", o.quantum_yield, "Donor quantum yield (default 0.5)");
+  o.columns.AddTo(app);
   app.add_flag("--json", o.json, "Machine-readable output");
   o.analysis.AddTo(app);
   o.exports.AddTo(app);
@@ -292,6 +303,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
   bool ok = ReadParameters(o, p, err);
   ok = ReadAnalysisOptions(o.analysis, analysis, err) && ok;
   ok = ReadExportOptions(o.exports, drawing, err) && ok;
+  ok = ReadColumnOptions(o.columns, p.columns, err) && ok;
   if (!ok) return kExitBadOption;
   return std::nullopt;
 }
@@ -318,7 +330,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   if (const int code = Compute(o, p, analysis, engine, err, true); code != kExitSuccess) {
     return code;
   }
-  WriteResults(o, analysis, engine, out);
+  WriteResults(o, p, analysis, engine, out);
   drawing.extra_results = AnalysisReportLines(analysis, engine);
   if (!drawing.report_pdf.empty() || !drawing.report_plot.empty() || o.exports.report) {
     drawing.date = ReportDate();
