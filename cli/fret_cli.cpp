@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/analysis_options.h"
+#include "cli/column_options.h"
 #include "cli/export_options.h"
 #include "cli/pairs_command.h"
 #include "cli/parameter_options.h"
@@ -29,6 +30,12 @@ struct Options {
   bool json = false;
   AnalysisOptions analysis;
   ExportOptions exports;
+  ColumnOptions columns;
+};
+
+// The single pair's parameters: the panel's, and the columns to import.
+struct CliParameters : Parameters {
+  ColumnLoads columns;
 };
 
 int Fail(std::ostream& err, std::string_view reason) {
@@ -38,11 +45,13 @@ int Fail(std::ostream& err, std::string_view reason) {
 
 // Opens one spectrum as the open commands do; answers whether it is in use.
 bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& path,
-          std::ostream& err, bool echo_messages) {
-  const LoadOutcome outcome =
-      OpenSpectrum(engine, side, filter, path, [&err, echo_messages](std::string_view m) {
+          ColumnLoads& columns, std::ostream& err, bool echo_messages) {
+  const LoadOutcome outcome = OpenSide(
+      engine, side, filter, path, columns,
+      [&err, echo_messages](std::string_view m) {
         if (echo_messages) err << m << '\n';
-      });
+      },
+      err, echo_messages);
   const char* what = side == SpectrumSide::kAbsorption ? "absorption" : "emission";
   switch (outcome.kind) {
     case LoadOutcome::Kind::kAccepted:
@@ -52,7 +61,10 @@ bool Load(FretEngine& engine, SpectrumSide side, int filter, const std::string& 
           << filter << "; name the format with --" << what << "-filter 2..6\n";
       return false;
     case LoadOutcome::Kind::kRefused:
-      err << kProgram << ": " << what << " spectrum not accepted: " << path << '\n';
+      err << kProgram << ": " << what << " spectrum not accepted: " << path;
+      // The column import says why: a choice the header leaves open.
+      if (outcome.format->filter_entry == 0) err << ": " << outcome.reason;
+      err << '\n';
       return false;
     case LoadOutcome::Kind::kUnusable:
       (void)Fail(err,
@@ -80,8 +92,8 @@ std::string_view GateFailure(const FretEngine& engine) {
 // The panel driven as a user would: the parameters typed and chosen, the
 // two spectra opened, the coefficient typed in extinction entry, Calculate.
 // Answers the exit code; the reader messages go to `err` when asked.
-int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analysis,
-            FretEngine& engine, std::ostream& err, bool echo_messages) {
+int Compute(const Options& o, CliParameters& p, const AnalysisRequest& analysis, FretEngine& engine,
+            std::ostream& err, bool echo_messages) {
   engine.Start();
   engine.ChooseSolvent(p.solvent);
   if (o.parameters.refractive_index)
@@ -91,10 +103,10 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
   engine.EditField(PanelField::kQuantumYield, o.parameters.quantum_yield);
   engine.EditField(PanelField::kConcentration, o.parameters.concentration);
 
-  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, err,
+  if (!Load(engine, SpectrumSide::kEmission, p.emission_filter, o.emission_file, p.columns, err,
             echo_messages) ||
-      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, err,
-            echo_messages)) {
+      !Load(engine, SpectrumSide::kAbsorption, p.absorption_filter, o.absorption_file, p.columns,
+            err, echo_messages)) {
     return kExitRejected;
   }
   if (o.parameters.extinction) {
@@ -112,8 +124,8 @@ int Compute(const Options& o, const Parameters& p, const AnalysisRequest& analys
   return kExitSuccess;
 }
 
-void WriteResults(const Options& o, const AnalysisRequest& analysis, const FretEngine& engine,
-                  std::ostream& out) {
+void WriteResults(const Options& o, const CliParameters& p, const AnalysisRequest& analysis,
+                  const FretEngine& engine, std::ostream& out) {
   const FretSession& s = engine.session();
   const std::string& j_text = engine.OverlapIntegralText();
   const std::string& r0_text = engine.ForsterDistanceText();
@@ -134,6 +146,8 @@ void WriteResults(const Options& o, const AnalysisRequest& analysis, const FretE
       {"file", o.emission_file}, {"first", s.EmissionFirst}, {"last", s.EmissionLast}};
   result["absorption"] = {
       {"file", o.absorption_file}, {"first", s.AbsorptionFirst}, {"last", s.AbsorptionLast}};
+  AddColumnJson(p.columns, SpectrumSide::kEmission, result["emission"]);
+  AddColumnJson(p.columns, SpectrumSide::kAbsorption, result["absorption"]);
   result["parameters"] = {
       {"concentration", s.Concentration},    {"optical_path", s.OpticalPath},
       {"extinction_mode", s.ExtinctionMode}, {"refractive_index", s.RefractiveIndex},
@@ -149,7 +163,7 @@ namespace {
 
 // Reads `args` into `o`, `p` and the requests. Answers nothing to go on, or
 // the exit code to end with (help, version, a bad option).
-std::optional<int> ParseArguments(std::span<const std::string> args, Options& o, Parameters& p,
+std::optional<int> ParseArguments(std::span<const std::string> args, Options& o, CliParameters& p,
                                   AnalysisRequest& analysis, DrawingRequest& drawing,
                                   std::ostream& out, std::ostream& err) {
   CLI::App app{"Spectral overlap integral J and Foerster distance R0 of a FRET pair.",
@@ -160,6 +174,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
   app.add_option("EMISSION_FILE", o.emission_file, "Donor emission spectrum")->required();
   app.add_option("ABSORPTION_FILE", o.absorption_file, "Acceptor absorption spectrum")->required();
   o.parameters.AddTo(app);
+  o.columns.AddTo(app);
   app.add_flag("--json", o.json, "Machine-readable output");
   o.analysis.AddTo(app);
   o.exports.AddTo(app);
@@ -177,6 +192,7 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Options& o,
   bool ok = ReadParameters(o.parameters, p, err);
   ok = ReadAnalysisOptions(o.analysis, analysis, err) && ok;
   ok = ReadExportOptions(o.exports, drawing, err) && ok;
+  ok = ReadColumnOptions(o.columns, p.columns, err) && ok;
   if (!ok) return kExitBadOption;
   return std::nullopt;
 }
@@ -189,7 +205,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
     return RunPairsCommand(args, out, err, out_is_terminal);
   }
   Options o;
-  Parameters p;
+  CliParameters p;
   AnalysisRequest analysis;
   DrawingRequest drawing;
   if (const auto code = ParseArguments(args, o, p, analysis, drawing, out, err)) return *code;
@@ -207,7 +223,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   if (const int code = Compute(o, p, analysis, engine, err, true); code != kExitSuccess) {
     return code;
   }
-  WriteResults(o, analysis, engine, out);
+  WriteResults(o, p, analysis, engine, out);
   drawing.extra_results = AnalysisReportLines(analysis, engine);
   if (!drawing.report_pdf.empty() || !drawing.report_plot.empty() || o.exports.report) {
     drawing.date = ReportDate();
@@ -222,7 +238,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
 int PrepareDrawing(std::span<const std::string> args, FretEngine& engine, DrawingRequest& request,
                    std::ostream& err) {
   Options o;
-  Parameters p;
+  CliParameters p;
   AnalysisRequest analysis;
   std::ostringstream ignored;
   if (const auto code = ParseArguments(args, o, p, analysis, request, ignored, err)) return *code;

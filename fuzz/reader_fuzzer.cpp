@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to every spectrum reader through the format table,
-// as a user's open dialog would, in memory. Whatever the bytes, a reader
-// must end, report a bounded number of times, store no non-finite value and
-// accept only a spectrum that lies on the grid.
+// as a user's open dialog would, in memory, and to the column import's
+// pieces: the table scan, the column choice, every value column read onto
+// the grid and the instrument readers' header check. Whatever the bytes, a
+// reader must end, report a bounded number of times, store no non-finite
+// value and accept only a spectrum that lies on the grid.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -9,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "import/column_choice.h"
+#include "import/column_reader.h"
 #include "import/spectrum_formats.h"
 
 namespace {
@@ -17,27 +21,11 @@ void Require(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-}  // namespace
+// Value columns read per input: enough to reach every kind of column of a
+// download, few enough to keep runs fast on a line of many cells.
+constexpr std::size_t kColumnsRead = 8;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  // The first byte picks a format row and how the dialog reached it: through
-  // the row's own filter entry, or through entry 1 by the file's extension.
-  const auto formats = korin::SpectrumFormats();
-  const korin::SpectrumFormat& row = formats[data[0] % formats.size()];
-  const bool by_extension = row.filter_entry == 0 || (data[0] / formats.size()) % 2 == 1;
-  const std::string path = "/data/fuzz/input" + std::string(row.pattern.substr(1));
-  const korin::SpectrumFormat* format =
-      korin::ChooseFormat(row.side, by_extension ? 1 : row.filter_entry, path);
-  Require(format != nullptr && format->reader == row.reader);
-
-  const std::string_view content(reinterpret_cast<const char*>(data + 1), size - 1);
-  std::size_t messages = 0;
-  const korin::SpectrumRead read =
-      format->reader({path, content, true}, [&messages](std::string_view) { ++messages; });
-
-  const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
-  Require(messages <= 2 * lines + 4);
+void RequireSound(const korin::SpectrumRead& read) {
   for (const double v : read.spectrum.values.values()) Require(std::isfinite(v));
   Require(read.accepted == (read.refusal == korin::Refusal::kNone));
   if (read.accepted) {
@@ -45,5 +33,73 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(korin::SpectrumGrid::Contains(read.spectrum.last));
     Require(read.spectrum.first < read.spectrum.last);
   }
+}
+
+// The table's shape holds together, and each value column reads soundly
+// with its own wavelengths in every unit.
+void CheckColumns(std::string_view content, unsigned selector) {
+  const korin::ColumnTable table = korin::ScanColumnTable(content);
+  Require(table.preview.size() <= korin::kPreviewLines);
+  Require(table.columns.size() <= korin::kMaxColumns);
+  Require(table.found() == !table.blocks.empty());
+  for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    const korin::TableColumn& column = table.columns[i];
+    const korin::TableColumn& own =
+        table.columns[static_cast<std::size_t>(column.wavelength_column)];
+    Require(column.wavelength_column <= static_cast<int>(i));
+    Require(own.block == column.block);
+  }
+  for (const korin::SpectrumSide side :
+       {korin::SpectrumSide::kEmission, korin::SpectrumSide::kAbsorption}) {
+    const korin::ColumnChoice choice = korin::ChooseColumns(table, side);
+    if (choice.status == korin::ColumnChoice::Status::kChosen) {
+      Require(korin::ColumnChoiceText(table, choice, side).empty());
+    } else {
+      Require(!korin::ColumnChoiceText(table, choice, side).empty());
+    }
+    (void)korin::WrongColumnWarning(content, side, static_cast<int>(selector % 5));
+  }
+  const auto unit = static_cast<korin::WavelengthUnit>(selector % 3);
+  std::size_t read = 0;
+  for (std::size_t i = 0; i < table.columns.size() && read < kColumnsRead; ++i) {
+    const korin::TableColumn& column = table.columns[i];
+    if (column.wavelength_column == static_cast<int>(i)) continue;
+    ++read;
+    const korin::ColumnRead r = korin::ReadColumnPair(
+        content, table, {column.wavelength_column, static_cast<int>(i), unit});
+    RequireSound(r.read);
+    Require(r.points >= 0 && r.skipped_rows >= 0);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view content(reinterpret_cast<const char*>(data + 1), size - 1);
+  // The first byte picks a format row and how the dialog reached it: through
+  // the row's own filter entry, or through entry 1 by the file's extension.
+  // The column import has neither; its row's reader is called as its own
+  // command calls it.
+  const auto formats = korin::SpectrumFormats();
+  const korin::SpectrumFormat& row = formats[data[0] % formats.size()];
+  const korin::SpectrumFormat* format = &row;
+  std::string path = "/data/fuzz/input.csv";
+  if (!row.extension.empty()) {
+    const bool by_extension = row.filter_entry == 0 || (data[0] / formats.size()) % 2 == 1;
+    path = "/data/fuzz/input" + std::string(row.pattern.substr(1));
+    format = korin::ChooseFormat(row.side, by_extension ? 1 : row.filter_entry, path);
+    Require(format != nullptr && format->reader == row.reader);
+  } else {
+    CheckColumns(content, data[0]);
+  }
+
+  std::size_t messages = 0;
+  const korin::SpectrumRead read =
+      format->reader({path, content, true}, [&messages](std::string_view) { ++messages; });
+
+  const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+  Require(messages <= 2 * lines + 4);
+  RequireSound(read);
   return 0;
 }

@@ -418,6 +418,107 @@ TEST(FretCliTest, TheReportsCommandLineReproducesItsNumbers) {
   }
 }
 
+// The sample donor as a download shows it: an excitation column first, the
+// wavelengths in micrometres, descending.
+std::string DonorAsDownload() {
+  std::ifstream in(kDonor);
+  std::string line;
+  std::getline(in, line);  // its header
+  std::vector<std::string> rows;
+  while (std::getline(in, line)) {
+    const auto comma = line.find(',');
+    const int nm = std::stoi(line.substr(0, comma));
+    rows.push_back("0." + std::to_string(nm) + ",7," + line.substr(comma + 1) + "\n");
+  }
+  std::string text = "\xEF\xBB\xBF\"Wavelength (um)\",\"Excitation\",\"Emission\"\n";
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) text += *row;
+  return text;
+}
+
+TEST(FretCliTest, ColumnImport) {
+  testing::TempDir dir;
+  const std::string download = dir.Write("dye.csv", DonorAsDownload());
+  const std::string pair = dir.Write("pair.csv", "wavelength,a_em,b_em\n500,1,2\n520,2,1\n");
+  const std::string nm = dir.Write("nm.csv", "Wavelength,Excitation,Emission\n500,1,2\n520,2,1\n");
+  const std::string excitation_warning =
+      "the values read as emission come from column 2 \"Excitation\", which the header names as "
+      "excitation\n";
+  const CliRun sample = RunCli({kDonor, kAcceptor});
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    int code;
+    std::string err;
+  } cases[] = {
+      {"by number", {download, kAcceptor, "--emission-columns", "1,3"}, kExitSuccess, ""},
+      {"by name, value alone",
+       {download, kAcceptor, "--emission-columns", "emission"},
+       kExitSuccess,
+       ""},
+      {"chosen by the header", {download, kAcceptor, "--emission-units", "um"}, kExitSuccess, ""},
+      {"the excitation column, asked for",
+       {download, kAcceptor, "--emission-columns", "2"},
+       kExitSuccess,
+       "Warning: dye.csv: " + excitation_warning},
+      {"the plain reader warns",
+       {nm, kAcceptor},
+       kExitSuccess,
+       "Warning: nm.csv: " + excitation_warning},
+      {"an ambiguous header is refused",
+       {pair, kAcceptor, "--emission-units", "nm"},
+       kExitRejected,
+       "korin-fret-cli: emission spectrum not accepted: " + pair +
+           ": several columns could hold the emission: column 2 \"a_em\", column 3 \"b_em\" in "
+           "pair.csv (read as delimited columns)\n"},
+      {"a unit of no kind",
+       {download, kAcceptor, "--emission-units", "mm"},
+       kExitBadOption,
+       "korin-fret-cli: --emission-units: 'mm' is not accepted; expected nm, um or cm-1\n"},
+      {"no value column",
+       {download, kAcceptor, "--absorption-columns", "1,"},
+       kExitBadOption,
+       "korin-fret-cli: --absorption-columns: '1,' is not accepted; expected WL,VALUE or VALUE, "
+       "each a column number from 1 or a header name\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = RunCli(c.args);
+    EXPECT_EQ(r.code, c.code) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.err, c.err) << c.what;
+    if (c.code == kExitSuccess && c.err.empty()) {
+      EXPECT_EQ(r.out, sample.out) << c.what;
+    }
+  }
+  // The filter entry and the column import exclude each other.
+  EXPECT_EQ(
+      RunCli({download, kAcceptor, "--emission-columns", "1,3", "--emission-filter", "6"}).code,
+      kExitBadOption);
+
+  // The JSON names the reader and the columns; the other side stays as it was.
+  const CliRun json = RunCli({download, kAcceptor, "--emission-columns", "3", "--json"});
+  ASSERT_EQ(json.code, kExitSuccess) << json.err;
+  const auto result = nlohmann::json::parse(json.out);
+  EXPECT_EQ(result.at("emission").at("reader"), "delimited columns");
+  const nlohmann::json columns = {{"wavelength", 1}, {"wavelength_name", "Wavelength (um)"},
+                                  {"value", 3},      {"value_name", "Emission"},
+                                  {"unit", "um"},    {"skipped_rows", 0}};
+  EXPECT_EQ(result.at("emission").at("columns"), columns);
+  EXPECT_FALSE(result.at("absorption").contains("reader"));
+
+  // The report's command line repeats the columns.
+  FretEngine engine;
+  engine.Start();
+  ASSERT_EQ(OpenColumns(engine, SpectrumSide::kEmission, {"", "Emission", {}}, download, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  ASSERT_EQ(OpenSpectrum(engine, SpectrumSide::kAbsorption, 5, kAcceptor, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  const ReportContent report = BuildReport(engine, "today");
+  EXPECT_NE(report.command.find("--emission-columns 1,3 --emission-units um"), std::string::npos)
+      << report.command;
+  const std::vector<std::string> args = ShellWords(report.command);
+  const CliRun again = RunCli(std::vector<std::string>(args.begin() + 1, args.end()));
+  EXPECT_EQ(again.out, sample.out) << report.command << "\n" << again.err;
+}
+
 std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
