@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to every spectrum reader through the format table,
 // as a user's open dialog would, in memory, and to the column import's
 // pieces: the table scan, the column choice, every value column read onto
-// the grid and the instrument readers' header check. Whatever the bytes, a
+// the grid and the instrument readers' header check; and to the pair
+// table's dye sheets. Whatever the bytes, a
 // reader must end, report a bounded number of times, store no non-finite
 // value and accept only a spectrum that lies on the grid.
 #include <algorithm>
@@ -13,6 +14,7 @@
 
 #include "import/column_choice.h"
 #include "import/column_reader.h"
+#include "import/dye_sheet.h"
 #include "import/spectrum_formats.h"
 
 namespace {
@@ -72,6 +74,20 @@ void CheckColumns(std::string_view content, unsigned selector) {
   }
 }
 
+// A dye sheet is user text too: every row is either a dye or a skipped
+// line, each with its line number.
+void CheckDyeSheet(std::string_view content) {
+  const korin::DyeSheet sheet = korin::ParseDyeSheet(content, "dyes.csv", "/data", {});
+  Require(sheet.readable == sheet.problem.empty());
+  const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
+  Require(sheet.dyes.size() + sheet.skipped.size() <= lines + 1);
+  for (const korin::DyeSpec& dye : sheet.dyes) {
+    Require(!dye.path.empty() && dye.line >= 2);
+    Require(dye.value_column.has_value() == (dye.filter_entry == 0));
+  }
+  for (const korin::TableError& e : sheet.skipped) Require(e.line >= 2 && !e.reason.empty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -92,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(format != nullptr && format->reader == row.reader);
   } else {
     CheckColumns(content, data[0]);
+    CheckDyeSheet(content);
   }
 
   std::size_t messages = 0;

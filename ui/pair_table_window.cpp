@@ -604,6 +604,16 @@ void PairTableWindow::ShowErrors(const std::vector<TableError>& run_errors,
     for (const std::string& message : e.messages) line += QStringLiteral(" — ") + PathText(message);
     lines << line;
   }
+  // Spectra in use whose reader had something to say: an excitation column
+  // standing in for the absorption, rows passed over.
+  if (const PairRun* run = model_->Run()) {
+    for (const auto& p : run->dyes) {
+      if (!p || !p->dye) continue;
+      for (const std::string& message : p->dye->messages) {
+        lines << FromUtf8(p->dye->spec.name) + QStringLiteral(": ") + PathText(message);
+      }
+    }
+  }
   errors_->setPlainText(lines.join(QLatin1Char('\n')));
   errors_->setVisible(!lines.isEmpty());
 }

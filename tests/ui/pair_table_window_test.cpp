@@ -11,7 +11,11 @@
 #include <QTableView>
 #include <QThread>
 
+#include <cmath>
+#include <string>
+
 #include "scripted_dialogs.h"
+#include "support/temp_files.h"
 #include "ui/main_window.h"
 #include "ui/window_set.h"
 
@@ -143,6 +147,37 @@ TEST_F(PairTableWindowTest, TargetDistanceAddsColumnsAndRanksByNearness) {
   Find<QLineEdit>("TargetDistance")->setText(QStringLiteral("4,5"));
   EXPECT_EQ(model->columnCount(), 4);
   EXPECT_FALSE(Find<QLabel>("TargetMessage")->text().isEmpty());
+}
+
+TEST_F(PairTableWindowTest, ASheetOfDownloadsListsWhatTheColumnImportSaid) {
+  const testing::TempDir dir;
+  std::string download = "Wavelength,Excitation,Emission\n";
+  for (int nm = 450; nm <= 650; ++nm) {
+    const double x = (nm - 550) / 30.0;
+    download += std::to_string(nm) + "," + std::to_string(std::exp(-(x + 1) * (x + 1))) + "," +
+                std::to_string(std::exp(-(x - 1) * (x - 1))) + "\n";
+  }
+  dir.Write("dye.csv", download);
+  dialogs_.open_answers.push_back(
+      {QString::fromStdString(dir.Write("dyes.csv",
+                                        "file,side,column,extinction,name\n"
+                                        "dye.csv,donor,auto,,D\n"
+                                        "dye.csv,acceptor,auto,100000,A\n")),
+       1});
+  Find<QPushButton>("OpenSheet")->click();
+  WaitForTable();
+  ASSERT_EQ(Find<QTableView>("PairTable")->model()->rowCount(), 1);
+  auto* errors = Find<QPlainTextEdit>("TableErrors");
+  EXPECT_FALSE(errors->isHidden());
+  EXPECT_TRUE(errors->toPlainText().startsWith(QStringLiteral("A: Warning: dye.csv: ")))
+      << errors->toPlainText().toStdString();
+
+  // Loaded into the main window through the column import too.
+  const QString r0 = Cell(0, PairTableModel::kForsterDistance);
+  emit Find<QTableView>("PairTable")
+      ->doubleClicked(Find<QTableView>("PairTable")->model()->index(0, 0));
+  EXPECT_EQ(MainField("EditR0"), r0);
+  EXPECT_EQ(engine_.Origin(SpectrumSide::kAbsorption).columns, "1,2");
 }
 
 TEST_F(PairTableWindowTest, ARefusedFileIsListedAndItsPairsLeftOut) {
