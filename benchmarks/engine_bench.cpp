@@ -8,19 +8,11 @@
 #include <cstdlib>
 
 #include "core/fret_engine.h"
+#include "gaussian_spectrum.h"
 
 namespace {
 
-korin::GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
-  korin::GridSpectrum spectrum;
-  for (int w = first; w <= last; ++w) {
-    const double d = w - centre;
-    spectrum.values[w] = height * std::exp(-d * d / (2 * sigma * sigma));
-  }
-  spectrum.first = first;
-  spectrum.last = last;
-  return spectrum;
-}
+using korin::bench::Gaussian;
 
 void LoadPair(korin::FretEngine& engine) {
   engine.Start();

@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "core/pair_table.h"
+#include "gaussian_spectrum.h"
 
 namespace {
 
-constexpr int kDyes = 100;
+using korin::bench::Gaussian;
 
-korin::GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
-  korin::GridSpectrum spectrum;
-  for (int w = first; w <= last; ++w) {
-    const double d = w - centre;
-    spectrum.values[w] = height * std::exp(-d * d / (2 * sigma * sigma));
-  }
-  spectrum.first = first;
-  spectrum.last = last;
-  return spectrum;
-}
+constexpr int kDyes = 100;
 
 // Donors from 450 nm and acceptors from 500 nm on, each a little further
 // red; broad enough that every pair overlaps.
