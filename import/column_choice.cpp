@@ -165,4 +165,13 @@ std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int 
   return text;
 }
 
+bool NamesSeveralSpectra(const ColumnTable& table) {
+  const auto spectra =
+      std::count_if(table.columns.begin(), table.columns.end(), [](const TableColumn& column) {
+        return column.kind == ColumnKind::kEmission || column.kind == ColumnKind::kExcitation ||
+               column.kind == ColumnKind::kAbsorption;
+      });
+  return spectra > 1;
+}
+
 }  // namespace korin

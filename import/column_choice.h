@@ -38,6 +38,11 @@ struct ColumnChoice {
 // are the chosen column's own (TableColumn::wavelength_column).
 [[nodiscard]] ColumnChoice ChooseColumns(const ColumnTable& table, SpectrumSide side);
 
+// Whether the header names two or more spectra (emission, excitation or
+// absorption columns): a reader taking a fixed column would take one of
+// them without asking.
+[[nodiscard]] bool NamesSeveralSpectra(const ColumnTable& table);
+
 // Why a choice failed, in words for a status line or the command line,
 // listing the candidates or all columns: "several columns could hold the
 // emission: column 3 "mTurquoise2_em", column 5 "mVenus_em"". Empty for a

@@ -61,6 +61,7 @@
 
 #include "core/data_export.h"
 #include "core/parameter_tables.h"
+#include "import/column_choice.h"
 #include "import/column_reader.h"
 #include "import/file_output.h"
 #include "import/pair_sources.h"
@@ -689,12 +690,7 @@ bool TForm1::NeedsColumnChoice(const QString& path, SpectrumSide side) const {
   if (!table.found()) return false;
   // A header naming several spectra ("Excitation", "Emission"): the reader
   // by extension would take one of them without asking.
-  const auto spectra =
-      std::count_if(table.columns.begin(), table.columns.end(), [](const TableColumn& column) {
-        return column.kind == ColumnKind::kEmission || column.kind == ColumnKind::kExcitation ||
-               column.kind == ColumnKind::kAbsorption;
-      });
-  if (spectra > 1) return true;
+  if (NamesSeveralSpectra(table)) return true;
   // A table the reader by extension refuses: tried on an engine of its own,
   // silently, so that the user sees the dialog instead of its refusal.
   FretEngine trial;

@@ -37,9 +37,11 @@
 #include "core/number_text.h"
 #include "core/parameter_tables.h"
 #include "core/parse_real.h"
+#include "import/column_choice.h"
 #include "import/dye_sheet.h"
 #include "import/file_output.h"
 #include "import/pair_sources.h"
+#include "import/spectrum_file.h"
 #include "import/spectrum_formats.h"
 
 namespace korin {
@@ -349,7 +351,19 @@ void PairTableWindow::AddFiles(SpectrumSide side) {
   if (!chosen) return;
   const DyeDefaults defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
   for (const QString& path : *chosen) {
-    specs_.push_back(ListedDye(side, QFile::encodeName(path).toStdString(), defaults));
+    DyeSpec spec = ListedDye(side, QFile::encodeName(path).toStdString(), defaults);
+    // A download naming several spectra in its header ("Excitation",
+    // "Emission") is read by the column its header names for the side, as a
+    // drop on the main window offers, not by the fixed column of the
+    // reader by extension.
+    if (dialog.filter_entry == 1) {
+      const SpectrumFile file = ReadSpectrumFile(spec.path);
+      if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
+        spec.value_column = "";
+        spec.filter_entry = 0;
+      }
+    }
+    specs_.push_back(std::move(spec));
   }
   Recompute();
 }

@@ -180,6 +180,25 @@ TEST_F(PairTableWindowTest, ASheetOfDownloadsListsWhatTheColumnImportSaid) {
   EXPECT_EQ(engine_.Origin(SpectrumSide::kAbsorption).columns, "1,2");
 }
 
+TEST_F(PairTableWindowTest, AddedDownloadsAreReadByTheColumnTheirHeaderNames) {
+  const testing::TempDir dir;
+  std::string three = "Wavelength,Excitation,Emission\n";
+  std::string two = "Wavelength,Intensity\n";
+  for (int nm = 450; nm <= 650; ++nm) {
+    const std::string em = std::to_string((nm - 440) * (660 - nm));
+    three += std::to_string(nm) + "," + std::to_string(nm % 11) + "," + em + "\n";
+    two += std::to_string(nm) + "," + em + "\n";
+  }
+  Add("AddDonors", {QString::fromStdString(dir.Write("three.csv", three)),
+                    QString::fromStdString(dir.Write("two.csv", two))});
+  Add("AddAcceptors", Samples({"acceptor_absorption.sp"}));
+  ASSERT_EQ(Find<QTableView>("PairTable")->model()->rowCount(), 2);
+  EXPECT_EQ(Cell(0, PairTableModel::kDonor), QStringLiteral("three.csv"));
+  EXPECT_EQ(Cell(0, PairTableModel::kForsterDistance), Cell(1, PairTableModel::kForsterDistance));
+  EXPECT_EQ(Cell(0, PairTableModel::kOverlapIntegral), Cell(1, PairTableModel::kOverlapIntegral));
+  EXPECT_TRUE(Find<QPlainTextEdit>("TableErrors")->isHidden());
+}
+
 TEST_F(PairTableWindowTest, ARefusedFileIsListedAndItsPairsLeftOut) {
   Add("AddDonors", Samples({"donor_emission.csv", "acceptor_absorption.abs"}));
   Add("AddAcceptors", Samples({"acceptor_absorption.sp"}));
