@@ -29,6 +29,12 @@ struct PairsOptions {
   std::optional<std::string> sort;
   std::optional<std::string> target_distance;
   std::optional<std::string> jobs;
+  // The column import for the listed files of a side: the value column
+  // ("auto" for the one the header names) and the unit.
+  std::optional<std::string> donor_column;
+  std::optional<std::string> acceptor_column;
+  std::optional<std::string> donor_units;
+  std::optional<std::string> acceptor_units;
   ParameterOptions parameters;
 };
 
@@ -72,6 +78,18 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
                  "A distance in Angstroms: adds |R0 - R| and the efficiency at R, and sorts by "
                  "|R0 - R| unless --sort says otherwise");
   app.add_option("--jobs", o.jobs, "Threads to compute on (default: all cores)");
+  app.add_option("--donor-column", o.donor_column,
+                 "Read the --donors files as downloaded tables: the value column by number or "
+                 "header name, or auto for the emission column the header names");
+  app.add_option("--acceptor-column", o.acceptor_column,
+                 "The same for the --acceptors files (auto: the absorption column, or else the "
+                 "excitation)");
+  app.add_option("--donor-units", o.donor_units,
+                 "Wavelength unit of the --donors tables (default: as their header says)")
+      ->check(CLI::IsMember({"nm", "um", "cm-1"}));
+  app.add_option("--acceptor-units", o.acceptor_units,
+                 "Wavelength unit of the --acceptors tables (default: as their header says)")
+      ->check(CLI::IsMember({"nm", "um", "cm-1"}));
   o.parameters.AddTo(app, true);
 
   std::vector<const char*> argv;
@@ -256,12 +274,23 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     specs = std::move(sheet.dyes);
     errors = std::move(sheet.skipped);
   }
-  for (const std::string& file : o.donors) {
-    specs.push_back(ListedDye(SpectrumSide::kEmission, file, r.defaults));
-  }
-  for (const std::string& file : o.acceptors) {
-    specs.push_back(ListedDye(SpectrumSide::kAbsorption, file, r.defaults));
-  }
+  // Listed files, through the column import when their side's column or
+  // unit is given.
+  const auto list = [&specs, &r](SpectrumSide side, const std::vector<std::string>& files,
+                                 const std::optional<std::string>& column,
+                                 const std::optional<std::string>& units) {
+    for (const std::string& file : files) {
+      DyeSpec spec = ListedDye(side, file, r.defaults);
+      if (column || units) {
+        spec.value_column = !column || *column == "auto" ? "" : *column;
+        spec.units = units.value_or("");
+        spec.filter_entry = 0;
+      }
+      specs.push_back(std::move(spec));
+    }
+  };
+  list(SpectrumSide::kEmission, o.donors, o.donor_column, o.donor_units);
+  list(SpectrumSide::kAbsorption, o.acceptors, o.acceptor_column, o.acceptor_units);
   const std::string_view sheet_name = o.sheet ? std::string_view(*o.sheet) : "";
   const auto listed = [&](SpectrumSide side) {
     return std::ranges::any_of(specs, [side](const DyeSpec& s) { return s.side == side; });

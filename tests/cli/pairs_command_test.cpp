@@ -473,3 +473,42 @@ TEST(PairsCommandTest, TheSinglePairIsUnchanged) {
 
 }  // namespace
 }  // namespace korin
+
+namespace korin {
+namespace {
+
+// Listed downloads through the column import: the header's column, or the
+// one named, with a wrong unit refused before anything is read.
+TEST(PairsCommandColumnsTest, ListedDownloadsReadTheColumnAsked) {
+  const testing::TempDir dir;
+  std::string three = "Wavelength,Excitation,Emission\n";
+  std::string two = "Wavelength,Intensity\n";
+  for (int nm = 450; nm <= 650; ++nm) {
+    const std::string em = std::to_string((nm - 440) * (660 - nm));
+    three += std::to_string(nm) + "," + std::to_string(nm % 11 + 1) + "," + em + "\n";
+    two += std::to_string(nm) + "," + em + "\n";
+  }
+  const std::string download = dir.Write("three.csv", three);
+  const std::string plain = dir.Write("two.csv", two);
+  const std::string acceptor = kSamples + "acceptor_absorption.sp";
+  const auto r0 = [&](std::vector<std::string> args) {
+    args.insert(args.end(), {"--acceptors", acceptor, "--format", "json"});
+    const CliRun run = Pairs(args);
+    EXPECT_EQ(run.code, kExitSuccess) << run.err;
+    return nlohmann::json::parse(run.out)["pairs"][0]["forster_distance_text"].get<std::string>();
+  };
+  const std::string expected = r0({"--donors", plain});
+  EXPECT_EQ(r0({"--donors", download, "--donor-column", "auto"}), expected);
+  EXPECT_EQ(r0({"--donors", download, "--donor-column", "3"}), expected);
+  EXPECT_EQ(r0({"--donors", download, "--donor-units", "nm"}), expected);
+  EXPECT_NE(r0({"--donors", download, "--donor-column", "Excitation"}), expected);
+  // Without the option the .csv reader reads column 2, and says so.
+  const CliRun plain_reader = Pairs({"--donors", download, "--acceptors", acceptor});
+  EXPECT_NE(plain_reader.err.find("Warning: three.csv: "), std::string::npos) << plain_reader.err;
+
+  const CliRun bad = Pairs({"--donors", download, "--donor-units", "mm", "--acceptors", acceptor});
+  EXPECT_EQ(bad.code, kExitBadOption);
+}
+
+}  // namespace
+}  // namespace korin
