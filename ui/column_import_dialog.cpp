@@ -154,6 +154,7 @@ void ColumnImportDialog::PreselectForSide() {
   // Never a guess: the user picks.
   ambiguity_ = FromUtf8(ColumnChoiceText(table_, choice, Side())) +
                QStringLiteral(". Choose the value column.");
+  if (!ambiguity_.isEmpty()) ambiguity_[0] = ambiguity_[0].toUpper();
   value_list_->setCurrentIndex(-1);
   wavelength_list_->setCurrentIndex(-1);
   Refresh();

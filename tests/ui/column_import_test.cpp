@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                    WavelengthUnit::kMicrometre, true, ""},
         // Two emission columns: nothing chosen, OK waits for the user.
         DialogCase{"wavelength,mTurquoise2_em,mVenus_em\n400,1,2\n401,1,2\n402,1,2\n", kEm, -1, -1,
-                   kNm, false, "mVenus_em"}));
+                   kNm, false, "Several columns could hold the emission"}));
 
 TEST(ColumnDialogChoiceTest, ChoosingAValueTakesItsOwnWavelengthsAndUnit) {
   const ColumnTable table = ScanColumnTable(
