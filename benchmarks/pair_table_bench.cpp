@@ -19,28 +19,28 @@ constexpr int kDyes = 100;
 
 // Donors from 450 nm and acceptors from 500 nm on, each a little further
 // red; broad enough that every pair overlaps.
-std::vector<korin::DyeSpec> Specs() {
-  std::vector<korin::DyeSpec> specs;
+std::vector<korin::DyeRecord> Records() {
+  std::vector<korin::DyeRecord> records;
   const korin::DyeDefaults defaults;
   for (int i = 0; i < kDyes; ++i) {
-    specs.push_back(
+    records.push_back(
         korin::ListedDye(korin::SpectrumSide::kEmission, "d" + std::to_string(i), defaults));
   }
   for (int i = 0; i < kDyes; ++i) {
-    specs.push_back(
+    records.push_back(
         korin::ListedDye(korin::SpectrumSide::kAbsorption, "a" + std::to_string(i), defaults));
   }
-  return specs;
+  return records;
 }
 
-// Lays the spectrum a spec names ("d17", "a3") on the engine.
-korin::OpenReport OpenInMemory(korin::FretEngine& engine, const korin::DyeSpec& spec) {
-  const int i = std::atoi(spec.path.c_str() + 1);
-  const bool donor = spec.side == korin::SpectrumSide::kEmission;
+// Lays the spectrum a record names ("d17", "a3") on the engine.
+korin::OpenReport OpenInMemory(korin::FretEngine& engine, const korin::DyeRecord& record) {
+  const int i = std::atoi(record.path.c_str() + 1);
+  const bool donor = record.side == korin::SpectrumSide::kEmission;
   const korin::GridSpectrum spectrum = donor ? Gaussian(350, 900, 1000.0, 450.0 + 2 * i, 25.0)
                                              : Gaussian(300, 950, 0.85, 500.0 + 2 * i, 35.0);
-  engine.BeginLoad(spec.side);
-  return {engine.AcceptSpectrum(spec.side, spectrum, spec.path), {}, {}};
+  engine.BeginLoad(record.side);
+  return {engine.AcceptSpectrum(record.side, spectrum, record.path), {}, {}};
 }
 
 struct Table {
@@ -52,9 +52,9 @@ Table Prepare(int jobs) {
   Table table;
   table.donors.reserve(kDyes);
   table.acceptors.reserve(kDyes);
-  for (auto& prepared : korin::PrepareDyes(Specs(), {}, OpenInMemory, jobs)) {
+  for (auto& prepared : korin::PrepareDyes(Records(), {}, OpenInMemory, jobs)) {
     if (!prepared.dye) std::abort();
-    (prepared.dye->spec.side == korin::SpectrumSide::kEmission ? table.donors : table.acceptors)
+    (prepared.dye->record.side == korin::SpectrumSide::kEmission ? table.donors : table.acceptors)
         .push_back(std::move(*prepared.dye));
   }
   return table;

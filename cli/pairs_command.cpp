@@ -159,8 +159,8 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
   }
   cells.push_back(std::move(header));
   for (const PairRow& row : rows) {
-    std::vector<std::string> line{inputs.Donor(row.donor).spec.name,
-                                  inputs.Acceptor(row.acceptor).spec.name,
+    std::vector<std::string> line{inputs.Donor(row.donor).record.name,
+                                  inputs.Acceptor(row.acceptor).record.name,
                                   row.overlap_integral_text, row.forster_distance_text};
     if (target) {
       line.push_back(AnalysisText(row.efficiency_at_target));
@@ -204,11 +204,11 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const Pa
                           {"refractive_index", inputs.shared.refractive_index}};
   if (r.target) result["parameters"]["target_distance"] = *r.target;
   const auto dye = [](const PreparedDye& d) {
-    nlohmann::ordered_json entry{{"name", d.spec.name}, {"file", d.spec.path}};
-    if (d.spec.side == SpectrumSide::kEmission) {
+    nlohmann::ordered_json entry{{"name", d.record.name}, {"file", d.record.path}};
+    if (d.record.side == SpectrumSide::kEmission) {
       entry["quantum_yield"] = d.quantum_yield;
     } else {
-      entry["extinction_entry"] = d.spec.extinction.has_value();
+      entry["extinction_entry"] = d.record.extinction.has_value();
     }
     return entry;
   };
@@ -218,8 +218,8 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const Pa
   for (const PreparedDye* a : inputs.acceptors) result["acceptors"].push_back(dye(*a));
   auto& pairs = result["pairs"] = nlohmann::ordered_json::array();
   for (const PairRow& row : rows) {
-    nlohmann::ordered_json pair{{"donor", inputs.Donor(row.donor).spec.name},
-                                {"acceptor", inputs.Acceptor(row.acceptor).spec.name},
+    nlohmann::ordered_json pair{{"donor", inputs.Donor(row.donor).record.name},
+                                {"acceptor", inputs.Acceptor(row.acceptor).record.name},
                                 {"overlap_integral", row.overlap_integral},
                                 {"overlap_integral_text", row.overlap_integral_text},
                                 {"forster_distance", row.forster_distance},
@@ -262,7 +262,7 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   PairsRequest r;
   if (const auto code = ParsePairs(args, o, r, out_is_terminal, out, err)) return *code;
 
-  std::vector<DyeSpec> specs;
+  std::vector<DyeRecord> records;
   std::vector<TableError> errors;
   if (o.sheet) {
     DyeSheet sheet = ReadDyeSheet(*o.sheet, r.defaults);
@@ -271,29 +271,29 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
       return kExitBadOption;
     }
     for (const std::string& note : sheet.notes) err << kProgram << ": " << note << '\n';
-    specs = std::move(sheet.dyes);
+    records = std::move(sheet.dyes);
     errors = std::move(sheet.skipped);
   }
   // Listed files, through the column import when their side's column or
   // unit is given.
-  const auto list = [&specs, &r](SpectrumSide side, const std::vector<std::string>& files,
-                                 const std::optional<std::string>& column,
-                                 const std::optional<std::string>& units) {
+  const auto list = [&records, &r](SpectrumSide side, const std::vector<std::string>& files,
+                                   const std::optional<std::string>& column,
+                                   const std::optional<std::string>& units) {
     for (const std::string& file : files) {
-      DyeSpec spec = ListedDye(side, file, r.defaults);
+      DyeRecord record = ListedDye(side, file, r.defaults);
       if (column || units) {
-        spec.value_column = !column || *column == "auto" ? "" : *column;
-        spec.units = units.value_or("");
-        spec.filter_entry = 0;
+        record.value_column = !column || *column == "auto" ? "" : *column;
+        record.units = units.value_or("");
+        record.filter_entry = 0;
       }
-      specs.push_back(std::move(spec));
+      records.push_back(std::move(record));
     }
   };
   list(SpectrumSide::kEmission, o.donors, o.donor_column, o.donor_units);
   list(SpectrumSide::kAbsorption, o.acceptors, o.acceptor_column, o.acceptor_units);
   const std::string_view sheet_name = o.sheet ? std::string_view(*o.sheet) : "";
   const auto listed = [&](SpectrumSide side) {
-    return std::ranges::any_of(specs, [side](const DyeSpec& s) { return s.side == side; });
+    return std::ranges::any_of(records, [side](const DyeRecord& s) { return s.side == side; });
   };
   if (!listed(SpectrumSide::kEmission) || !listed(SpectrumSide::kAbsorption)) {
     for (const TableError& e : errors) ReportError(e, sheet_name, err);
@@ -308,7 +308,7 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     return kExitBadOption;
   }
 
-  std::vector<DyePreparation> prepared = PrepareDyeFiles(specs, r.shared, r.jobs);
+  std::vector<DyePreparation> prepared = PrepareDyeFiles(records, r.shared, r.jobs);
   PairInputs inputs;
   inputs.shared = *shared;
   for (DyePreparation& p : prepared) {
@@ -319,7 +319,7 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     // What a reader reported about a spectrum it still took, as the single
     // pair shows it.
     for (const std::string& message : p.dye->messages) err << message << '\n';
-    (p.dye->spec.side == SpectrumSide::kEmission ? inputs.donors : inputs.acceptors)
+    (p.dye->record.side == SpectrumSide::kEmission ? inputs.donors : inputs.acceptors)
         .push_back(&*p.dye);
   }
 

@@ -51,14 +51,14 @@ void RunInParallel(std::size_t count, int jobs, std::size_t block, const Work& w
 
 // The panel's start, then what every spectrum of the table shares and what
 // it has of its own, typed and chosen in the command-line tool's order.
-void TypeParameters(FretEngine& engine, const SharedParameters& shared, const DyeSpec& spec) {
+void TypeParameters(FretEngine& engine, const SharedParameters& shared, const DyeRecord& record) {
   engine.Start();
   engine.ChooseSolvent(shared.solvent);
   if (shared.solvent == 0) engine.EditField(PanelField::kRefractiveIndex, shared.refractive_index);
-  engine.ChooseOpticalPath(spec.optical_path);
+  engine.ChooseOpticalPath(record.optical_path);
   engine.EditField(PanelField::kOrientation, shared.orientation);
-  engine.EditField(PanelField::kQuantumYield, spec.quantum_yield);
-  engine.EditField(PanelField::kConcentration, spec.concentration);
+  engine.EditField(PanelField::kQuantumYield, record.quantum_yield);
+  engine.EditField(PanelField::kConcentration, record.concentration);
 }
 
 // Extinction entry: the coefficient typed. Once both spectra stand, the
@@ -78,25 +78,25 @@ void TypeCoefficient(FretEngine& engine, const std::string& text) {
   }
 }
 
-std::string DonorRefusal(const FretSession& s, const DyeSpec& spec) {
+std::string DonorRefusal(const FretSession& s, const DyeRecord& record) {
   if (!s.QuantumYieldValid)
-    return Refused("quantum yield", spec.quantum_yield, ranges::kQuantumYield);
+    return Refused("quantum yield", record.quantum_yield, ranges::kQuantumYield);
   if (!s.EmissionValid) return "the emission is not in use";
   return "the quantum yield must exceed 1E-7 for the calculation";
 }
 
-std::string AcceptorRefusal(const FretSession& s, const DyeSpec& spec) {
+std::string AcceptorRefusal(const FretSession& s, const DyeRecord& record) {
   if (!s.ConcentrationValid) {
-    return Refused("concentration", spec.concentration, ranges::kConcentration);
+    return Refused("concentration", record.concentration, ranges::kConcentration);
   }
   if (!Exceeds(s.Concentration, bounds::kGateMinConcentration)) {
     return "the concentration must exceed 1E-10 mol/L for the calculation";
   }
   if (!s.AbsorptionValid) return "the absorption is not in use";
-  if (spec.extinction) {
+  if (record.extinction) {
     double value = 0.0;
-    if (!ReadInRange(*spec.extinction, ranges::kExtinction, value)) {
-      return Refused("extinction coefficient", *spec.extinction, ranges::kExtinction);
+    if (!ReadInRange(*record.extinction, ranges::kExtinction, value)) {
+      return Refused("extinction coefficient", *record.extinction, ranges::kExtinction);
     }
     return "the absorbance cannot be scaled to the extinction coefficient: it has no positive "
            "value, or the scaled values lie beyond the range of a double";
@@ -147,18 +147,18 @@ std::string_view FileNameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-DyeSpec ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults) {
-  DyeSpec spec;
-  spec.side = side;
-  spec.name = std::string(FileNameOf(path));
-  spec.path = std::move(path);
-  spec.filter_entry =
+DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults) {
+  DyeRecord record;
+  record.side = side;
+  record.name = std::string(FileNameOf(path));
+  record.path = std::move(path);
+  record.filter_entry =
       side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter;
-  spec.quantum_yield = defaults.quantum_yield;
-  spec.concentration = defaults.concentration;
-  spec.optical_path = defaults.optical_path;
-  spec.extinction = defaults.extinction;
-  return spec;
+  record.quantum_yield = defaults.quantum_yield;
+  record.concentration = defaults.concentration;
+  record.optical_path = defaults.optical_path;
+  record.extinction = defaults.extinction;
+  return record;
 }
 
 // --- Preparation ---------------------------------------------------------------
@@ -169,7 +169,7 @@ std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
     return std::nullopt;
   }
   FretEngine engine;
-  TypeParameters(engine, shared, DyeSpec{});
+  TypeParameters(engine, shared, DyeRecord{});
   const FretSession& s = engine.session();
   if (SharedConditionsHold(s)) return SharedValues{s.OrientationFactor, s.RefractiveIndex};
   if (!s.OrientationValid) {
@@ -182,48 +182,50 @@ std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
   return std::nullopt;
 }
 
-DyePreparation PrepareDye(const DyeSpec& spec, const SharedParameters& shared,
+DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& shared,
                           const SpectrumOpener& open) {
   DyePreparation result;
-  result.error = {TableError::Kind::kSpectrum, spec.path, spec.name, spec.line, {}, {}};
-  if (spec.optical_path < 0 || spec.optical_path >= static_cast<int>(kOpticalPathTable.size())) {
-    result.error.reason = "the optical-path list has no entry " + std::to_string(spec.optical_path);
+  result.error = {TableError::Kind::kSpectrum, record.path, record.name, record.line, {}, {}};
+  if (record.optical_path < 0 ||
+      record.optical_path >= static_cast<int>(kOpticalPathTable.size())) {
+    result.error.reason =
+        "the optical-path list has no entry " + std::to_string(record.optical_path);
     return result;
   }
   FretEngine engine;
-  TypeParameters(engine, shared, spec);
-  OpenReport report = open(engine, spec);
+  TypeParameters(engine, shared, record);
+  OpenReport report = open(engine, record);
   if (!report.in_use) {
     result.error.reason = std::move(report.reason);
     result.error.messages = std::move(report.messages);
     return result;
   }
   const FretSession& s = engine.session();
-  if (spec.side == SpectrumSide::kEmission) {
+  if (record.side == SpectrumSide::kEmission) {
     if (!DonorConditionsHold(s)) {
-      result.error.reason = DonorRefusal(s, spec);
+      result.error.reason = DonorRefusal(s, record);
       result.error.messages = std::move(report.messages);
       return result;
     }
-    result.dye = PreparedDye{spec, s.DonorEmission, s.QuantumYield, std::move(report.messages)};
+    result.dye = PreparedDye{record, s.DonorEmission, s.QuantumYield, std::move(report.messages)};
     return result;
   }
-  if (spec.extinction) TypeCoefficient(engine, *spec.extinction);
+  if (record.extinction) TypeCoefficient(engine, *record.extinction);
   if (!AcceptorConditionsHold(s)) {
-    result.error.reason = AcceptorRefusal(s, spec);
+    result.error.reason = AcceptorRefusal(s, record);
     result.error.messages = std::move(report.messages);
     return result;
   }
-  result.dye = PreparedDye{spec, s.AcceptorExtinction, 0.0, std::move(report.messages)};
+  result.dye = PreparedDye{record, s.AcceptorExtinction, 0.0, std::move(report.messages)};
   return result;
 }
 
-std::vector<DyePreparation> PrepareDyes(std::span<const DyeSpec> specs,
+std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
                                         const SharedParameters& shared, const SpectrumOpener& open,
                                         int jobs) {
-  std::vector<DyePreparation> prepared(specs.size());
-  RunInParallel(specs.size(), jobs, 1,
-                [&](std::size_t i) { prepared[i] = PrepareDye(specs[i], shared, open); });
+  std::vector<DyePreparation> prepared(records.size());
+  RunInParallel(records.size(), jobs, 1,
+                [&](std::size_t i) { prepared[i] = PrepareDye(records[i], shared, open); });
   return prepared;
 }
 
@@ -280,8 +282,8 @@ std::vector<TableError> TakeUncomputed(std::vector<PairRow>& rows, const PairInp
   std::vector<TableError> errors;
   std::erase_if(rows, [&](const PairRow& row) {
     if (row.computed) return false;
-    const DyeSpec& donor = inputs.Donor(row.donor).spec;
-    const DyeSpec& acceptor = inputs.Acceptor(row.acceptor).spec;
+    const DyeRecord& donor = inputs.Donor(row.donor).record;
+    const DyeRecord& acceptor = inputs.Acceptor(row.acceptor).record;
     errors.push_back({TableError::Kind::kPair,
                       donor.path + " + " + acceptor.path,
                       donor.name + " + " + acceptor.name,
@@ -333,12 +335,12 @@ void SortPairs(std::vector<PairRow>& rows, PairOrder order, const PairInputs& in
       break;
     case PairOrder::kName:
       std::ranges::sort(rows, [&](const PairRow& a, const PairRow& b) {
-        if (const int c =
-                CompareNames(inputs.Donor(a.donor).spec.name, inputs.Donor(b.donor).spec.name)) {
+        if (const int c = CompareNames(inputs.Donor(a.donor).record.name,
+                                       inputs.Donor(b.donor).record.name)) {
           return c < 0;
         }
-        if (const int c = CompareNames(inputs.Acceptor(a.acceptor).spec.name,
-                                       inputs.Acceptor(b.acceptor).spec.name)) {
+        if (const int c = CompareNames(inputs.Acceptor(a.acceptor).record.name,
+                                       inputs.Acceptor(b.acceptor).record.name)) {
           return c < 0;
         }
         return listed(a, b);
@@ -355,9 +357,9 @@ std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs
   csv += with_target ? ",efficiency_at_target,distance_error\n" : "\n";
   for (const PairRow& row : rows) {
     if (!row.computed) continue;
-    AppendCsvField(csv, inputs.Donor(row.donor).spec.name);
+    AppendCsvField(csv, inputs.Donor(row.donor).record.name);
     csv += ',';
-    AppendCsvField(csv, inputs.Acceptor(row.acceptor).spec.name);
+    AppendCsvField(csv, inputs.Acceptor(row.acceptor).record.name);
     csv += ',' + RoundTripText(row.overlap_integral) + ',' + row.overlap_integral_text + ',' +
            RoundTripText(row.forster_distance) + ',' + row.forster_distance_text;
     if (with_target) {

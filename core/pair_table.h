@@ -43,7 +43,7 @@ struct DyeDefaults {
 };
 
 // One spectrum of the table, with the values the panel takes for it.
-struct DyeSpec {
+struct DyeRecord {
   SpectrumSide side = SpectrumSide::kEmission;  // the emission of a donor
   std::string path;                             // as it is opened
   std::string name;                             // as the table shows it
@@ -64,7 +64,7 @@ struct DyeSpec {
 [[nodiscard]] std::string_view FileNameOf(std::string_view path);
 
 // A spectrum listed on its own: the defaults, named after its file.
-[[nodiscard]] DyeSpec ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults);
+[[nodiscard]] DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults);
 
 // Something the table leaves out, and why: a refused spectrum, a malformed
 // sheet row, or a pair whose J is not a finite double.
@@ -87,12 +87,12 @@ struct OpenReport {
   std::vector<std::string> messages;  // what the reader reported
 };
 
-// Opens `spec`'s file for `spec.side` on `engine` exactly as an open command
+// Opens `record`'s file for `record.side` on `engine` exactly as an open command
 // does (import/ supplies it: core reads no files).
-using SpectrumOpener = std::function<OpenReport(FretEngine& engine, const DyeSpec& spec)>;
+using SpectrumOpener = std::function<OpenReport(FretEngine& engine, const DyeRecord& record)>;
 
 struct PreparedDye {
-  DyeSpec spec;
+  DyeRecord record;
   // As the engine holds it: a donor's normalised emission (nm^-1), an
   // acceptor's extinction spectrum (M^-1 cm^-1).
   SpectrumGrid grid;
@@ -117,16 +117,16 @@ struct SharedValues {
 [[nodiscard]] std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
                                                                std::string& why);
 
-// Prepares `spec` on a fresh engine, in the order of the command-line tool:
-// the panel started, the shared parameters and the spec's own typed and
+// Prepares `record` on a fresh engine, in the order of the command-line tool:
+// the panel started, the shared parameters and the record's own typed and
 // chosen, the spectrum opened by `open`, and for extinction entry the
 // coefficient typed and settled on the text the gate writes back. The dye
 // is taken only when the gate's conditions for its side hold.
-[[nodiscard]] DyePreparation PrepareDye(const DyeSpec& spec, const SharedParameters& shared,
+[[nodiscard]] DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& shared,
                                         const SpectrumOpener& open);
 
-// Every spec, on up to `jobs` threads; the answers in the specs' order.
-[[nodiscard]] std::vector<DyePreparation> PrepareDyes(std::span<const DyeSpec> specs,
+// Every record, on up to `jobs` threads; the answers in the records' order.
+[[nodiscard]] std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
                                                       const SharedParameters& shared,
                                                       const SpectrumOpener& open, int jobs);
 

@@ -81,7 +81,7 @@ void CheckDyeSheet(std::string_view content) {
   Require(sheet.readable == sheet.problem.empty());
   const auto lines = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n'));
   Require(sheet.dyes.size() + sheet.skipped.size() <= lines + 1);
-  for (const korin::DyeSpec& dye : sheet.dyes) {
+  for (const korin::DyeRecord& dye : sheet.dyes) {
     Require(!dye.path.empty() && dye.line >= 2);
     Require(dye.value_column.has_value() == (dye.filter_entry == 0));
   }

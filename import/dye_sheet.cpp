@@ -134,9 +134,9 @@ bool ReadCell(std::string_view cell, std::string_view column, const ParameterRan
   return false;
 }
 
-// The spec of one row, or nothing with `error` set.
-std::optional<DyeSpec> ReadRow(const Row& row, std::string_view folder, const DyeDefaults& defaults,
-                               std::string& error) {
+// The record of one row, or nothing with `error` set.
+std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
+                                 const DyeDefaults& defaults, std::string& error) {
   const std::string_view file = row[kFile];
   if (file.empty()) {
     error = "the row names no file";
@@ -151,9 +151,10 @@ std::optional<DyeSpec> ReadRow(const Row& row, std::string_view folder, const Dy
   if (!folder.empty() && file.front() != '/') {
     path = std::string(folder) + (folder.ends_with('/') ? "" : "/") + path;
   }
-  DyeSpec spec = ListedDye(side == "donor" ? SpectrumSide::kEmission : SpectrumSide::kAbsorption,
-                           std::move(path), defaults);
-  spec.name = row[kName].empty() ? std::string(FileNameOf(file)) : std::string(row[kName]);
+  DyeRecord record =
+      ListedDye(side == "donor" ? SpectrumSide::kEmission : SpectrumSide::kAbsorption,
+                std::move(path), defaults);
+  record.name = row[kName].empty() ? std::string(FileNameOf(file)) : std::string(row[kName]);
   double value = 0.0;
   // A download with several columns: read through the column import, the
   // value column by number or header name, or "auto" for the one the
@@ -164,48 +165,48 @@ std::optional<DyeSpec> ReadRow(const Row& row, std::string_view folder, const Dy
       return std::nullopt;
     }
     const std::string column = Lowered(row[kColumn]);
-    spec.value_column = column.empty() || column == "auto" ? "" : std::string(row[kColumn]);
+    record.value_column = column.empty() || column == "auto" ? "" : std::string(row[kColumn]);
     const std::string units = Lowered(row[kUnits]);
     if (!units.empty() && units != "nm" && units != "um" && units != "cm-1") {
       error = "units " + Quoted(row[kUnits]) + " is none of nm, um, cm-1";
       return std::nullopt;
     }
-    spec.units = units;
-    spec.filter_entry = 0;
+    record.units = units;
+    record.filter_entry = 0;
   }
   if (!row[kFilter].empty()) {
     if (!ReadCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) return std::nullopt;
-    spec.filter_entry = static_cast<int>(value);
+    record.filter_entry = static_cast<int>(value);
   }
-  if (spec.side == SpectrumSide::kEmission) {
+  if (record.side == SpectrumSide::kEmission) {
     if (!row[kQuantumYield].empty()) {
       if (!ReadCell(row[kQuantumYield], "quantum_yield", ranges::kQuantumYield, value, error)) {
         return std::nullopt;
       }
-      spec.quantum_yield = row[kQuantumYield];
+      record.quantum_yield = row[kQuantumYield];
     }
-    return spec;
+    return record;
   }
   if (!row[kOpticalPath].empty()) {
     if (!ReadCell(row[kOpticalPath], "optical_path", ranges::kOpticalPath, value, error)) {
       return std::nullopt;
     }
-    spec.optical_path = OpticalPathIndexOf(value);
+    record.optical_path = OpticalPathIndexOf(value);
   }
   if (!row[kConcentration].empty()) {
     if (!ReadCell(row[kConcentration], "concentration", ranges::kConcentration, value, error)) {
       return std::nullopt;
     }
-    spec.concentration = row[kConcentration];
-    spec.extinction.reset();
+    record.concentration = row[kConcentration];
+    record.extinction.reset();
   }
   if (!row[kExtinction].empty()) {
     if (!ReadCell(row[kExtinction], "extinction", ranges::kExtinction, value, error)) {
       return std::nullopt;
     }
-    spec.extinction = std::string(row[kExtinction]);
+    record.extinction = std::string(row[kExtinction]);
   }
-  return spec;
+  return record;
 }
 
 }  // namespace
@@ -272,20 +273,20 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
     }
 
     const auto cells = SplitFields(line, separator, error);
-    std::optional<DyeSpec> spec;
+    std::optional<DyeRecord> record;
     if (cells && cells->size() != column_count) {
       error = "the row has " + std::to_string(cells->size()) + " fields; the header has " +
               std::to_string(column_count);
     } else if (cells) {
-      spec = ReadRow(Row(*cells, *columns), folder, defaults, error);
+      record = ReadRow(Row(*cells, *columns), folder, defaults, error);
     }
-    if (!spec) {
+    if (!record) {
       result.skipped.push_back(
           {TableError::Kind::kRow, name, {}, line_number, error + "; row skipped", {}});
       continue;
     }
-    spec->line = line_number;
-    result.dyes.push_back(std::move(*spec));
+    record->line = line_number;
+    result.dyes.push_back(std::move(*record));
   }
   if (!columns) {
     result.problem = name + " has no header line naming its columns";

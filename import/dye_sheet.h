@@ -34,7 +34,7 @@ struct DyeSheet {
   // header without `file` and `side`; `problem` says why.
   bool readable = false;
   std::string problem;
-  std::vector<DyeSpec> dyes;        // the rows read, in the sheet's order
+  std::vector<DyeRecord> dyes;      // the rows read, in the sheet's order
   std::vector<TableError> skipped;  // malformed rows, by line number
   std::vector<std::string> notes;   // columns it does not know, which are ignored
 };

@@ -4,21 +4,22 @@
 
 namespace korin {
 
-ColumnRequest ColumnRequestOf(const DyeSpec& spec) {
+ColumnRequest ColumnRequestOf(const DyeRecord& record) {
   ColumnRequest request;
-  request.value_column = spec.value_column.value_or("");
-  if (!spec.units.empty()) request.unit = UnitOfColumnName(spec.units);
+  request.value_column = record.value_column.value_or("");
+  if (!record.units.empty()) request.unit = UnitOfColumnName(record.units);
   return request;
 }
 
-OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeSpec& spec) {
+OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeRecord& record) {
   OpenReport report;
   const MessageSink keep = [&report](std::string_view message) {
     report.messages.emplace_back(message);
   };
   const LoadOutcome outcome =
-      spec.value_column ? OpenColumns(engine, spec.side, ColumnRequestOf(spec), spec.path, keep)
-                        : OpenSpectrum(engine, spec.side, spec.filter_entry, spec.path, keep);
+      record.value_column
+          ? OpenColumns(engine, record.side, ColumnRequestOf(record), record.path, keep)
+          : OpenSpectrum(engine, record.side, record.filter_entry, record.path, keep);
   report.in_use = outcome.kind == LoadOutcome::Kind::kAccepted;
   // Read, but the user should know: the wrong column, rows passed over.
   if (report.in_use) {
@@ -29,9 +30,9 @@ OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeSpec& spec) {
   return report;
 }
 
-std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeSpec> specs,
+std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeRecord> records,
                                             const SharedParameters& shared, int jobs) {
-  return PrepareDyes(specs, shared, OpenDyeSpectrum, jobs);
+  return PrepareDyes(records, shared, OpenDyeSpectrum, jobs);
 }
 
 }  // namespace korin

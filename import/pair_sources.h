@@ -12,16 +12,16 @@
 
 namespace korin {
 
-// Opens `spec`'s file for its side on `engine` as an open command does
+// Opens `record`'s file for its side on `engine` as an open command does
 // (OpenSpectrum), keeping the reader's messages instead of showing them.
-[[nodiscard]] OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeSpec& spec);
+[[nodiscard]] OpenReport OpenDyeSpectrum(FretEngine& engine, const DyeRecord& record);
 
-// The column import's request for a spec read through it (a value column
+// The column import's request for a record read through it (a value column
 // set): its value column and unit, the value column's own wavelengths.
-[[nodiscard]] ColumnRequest ColumnRequestOf(const DyeSpec& spec);
+[[nodiscard]] ColumnRequest ColumnRequestOf(const DyeRecord& record);
 
 // PrepareDyes with the spectra opened from their files.
-[[nodiscard]] std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeSpec> specs,
+[[nodiscard]] std::vector<DyePreparation> PrepareDyeFiles(std::span<const DyeRecord> records,
                                                           const SharedParameters& shared, int jobs);
 
 }  // namespace korin

@@ -731,7 +731,7 @@ bool TForm1::OfferColumnImport(const QString& path, SpectrumSide side) {
   return true;
 }
 
-void TForm1::LoadPair(const DyeSpec& donor, const DyeSpec& acceptor,
+void TForm1::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
                       const SharedParameters& shared) {
   // Typed into the fields, each change running its handler as a keystroke
   // does, in the command-line tool's order.
@@ -747,12 +747,12 @@ void TForm1::LoadPair(const DyeSpec& donor, const DyeSpec& acceptor,
   type(quantum_yield_field_, donor.quantum_yield);
   SelectConcentrationEntry();
   type(concentration_field_, acceptor.concentration);
-  const auto open = [this](const DyeSpec& spec) {
-    if (!spec.value_column) {
-      OpenSpectrumPath(spec.side, QFile::decodeName(spec.path.c_str()), spec.filter_entry);
+  const auto open = [this](const DyeRecord& record) {
+    if (!record.value_column) {
+      OpenSpectrumPath(record.side, QFile::decodeName(record.path.c_str()), record.filter_entry);
       return;
     }
-    ShowLoadWarnings(OpenColumns(engine_, spec.side, ColumnRequestOf(spec), spec.path,
+    ShowLoadWarnings(OpenColumns(engine_, record.side, ColumnRequestOf(record), record.path,
                                  [this](std::string_view m) { ShowMessage(MessageText(m)); }));
   };
   open(donor);
@@ -808,7 +808,7 @@ void TForm1::ShowPairTable() {
   if (!pair_table_window_) {
     pair_table_window_ = std::make_unique<PairTableWindow>(
         engine_, dialogs_,
-        [this](const DyeSpec& donor, const DyeSpec& acceptor, const SharedParameters& shared) {
+        [this](const DyeRecord& donor, const DyeRecord& acceptor, const SharedParameters& shared) {
           LoadPair(donor, acceptor, shared);
         });
   }

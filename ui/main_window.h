@@ -58,7 +58,7 @@ class TForm1 final : public QMainWindow, private FretView {
   // emission first, as through their dialogs with the pair's filter
   // entries, and for extinction entry the coefficient typed. The panel then
   // shows what the table's row shows.
-  void LoadPair(const DyeSpec& donor, const DyeSpec& acceptor, const SharedParameters& shared);
+  void LoadPair(const DyeRecord& donor, const DyeRecord& acceptor, const SharedParameters& shared);
   // A problem with the files named at start, in a message box over the
   // window.
   void ShowStartupProblem(const QString& text) { ShowMessage(text); }

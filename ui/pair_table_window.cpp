@@ -137,8 +137,8 @@ int PairTableModel::columnCount(const QModelIndex& parent) const {
 QVariant PairTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || run_ == nullptr) return {};
   const PairRow& row = Row(index.row());
-  const DyeSpec& donor = run_->inputs.Donor(row.donor).spec;
-  const DyeSpec& acceptor = run_->inputs.Acceptor(row.acceptor).spec;
+  const DyeRecord& donor = run_->inputs.Donor(row.donor).record;
+  const DyeRecord& acceptor = run_->inputs.Acceptor(row.acceptor).record;
   const int column = index.column();
   if (role == Qt::TextAlignmentRole) {
     return column <= kAcceptor ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
@@ -208,7 +208,7 @@ struct PairTableWindow::Job {
   int generation = 0;
   std::shared_ptr<std::atomic<bool>> cancel;
   SharedParameters shared;
-  std::vector<DyeSpec> specs;
+  std::vector<DyeRecord> records;
   std::vector<std::shared_ptr<const DyePreparation>> prepared;  // null: not yet
   int jobs = 1;
 };
@@ -351,19 +351,19 @@ void PairTableWindow::AddFiles(SpectrumSide side) {
   if (!chosen) return;
   const DyeDefaults defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
   for (const QString& path : *chosen) {
-    DyeSpec spec = ListedDye(side, QFile::encodeName(path).toStdString(), defaults);
+    DyeRecord record = ListedDye(side, QFile::encodeName(path).toStdString(), defaults);
     // A download naming several spectra in its header ("Excitation",
     // "Emission") is read by the column its header names for the side, as a
     // drop on the main window offers, not by the fixed column of the
     // reader by extension.
     if (dialog.filter_entry == 1) {
-      const SpectrumFile file = ReadSpectrumFile(spec.path);
+      const SpectrumFile file = ReadSpectrumFile(record.path);
       if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
-        spec.value_column = "";
-        spec.filter_entry = 0;
+        record.value_column = "";
+        record.filter_entry = 0;
       }
     }
-    specs_.push_back(std::move(spec));
+    records_.push_back(std::move(record));
   }
   Recompute();
 }
@@ -378,7 +378,7 @@ void PairTableWindow::OpenSheet() {
     dialogs_.ShowMessage(this, windowTitle(), PathText(sheet.problem));
     return;
   }
-  for (DyeSpec& spec : sheet.dyes) specs_.push_back(std::move(spec));
+  for (DyeRecord& record : sheet.dyes) records_.push_back(std::move(record));
   for (TableError& e : sheet.skipped) sheet_errors_.push_back(std::move(e));
   for (const std::string& note : sheet.notes) notes_.push_back(PathText(note));
   Recompute();
@@ -408,7 +408,7 @@ void PairTableWindow::Clear() {
   ++generation_;
   if (worker_.joinable()) worker_.join();
   computing_ = false;
-  specs_.clear();
+  records_.clear();
   prepared_.clear();
   sheet_errors_.clear();
   notes_.clear();
@@ -443,7 +443,7 @@ void PairTableWindow::OnActivated(const QModelIndex& index) {
   const PairRun* run = model_->Run();
   if (!index.isValid() || run == nullptr || !load_pair_) return;
   const PairRow& row = model_->Row(proxy_->mapToSource(index).row());
-  load_pair_(run->inputs.Donor(row.donor).spec, run->inputs.Acceptor(row.acceptor).spec,
+  load_pair_(run->inputs.Donor(row.donor).record, run->inputs.Acceptor(row.acceptor).record,
              run->shared);
 }
 
@@ -467,13 +467,13 @@ void PairTableWindow::Recompute() {
   CancelComputation();
   ++generation_;
   if (worker_.joinable()) worker_.join();
-  prepared_.resize(specs_.size());
+  prepared_.resize(records_.size());
 
   auto job = std::make_unique<Job>();
   job->generation = generation_;
   job->cancel = cancel_ = std::make_shared<std::atomic<bool>>(false);
   job->shared = SharedFromMainWindow();
-  job->specs = specs_;
+  job->records = records_;
   job->prepared = prepared_;
   job->jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 
@@ -502,7 +502,7 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
 
   // Each spectrum not prepared yet, a few at a time.
   std::vector<std::size_t> missing;
-  for (std::size_t i = 0; i < job.specs.size(); ++i) {
+  for (std::size_t i = 0; i < job.records.size(); ++i) {
     if (!job.prepared[i]) missing.push_back(i);
   }
   const int files = static_cast<int>(missing.size());
@@ -517,8 +517,8 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
       return;
     }
     const std::size_t end = std::min(missing.size(), done + kPreparationBatch);
-    std::vector<DyeSpec> batch;
-    for (std::size_t k = done; k < end; ++k) batch.push_back(job.specs[missing[k]]);
+    std::vector<DyeRecord> batch;
+    for (std::size_t k = done; k < end; ++k) batch.push_back(job.records[missing[k]]);
     std::vector<DyePreparation> prepared = PrepareDyeFiles(batch, job.shared, job.jobs);
     for (std::size_t k = done; k < end; ++k) {
       job.prepared[missing[k]] =
@@ -539,7 +539,7 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
       errors.push_back(p->error);
       continue;
     }
-    (p->dye->spec.side == SpectrumSide::kEmission ? run->inputs.donors : run->inputs.acceptors)
+    (p->dye->record.side == SpectrumSide::kEmission ? run->inputs.donors : run->inputs.acceptors)
         .push_back(&*p->dye);
   }
   const std::size_t pairs = PairCount(run->inputs);
@@ -624,7 +624,7 @@ void PairTableWindow::ShowErrors(const std::vector<TableError>& run_errors,
     for (const auto& p : run->dyes) {
       if (!p || !p->dye) continue;
       for (const std::string& message : p->dye->messages) {
-        lines << FromUtf8(p->dye->spec.name) + QStringLiteral(": ") + PathText(message);
+        lines << FromUtf8(p->dye->record.name) + QStringLiteral(": ") + PathText(message);
       }
     }
   }

@@ -77,7 +77,7 @@ class PairTableWindow final : public QWidget {
  public:
   // What a double-click asks of the main window: the pair's two spectra
   // with their values, and the shared values the table used.
-  using LoadPair = std::function<void(const DyeSpec& donor, const DyeSpec& acceptor,
+  using LoadPair = std::function<void(const DyeRecord& donor, const DyeRecord& acceptor,
                                       const SharedParameters& shared)>;
 
   // Created hidden. The shared values and the values of added files are
@@ -120,8 +120,8 @@ class PairTableWindow final : public QWidget {
   DialogService& dialogs_;
   LoadPair load_pair_;
 
-  std::vector<DyeSpec> specs_;
-  // The preparation of each spec, once made; it does not depend on the
+  std::vector<DyeRecord> records_;
+  // The preparation of each record, once made; it does not depend on the
   // shared values, so a new computation reuses it.
   std::vector<std::shared_ptr<const DyePreparation>> prepared_;
   std::vector<TableError> sheet_errors_;  // rows of sheets that were skipped

@@ -32,32 +32,32 @@ class MemoryFiles {
   int opens = 0;
 
   [[nodiscard]] SpectrumOpener Opener() {
-    return [this](FretEngine& engine, const DyeSpec& spec) {
+    return [this](FretEngine& engine, const DyeRecord& record) {
       ++opens;
       OpenReport report;
-      engine.BeginLoad(spec.side);
-      const auto found = spectra.find(spec.path);
+      engine.BeginLoad(record.side);
+      const auto found = spectra.find(record.path);
       if (found == spectra.end()) {
-        engine.RefuseSpectrum(spec.side);
-        report.reason = "no data point found in " + spec.path;
-        report.messages.push_back("File Error: " + spec.path);
+        engine.RefuseSpectrum(record.side);
+        report.reason = "no data point found in " + record.path;
+        report.messages.push_back("File Error: " + record.path);
         return report;
       }
-      report.in_use = engine.AcceptSpectrum(spec.side, found->second, spec.name);
+      report.in_use = engine.AcceptSpectrum(record.side, found->second, record.name);
       if (!report.in_use) report.reason = "no positive area";
       return report;
     };
   }
 };
 
-DyeSpec Donor(std::string path, std::string quantum_yield = "0.5") {
+DyeRecord Donor(std::string path, std::string quantum_yield = "0.5") {
   DyeDefaults defaults;
   defaults.quantum_yield = std::move(quantum_yield);
   return ListedDye(SpectrumSide::kEmission, std::move(path), defaults);
 }
 
-DyeSpec Acceptor(std::string path, std::string concentration = "1E-5", int optical_path = 3,
-                 std::optional<std::string> extinction = std::nullopt) {
+DyeRecord Acceptor(std::string path, std::string concentration = "1E-5", int optical_path = 3,
+                   std::optional<std::string> extinction = std::nullopt) {
   DyeDefaults defaults;
   defaults.concentration = std::move(concentration);
   defaults.optical_path = optical_path;
@@ -74,8 +74,8 @@ struct PanelResult {
   std::string r0_text;
 };
 
-PanelResult RunPanel(const SharedParameters& shared, const DyeSpec& donor, const DyeSpec& acceptor,
-                     const MemoryFiles& files) {
+PanelResult RunPanel(const SharedParameters& shared, const DyeRecord& donor,
+                     const DyeRecord& acceptor, const MemoryFiles& files) {
   FretEngine engine;
   engine.Start();
   engine.ChooseSolvent(shared.solvent);
@@ -108,14 +108,14 @@ struct Prepared {
   std::vector<TableError> errors;
 };
 
-Prepared PrepareAll(const std::vector<DyeSpec>& specs, const SharedParameters& shared,
+Prepared PrepareAll(const std::vector<DyeRecord>& records, const SharedParameters& shared,
                     MemoryFiles& files, int jobs = 1) {
   Prepared p;
-  for (DyePreparation& d : PrepareDyes(specs, shared, files.Opener(), jobs)) {
+  for (DyePreparation& d : PrepareDyes(records, shared, files.Opener(), jobs)) {
     if (!d.dye) {
       p.errors.push_back(std::move(d.error));
     } else {
-      (d.dye->spec.side == SpectrumSide::kEmission ? p.donors : p.acceptors)
+      (d.dye->record.side == SpectrumSide::kEmission ? p.donors : p.acceptors)
           .push_back(std::move(*d.dye));
     }
   }
@@ -141,7 +141,7 @@ class PairTableTest : public ::testing::Test {
 // paths, coefficients typed in a form the gate rewrites ("8e4") or not
 // exactly ("80000.00000000001" is written back as 80000), and solvents.
 TEST_F(PairTableTest, EveryPairEqualsThePanel) {
-  const std::vector<DyeSpec> specs{
+  const std::vector<DyeRecord> records{
       Donor("d1"),
       Donor("d2", "0.93"),
       Donor("d3", "2E-6"),
@@ -153,7 +153,7 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
   const SharedParameters shared_cases[] = {
       {"0.66667", 1, ""}, {"1", 2, ""}, {"0.123456789", 0, "1.41"}};
   for (const SharedParameters& shared : shared_cases) {
-    const Prepared p = PrepareAll(specs, shared, files_);
+    const Prepared p = PrepareAll(records, shared, files_);
     ASSERT_TRUE(p.errors.empty()) << p.errors.front().reason;
     std::string why;
     const std::optional<SharedValues> values = ReadSharedParameters(shared, why);
@@ -162,8 +162,8 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
     const std::vector<PairRow> rows = ComputeAllPairs(inputs, 2);
     ASSERT_EQ(rows.size(), 12u);
     for (const PairRow& row : rows) {
-      const DyeSpec& d = p.donors[row.donor].spec;
-      const DyeSpec& a = p.acceptors[row.acceptor].spec;
+      const DyeRecord& d = p.donors[row.donor].record;
+      const DyeRecord& a = p.acceptors[row.acceptor].record;
       const PanelResult panel = RunPanel(shared, d, a, files_);
       const std::string what = shared.orientation + " " + d.path + " x " + a.path + " " +
                                a.extinction.value_or(a.concentration);
@@ -194,7 +194,7 @@ TEST_F(PairTableTest, RefusedSpectraSayWhy) {
   files_.spectra["negative"] = Gaussian(400, 700, -0.5, 550.0, 30.0);
   files_.spectra["flat"] = Gaussian(400, 700, 0.0, 550.0, 30.0);
   struct Case {
-    DyeSpec spec;
+    DyeRecord record;
     std::string reason;  // the start of it
     std::vector<std::string> messages;
   };
@@ -216,11 +216,11 @@ TEST_F(PairTableTest, RefusedSpectraSayWhy) {
       {Acceptor("a1", "1E-5", 7), "the optical-path list has no entry 7", {}},
   };
   for (const Case& c : cases) {
-    const DyePreparation prepared = PrepareDye(c.spec, SharedParameters{}, files_.Opener());
+    const DyePreparation prepared = PrepareDye(c.record, SharedParameters{}, files_.Opener());
     EXPECT_FALSE(prepared.dye) << c.reason;
     EXPECT_TRUE(prepared.error.reason.starts_with(c.reason)) << prepared.error.reason;
     EXPECT_EQ(prepared.error.messages, c.messages) << c.reason;
-    EXPECT_EQ(prepared.error.file, c.spec.path);
+    EXPECT_EQ(prepared.error.file, c.record.path);
   }
 }
 
@@ -247,18 +247,18 @@ TEST_F(PairTableTest, SharedParametersTheGateRefuses) {
 }
 
 TEST_F(PairTableTest, EachSpectrumIsOpenedOnceWhateverTheThreads) {
-  const std::vector<DyeSpec> specs{Donor("d1"),    Donor("d2"),    Donor("d3"),
-                                   Acceptor("a1"), Acceptor("a2"), Acceptor("missing")};
-  const Prepared one = PrepareAll(specs, {}, files_, 1);
+  const std::vector<DyeRecord> records{Donor("d1"),    Donor("d2"),    Donor("d3"),
+                                       Acceptor("a1"), Acceptor("a2"), Acceptor("missing")};
+  const Prepared one = PrepareAll(records, {}, files_, 1);
   EXPECT_EQ(files_.opens, 6);
-  const Prepared two = PrepareAll(specs, {}, files_, 2);
+  const Prepared two = PrepareAll(records, {}, files_, 2);
   EXPECT_EQ(files_.opens, 12);
   ASSERT_EQ(one.donors.size(), 3u);
   ASSERT_EQ(two.acceptors.size(), 2u);
   ASSERT_EQ(two.errors.size(), 1u);
-  // In the specs' order.
-  EXPECT_EQ(two.donors[2].spec.path, "d3");
-  EXPECT_EQ(two.acceptors[1].spec.path, "a2");
+  // In the records' order.
+  EXPECT_EQ(two.donors[2].record.path, "d3");
+  EXPECT_EQ(two.acceptors[1].record.path, "a2");
   for (std::size_t i = 0; i < 3; ++i) {
     EXPECT_TRUE(SameGrid(one.donors[i].grid, two.donors[i].grid));
   }
@@ -266,18 +266,18 @@ TEST_F(PairTableTest, EachSpectrumIsOpenedOnceWhateverTheThreads) {
 
 // Any split of the pairs over threads and blocks gives the same rows.
 TEST_F(PairTableTest, ThreadsAndSlicesGiveTheSameRows) {
-  std::vector<DyeSpec> specs;
+  std::vector<DyeRecord> records;
   for (int i = 0; i < 23; ++i) {
     const std::string name = "d" + std::to_string(i);
     files_.spectra[name] = Gaussian(400 + i, 700, 100.0 + i, 500.0 + 3 * i, 20.0 + i % 7);
-    specs.push_back(Donor(name, "0." + std::to_string(10 + 3 * i)));
+    records.push_back(Donor(name, "0." + std::to_string(10 + 3 * i)));
   }
   for (int i = 0; i < 29; ++i) {
     const std::string name = "a" + std::to_string(i);
     files_.spectra[name] = Gaussian(380, 720 - i, 0.2 + 0.03 * i, 540.0 + 4 * i, 30.0);
-    specs.push_back(Acceptor(name));
+    records.push_back(Acceptor(name));
   }
-  const Prepared p = PrepareAll(specs, {}, files_, 2);
+  const Prepared p = PrepareAll(records, {}, files_, 2);
   const PairInputs inputs = PairInputsOf(p.donors, p.acceptors, {0.66667, 1.333});
   ASSERT_EQ(PairCount(inputs), 23u * 29u);
   const std::vector<PairRow> serial = ComputeAllPairs(inputs, 1);
@@ -306,7 +306,7 @@ TEST_F(PairTableTest, ThreadsAndSlicesGiveTheSameRows) {
 
 PreparedDye Named(std::string name, double quantum_yield = 0.5) {
   PreparedDye dye;
-  dye.spec.name = std::move(name);
+  dye.record.name = std::move(name);
   dye.quantum_yield = quantum_yield;
   return dye;
 }
@@ -420,8 +420,8 @@ TEST(PairCsvTest, HeaderQuotingAndExactNumbers) {
 TEST(PairTableOverflowTest, APairWithoutAFiniteOverlapIsReported) {
   std::vector<PreparedDye> donors{Named("huge"), Named("fine")};
   std::vector<PreparedDye> acceptors{Named("wide")};
-  donors[0].spec.path = "huge.csv";
-  acceptors[0].spec.path = "wide.sp";
+  donors[0].record.path = "huge.csv";
+  acceptors[0].record.path = "wide.sp";
   for (int w = 400; w <= 600; ++w) {
     donors[0].grid[w] = 1e300;
     donors[1].grid[w] = 1.0 / 201;
@@ -448,12 +448,12 @@ TEST(ListedDyeTest, DefaultsAndTheFilesOwnName) {
   defaults.emission_filter = 3;
   defaults.absorption_filter = 5;
   defaults.extinction = "8e4";
-  const DyeSpec donor = ListedDye(SpectrumSide::kEmission, "/data/dyes/cy3.csv", defaults);
+  const DyeRecord donor = ListedDye(SpectrumSide::kEmission, "/data/dyes/cy3.csv", defaults);
   EXPECT_EQ(donor.name, "cy3.csv");
   EXPECT_EQ(donor.path, "/data/dyes/cy3.csv");
   EXPECT_EQ(donor.filter_entry, 3);
   EXPECT_EQ(donor.quantum_yield, "0.9");
-  const DyeSpec acceptor = ListedDye(SpectrumSide::kAbsorption, "cy5.sp", defaults);
+  const DyeRecord acceptor = ListedDye(SpectrumSide::kAbsorption, "cy5.sp", defaults);
   EXPECT_EQ(acceptor.name, "cy5.sp");
   EXPECT_EQ(acceptor.filter_entry, 5);
   EXPECT_EQ(acceptor.extinction, "8e4");

@@ -18,8 +18,8 @@ DyeSheet Parse(std::string_view content, const DyeDefaults& defaults = {}) {
   return ParseDyeSheet(content, "dyes.csv", "/lab", defaults);
 }
 
-// The fields that matter of a spec, as one line.
-std::string Describe(const DyeSpec& d) {
+// The fields that matter of a record, as one line.
+std::string Describe(const DyeRecord& d) {
   std::string text = (d.side == SpectrumSide::kEmission ? "donor " : "acceptor ") + d.path + " '" +
                      d.name + "' f" + std::to_string(d.filter_entry) + " line " +
                      std::to_string(d.line);
@@ -30,7 +30,7 @@ std::string Describe(const DyeSpec& d) {
 
 std::vector<std::string> Described(const DyeSheet& sheet) {
   std::vector<std::string> lines;
-  for (const DyeSpec& d : sheet.dyes) lines.push_back(Describe(d));
+  for (const DyeRecord& d : sheet.dyes) lines.push_back(Describe(d));
   return lines;
 }
 
@@ -264,7 +264,7 @@ TEST(DyeSheetColumnsTest, ColumnAndUnitsRowsReadTheColumns) {
   } expected[] = {
       {"3", "um", 0}, {"", "", 0}, {"", "cm-1", 0}, {"Cy3 EM", "", 0}, {nullptr, "", 2}};
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    const DyeSpec& d = sheet.dyes[i];
+    const DyeRecord& d = sheet.dyes[i];
     EXPECT_EQ(d.value_column.has_value(), expected[i].value_column != nullptr) << i;
     if (expected[i].value_column) {
       EXPECT_EQ(*d.value_column, expected[i].value_column) << i;
