@@ -3,13 +3,13 @@
 #include <cmath>
 #include <string_view>
 
+#include "cli/tool_messages.h"
 #include "core/number_text.h"
 #include "core/parse_real.h"
 
 namespace korin {
 namespace {
 
-constexpr std::string_view kProgram = "korin-fret-cli";
 // kappa^2 lies between 0 (perpendicular dipoles) and 4 (collinear ones).
 constexpr double kLargestKappa2 = 4.0;
 

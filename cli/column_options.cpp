@@ -2,23 +2,11 @@
 
 #include <string_view>
 
+#include "cli/tool_messages.h"
+#include "core/ascii_text.h"
+
 namespace korin {
 namespace {
-
-constexpr std::string_view kProgram = "korin-fret-cli";
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-bool Refuse(std::ostream& err, std::string_view option, std::string_view text,
-            std::string_view expected) {
-  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << expected
-      << '\n';
-  return false;
-}
 
 // One side's two options; either asks for the column import.
 bool ReadSide(std::string_view side, const std::optional<std::string>& columns,
@@ -32,17 +20,18 @@ bool ReadSide(std::string_view side, const std::optional<std::string>& columns,
     const std::string_view text = *columns;
     const auto comma = text.find(',');
     const std::string_view value =
-        Trimmed(comma == std::string_view::npos ? text : text.substr(comma + 1));
-    if (comma != std::string_view::npos) r.wavelength_column = Trimmed(text.substr(0, comma));
+        TrimmedBlanks(comma == std::string_view::npos ? text : text.substr(comma + 1));
+    if (comma != std::string_view::npos) r.wavelength_column = TrimmedBlanks(text.substr(0, comma));
     r.value_column = value;
     if (value.empty() || (comma != std::string_view::npos && r.wavelength_column.empty())) {
-      ok = Refuse(err, "--" + std::string(side) + "-columns", text,
-                  "WL,VALUE or VALUE, each a column number from 1 or a header name");
+      ok = RefuseOption(err, "--" + std::string(side) + "-columns", text,
+                        "WL,VALUE or VALUE, each a column number from 1 or a header name");
     }
   }
   if (units) {
-    r.unit = ParseWavelengthUnit(Trimmed(*units));
-    if (!r.unit) ok = Refuse(err, "--" + std::string(side) + "-units", *units, "nm, um or cm-1");
+    r.unit = ParseWavelengthUnit(TrimmedBlanks(*units));
+    if (!r.unit)
+      ok = RefuseOption(err, "--" + std::string(side) + "-units", *units, "nm, um or cm-1");
   }
   request = std::move(r);
   return ok;

@@ -9,6 +9,8 @@
 #include <ctime>
 #include <vector>
 
+#include "cli/tool_messages.h"
+#include "core/ascii_text.h"
 #include "core/data_export.h"
 #include "core/parse_real.h"
 #include "import/file_output.h"
@@ -18,25 +20,8 @@ extern char** environ;
 namespace korin {
 namespace {
 
-constexpr std::string_view kProgram = "korin-fret-cli";
-
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
-}
-
 bool EndsWith(std::string_view text, std::string_view suffix) {
-  return Lowered(text).ends_with(suffix);
-}
-
-bool Refuse(std::ostream& err, std::string_view option, std::string_view text,
-            std::string_view expected) {
-  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << expected
-      << '\n';
-  return false;
+  return AsciiLowered(text).ends_with(suffix);
 }
 
 // A whole number from 1 to `largest`, read with the program's number syntax.
@@ -92,7 +77,8 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
         EndsWith(*o.export_plot, ".pdf")) {
       drawing.plot = *o.export_plot;
     } else {
-      ok = Refuse(err, "--export-plot", *o.export_plot, "a file ending in .png, .svg or .pdf");
+      ok =
+          RefuseOption(err, "--export-plot", *o.export_plot, "a file ending in .png, .svg or .pdf");
     }
   }
   if (o.report) {
@@ -101,13 +87,13 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
     } else if (EndsWith(*o.report, ".md")) {
       drawing.report_plot = PlotBeside(*o.report);
     } else {
-      ok = Refuse(err, "--report", *o.report, "a file ending in .md or .pdf");
+      ok = RefuseOption(err, "--report", *o.report, "a file ending in .md or .pdf");
     }
   }
   if (const auto dpi = WholeNumber(o.plot_dpi, 2400)) {
     drawing.plot_dpi = *dpi;
   } else {
-    ok = Refuse(err, "--plot-dpi", o.plot_dpi, "a whole number from 1 to 2400");
+    ok = RefuseOption(err, "--plot-dpi", o.plot_dpi, "a whole number from 1 to 2400");
   }
   if (o.plot_size) {
     const auto x = o.plot_size->find_first_of("xX");
@@ -118,7 +104,8 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
       drawing.plot_width = *width;
       drawing.plot_height = *height;
     } else {
-      ok = Refuse(err, "--plot-size", *o.plot_size, "WIDTHxHEIGHT in pixels, each 1 to 20000");
+      ok =
+          RefuseOption(err, "--plot-size", *o.plot_size, "WIDTHxHEIGHT in pixels, each 1 to 20000");
     }
   }
   return ok;

@@ -12,6 +12,7 @@
 #include "cli/export_options.h"
 #include "cli/pairs_command.h"
 #include "cli/parameter_options.h"
+#include "cli/tool_messages.h"
 #include "core/decimal_bound.h"
 #include "core/fret_engine.h"
 #include "core/number_text.h"
@@ -20,8 +21,6 @@
 
 namespace korin {
 namespace {
-
-constexpr std::string_view kProgram = "korin-fret-cli";
 
 struct Options {
   std::string emission_file;

@@ -9,6 +9,7 @@
 
 #include "cli/fret_cli.h"
 #include "cli/parameter_options.h"
+#include "cli/tool_messages.h"
 #include "core/fret_analysis.h"
 #include "core/number_text.h"
 #include "core/pair_table.h"
@@ -18,8 +19,6 @@
 
 namespace korin {
 namespace {
-
-constexpr std::string_view kProgram = "korin-fret-cli";
 
 struct PairsOptions {
   std::optional<std::string> sheet;
@@ -48,13 +47,6 @@ struct PairsRequest {
   DyeDefaults defaults;
   SharedParameters shared;
 };
-
-bool Refuse(std::ostream& err, std::string_view option, std::string_view text,
-            std::string_view accepted) {
-  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << accepted
-      << '\n';
-  return false;
-}
 
 // Reads the options into `r`. Answers nothing to go on, or the exit code.
 std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o, PairsRequest& r,
@@ -107,7 +99,8 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
     if (ParseReal(*o.target_distance, value) && DistanceOf(value).value) {
       r.target = value;
     } else {
-      ok = Refuse(err, "--target-distance", *o.target_distance, "a positive number (Angstroms)");
+      ok = RefuseOption(err, "--target-distance", *o.target_distance,
+                        "a positive number (Angstroms)");
     }
   }
   r.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -117,7 +110,7 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
         value == static_cast<int>(value)) {
       r.jobs = static_cast<int>(value);
     } else {
-      ok = Refuse(err, "--jobs", *o.jobs, "a whole number from 1 to 1024");
+      ok = RefuseOption(err, "--jobs", *o.jobs, "a whole number from 1 to 1024");
     }
   }
   if (!o.sheet && o.donors.empty() && o.acceptors.empty()) {

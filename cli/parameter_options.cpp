@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "cli/tool_messages.h"
+#include "core/ascii_text.h"
 #include "core/parameter_ranges.h"
 
 namespace korin {
@@ -11,18 +13,7 @@ namespace {
 // against the range its field accepts.
 bool ReadNumber(std::string_view option, const ParameterRange& range, const std::string& text,
                 double& value, std::ostream& err) {
-  if (ReadInRange(text, range, value)) return true;
-  err << "korin-fret-cli: " << option << ": '" << text << "' is not accepted; expected "
-      << range.accepted << '\n';
-  return false;
-}
-
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
+  return ReadInRange(text, range, value) || RefuseOption(err, option, text, range.accepted);
 }
 
 }  // namespace
@@ -82,7 +73,8 @@ bool ReadParameters(const ParameterOptions& o, Parameters& p, std::ostream& err)
     p.solvent = 0;
   } else {
     for (std::size_t i = 0; i < kSolventTable.size(); ++i) {
-      if (Lowered(kSolventTable[i].name) == Lowered(o.solvent)) p.solvent = static_cast<int>(i);
+      if (AsciiLowered(kSolventTable[i].name) == AsciiLowered(o.solvent))
+        p.solvent = static_cast<int>(i);
     }
   }
   ok = ReadNumber("--orientation", ranges::kOrientation, o.orientation, value, err) && ok;

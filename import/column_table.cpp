@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "core/ascii_text.h"
 #include "core/parse_real.h"
 
 namespace korin {
@@ -16,26 +17,6 @@ constexpr std::array kDelimiters{ColumnDelimiter::kTab, ColumnDelimiter::kSemico
 constexpr std::size_t kPreviewLineBytes = 4096;
 // Messages list at most this many columns.
 constexpr std::size_t kListedColumns = 12;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char Lowered(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LoweredText(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) c = Lowered(c);
-  return lowered;
-}
 
 // The next line of `content` from `position`, which moves past its line
 // end: LF, CR LF or a lone CR (old Macintosh exports). False at the end.
@@ -55,12 +36,12 @@ bool NextLine(std::string_view content, std::size_t& position, std::string_view&
 
 // Blank lines and "#" comments are passed over wherever they stand.
 bool IsBlankOrComment(std::string_view line) {
-  const std::string_view text = Trimmed(line);
+  const std::string_view text = TrimmedBlanks(line);
   return text.empty() || text.front() == '#';
 }
 
 bool IsComment(std::string_view line) {
-  const std::string_view text = Trimmed(line);
+  const std::string_view text = TrimmedBlanks(line);
   return !text.empty() && text.front() == '#';
 }
 
@@ -152,7 +133,7 @@ void SplitAtWideGaps(std::string_view line, std::vector<std::string_view>& cells
            !(line[i] == ' ' && i + 1 < line.size() && IsBlank(line[i + 1]))) {
       ++i;
     }
-    cells.push_back(Trimmed(line.substr(start, i - start)));
+    cells.push_back(TrimmedBlanks(line.substr(start, i - start)));
   }
 }
 
@@ -161,7 +142,7 @@ std::vector<std::string> Words(std::string_view name) {
   std::vector<std::string> words;
   std::string word;
   for (const char c : name) {
-    const char lower = Lowered(c);
+    const char lower = AsciiLower(c);
     if (lower >= 'a' && lower <= 'z') {
       word += lower;
     } else if (!word.empty()) {
@@ -209,7 +190,7 @@ bool IsUnitOnly(std::string_view name) {
       ++i;
       continue;
     }
-    const char lower = Lowered(name[i]);
+    const char lower = AsciiLower(name[i]);
     if (lower >= 'a' && lower <= 'z') letters += lower;
   }
   return letters == "nm" || letters == "um" || letters == "cm";
@@ -242,7 +223,7 @@ void SplitCells(std::string_view line, ColumnDelimiter delimiter,
     } else {
       next = line.find(separator, start);
       const std::size_t stop = next == std::string_view::npos ? line.size() : next;
-      cells.push_back(Trimmed(line.substr(start, stop - start)));
+      cells.push_back(TrimmedBlanks(line.substr(start, stop - start)));
     }
     if (next == std::string_view::npos) return;
     start = next + 1;
@@ -251,7 +232,7 @@ void SplitCells(std::string_view line, ColumnDelimiter delimiter,
 
 std::string UnquotedName(std::string_view cell) {
   std::string name;
-  const std::string_view text = Trimmed(cell);
+  const std::string_view text = TrimmedBlanks(cell);
   for (std::size_t i = 0; i < text.size(); ++i) {
     name += text[i];
     if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') ++i;
@@ -277,7 +258,7 @@ ColumnKind KindOfColumnName(std::string_view name) {
 }
 
 WavelengthUnit UnitOfColumnName(std::string_view name) {
-  const std::string lowered = LoweredText(name);
+  const std::string lowered = AsciiLowered(name);
   for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
     if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
   }
@@ -326,7 +307,7 @@ struct OpenBlock {
 // of as many cells or a one-cell label, and adds them to the table.
 void AddBlock(ColumnTable& table, const OpenBlock& open) {
   std::vector<std::string_view> cells;
-  std::string_view heading = Trimmed(open.heading);
+  std::string_view heading = TrimmedBlanks(open.heading);
   const bool comment = !heading.empty() && heading.front() == '#';
   while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
     heading.remove_prefix(1);
@@ -528,7 +509,7 @@ std::string ColumnList(const ColumnTable& table) {
 
 ColumnLookup FindColumn(const ColumnTable& table, std::string_view text, int preferred) {
   ColumnLookup lookup;
-  const std::string_view wanted = Trimmed(text);
+  const std::string_view wanted = TrimmedBlanks(text);
   const std::size_t count = table.columns.size();
   if (!wanted.empty() && wanted.size() <= 9 &&
       std::ranges::all_of(wanted, [](char c) { return c >= '0' && c <= '9'; })) {
@@ -542,10 +523,10 @@ ColumnLookup FindColumn(const ColumnTable& table, std::string_view text, int pre
     }
     return lookup;
   }
-  const std::string lowered = LoweredText(wanted);
+  const std::string lowered = AsciiLowered(wanted);
   std::vector<int> matches;
   for (std::size_t i = 0; i < count; ++i) {
-    if (!wanted.empty() && LoweredText(table.columns[i].name) == lowered) {
+    if (!wanted.empty() && AsciiLowered(table.columns[i].name) == lowered) {
       matches.push_back(static_cast<int>(i));
     }
   }

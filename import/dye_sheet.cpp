@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "core/ascii_text.h"
 #include "core/parameter_ranges.h"
 #include "import/spectrum_file.h"
 
@@ -26,20 +27,6 @@ enum Column {
 constexpr std::array<std::string_view, kColumnCount> kColumnNames{
     "file",          "side",         "filter", "quantum_yield", "extinction",
     "concentration", "optical_path", "name",   "column",        "units"};
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Lowered(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
-}
 
 // One line's fields: blanks around a field are dropped; a quoted field
 // keeps everything between its quotes, "" standing for one quote. Nothing
@@ -76,7 +63,7 @@ std::optional<std::vector<std::string>> SplitFields(std::string_view line, char 
       }
     } else {
       const std::size_t end = std::min(line.find(separator, i), line.size());
-      field = Trimmed(line.substr(i, end - i));
+      field = TrimmedBlanks(line.substr(i, end - i));
       i = end;
     }
     fields.push_back(std::move(field));
@@ -102,7 +89,7 @@ char SeparatorOf(std::string_view header) {
 }
 
 bool IsBlankOrComment(std::string_view line) {
-  const std::string_view text = Trimmed(line);
+  const std::string_view text = TrimmedBlanks(line);
   return text.empty() || text.front() == '#';
 }
 
@@ -142,7 +129,7 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
     error = "the row names no file";
     return std::nullopt;
   }
-  const std::string side = Lowered(row[kSide]);
+  const std::string side = AsciiLowered(row[kSide]);
   if (side != "donor" && side != "acceptor") {
     error = "side " + Quoted(row[kSide]) + " is neither donor nor acceptor";
     return std::nullopt;
@@ -164,9 +151,9 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
       error = "a row with column or units reads the columns; filter must stay empty";
       return std::nullopt;
     }
-    const std::string column = Lowered(row[kColumn]);
+    const std::string column = AsciiLowered(row[kColumn]);
     record.value_column = column.empty() || column == "auto" ? "" : std::string(row[kColumn]);
-    const std::string units = Lowered(row[kUnits]);
+    const std::string units = AsciiLowered(row[kUnits]);
     if (!units.empty() && units != "nm" && units != "um" && units != "cm-1") {
       error = "units " + Quoted(row[kUnits]) + " is none of nm, um, cm-1";
       return std::nullopt;
@@ -245,7 +232,7 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
       std::array<int, kColumnCount> found;
       found.fill(-1);
       for (std::size_t i = 0; i < names->size(); ++i) {
-        const std::string column = Lowered((*names)[i]);
+        const std::string column = AsciiLowered((*names)[i]);
         const auto known = std::ranges::find(kColumnNames, column);
         if (known == kColumnNames.end()) {
           result.notes.push_back(name + ":" + std::to_string(line_number) + ": column " +
