@@ -20,6 +20,7 @@
 #include "chart/chart_widget.h"
 #include "core/parse_real.h"
 #include "plots/form_window.h"
+#include "plots/qt_text.h"
 
 namespace korin {
 namespace {
@@ -33,10 +34,6 @@ const QColor kBarColour{70, 110, 190};
 
 QString Text(double value) {
   return QString::fromStdString(AnalysisText(value));
-}
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The number in a field, or why there is none, in the program's one syntax.
@@ -347,7 +344,7 @@ QWidget* AnalysisWindow::BuildUncertainty() {
   for (int i = 0; i < kR0FactorCount; ++i) {
     FactorRow& row = factor_rows_[static_cast<std::size_t>(i)];
     const QString index = QString::number(i);
-    QString name = Utf8(FactorName(static_cast<R0Factor>(i)));
+    QString name = FromUtf8(FactorName(static_cast<R0Factor>(i)));
     if (!name.isEmpty()) name[0] = name[0].toUpper();
     row.name = new QLabel(name);
     row.name->setObjectName(QStringLiteral("FactorName") + index);
@@ -501,7 +498,7 @@ namespace {
 
 // Shows `checked`'s message beside the field, or clears it.
 std::optional<double> Report(const Checked& checked, QLabel& message) {
-  message.setText(Utf8(checked.message));
+  message.setText(FromUtf8(checked.message));
   return checked.value;
 }
 
@@ -520,13 +517,13 @@ Checked AnalysisWindow::EnteredEfficiency() {
     const std::optional<double> b = Report(ReadNumber(*second.edit), *second.message);
     if (!a || !b) return {};
     Checked result = efficiency(*a, *b);
-    second.message->setText(Utf8(result.message));
+    second.message->setText(FromUtf8(result.message));
     return result;
   };
   const auto single = [](const Field& field, Checked (*check)(double)) -> Checked {
     Checked result = ReadNumber(*field.edit);
     if (result.value) result = check(*result.value);
-    field.message->setText(Utf8(result.message));
+    field.message->setText(FromUtf8(result.message));
     return result;
   };
   switch (static_cast<Input>(input_kind_->currentIndex())) {
@@ -607,7 +604,7 @@ std::optional<Kappa2Range> AnalysisWindow::EnteredKappa2() {
     if (donor && acceptor) {
       std::string message;
       range = Kappa2FromAnisotropies(*donor, *acceptor, message);
-      acceptor_anisotropy_.message->setText(Utf8(message));
+      acceptor_anisotropy_.message->setText(FromUtf8(message));
     }
     // The disabled fields show the bounds in use.
     const QSignalBlocker min_blocker(kappa2_min_.edit);
@@ -697,7 +694,7 @@ void AnalysisWindow::ShowOverlap() {
   }
   QStringList warnings;
   for (const std::string& warning : diagnostics.warnings)
-    warnings.append(QStringLiteral("\u2022 ") + Utf8(warning));
+    warnings.append(QStringLiteral("\u2022 ") + FromUtf8(warning));
   overlap_warnings_->setText(warnings.isEmpty() ? QStringLiteral("No warnings")
                                                 : warnings.join(QStringLiteral("\n")));
 }

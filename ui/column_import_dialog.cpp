@@ -26,13 +26,10 @@
 #include <algorithm>
 
 #include "import/column_choice.h"
+#include "plots/qt_text.h"
 
 namespace korin {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The units in WavelengthUnit's order.
 constexpr WavelengthUnit kUnits[] = {WavelengthUnit::kNanometre, WavelengthUnit::kMicrometre,

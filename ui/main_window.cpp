@@ -75,6 +75,7 @@
 #include "plots/input_spectrum_windows.h"
 #include "plots/plot_export.h"
 #include "plots/print_form.h"
+#include "plots/qt_text.h"
 #include "plots/report_pdf.h"
 #include "ui/pair_table_window.h"
 
@@ -94,12 +95,6 @@ QFont PanelFont(int pixels, bool bold = false) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* designer_name) {
-  widget->setObjectName(QString::fromLatin1(designer_name));
-  return widget;
 }
 
 template <typename Widget>
@@ -157,10 +152,6 @@ QComboBox* FixedList(QWidget* parent, const char* designer_name, QRect geometry,
   auto* list = Place(new QComboBox(parent), designer_name, geometry);
   list->setItemDelegate(new FixedRowHeight(item_height, list));
   return list;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // A text written into a field from code. Writing the text a field already

@@ -43,13 +43,10 @@
 #include "import/pair_sources.h"
 #include "import/spectrum_file.h"
 #include "import/spectrum_formats.h"
+#include "plots/qt_text.h"
 
 namespace korin {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A result text in the locale's decimal separator, as the result panel
 // writes it: the texts hold "." in exactly the separator's place.
@@ -61,12 +58,6 @@ QString Localised(const std::string& text) {
 
 QString PathText(const std::string& path) {
   return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
 }
 
 // Pairs handed to the view at a time: a few batches for a small table, a

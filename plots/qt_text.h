@@ -1,0 +1,21 @@
+// Texts between the Qt-free core and the windows: core texts are UTF-8, and
+// every control carries a name that tests and tracing find it by.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace korin {
+
+[[nodiscard]] inline QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// `widget` with the object name `name` (a designer name where it has one).
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+}  // namespace korin
