@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/ascii_text.h"
 #include "core/parse_real.h"
 #include "import/column_choice.h"
 #include "import/grid_writer.h"
@@ -166,6 +167,56 @@ ColumnRead ReadColumnPair(std::string_view content, const ColumnTable& table,
   return result;
 }
 
+namespace {
+
+// Checks the pair in `result` against its table and reads it from `source`.
+ColumnImport ReadChosenPair(ColumnImport result, const SpectrumSource& source, SpectrumSide side) {
+  const ColumnTable& table = result.table;
+  const ColumnPair& pair = result.pair;
+  const TableColumn& value = table.columns[static_cast<std::size_t>(pair.value_column)];
+  const TableColumn& wavelength = table.columns[static_cast<std::size_t>(pair.wavelength_column)];
+  if (pair.wavelength_column == pair.value_column) {
+    result.choice_error = "the wavelengths and the values cannot both come from " +
+                          ColumnDescription(table, pair.value_column);
+  } else if (wavelength.block != value.block) {
+    result.choice_error = ColumnDescription(table, pair.wavelength_column) + " and " +
+                          ColumnDescription(table, pair.value_column) +
+                          " belong to different tables of the file";
+  }
+  if (!result.choice_error.empty()) {
+    result.read = RefusedRead(Refusal::kColumnChoice);
+    return result;
+  }
+  result.chosen = true;
+  if (std::string warning = ColumnKindWarning(table, pair.value_column, side); !warning.empty()) {
+    result.warnings.push_back(std::move(warning));
+  }
+  ColumnRead read = ReadColumnPair(source.content, table, pair);
+  result.read = std::move(read.read);
+  result.skipped_rows = read.skipped_rows;
+  if (read.skipped_rows > 0) {
+    result.warnings.push_back(Plural(read.skipped_rows, "row", "rows") +
+                              " skipped: a wavelength or value cell holds no number");
+  }
+  return result;
+}
+
+}  // namespace
+
+ColumnImport ImportColumns(const SpectrumSource& source, ColumnTable table, SpectrumSide side,
+                           const ColumnPair& pair) {
+  ColumnImport result;
+  result.table = std::move(table);
+  const auto columns = static_cast<int>(result.table.columns.size());
+  if (pair.value_column < 0 || pair.value_column >= columns || pair.wavelength_column < 0 ||
+      pair.wavelength_column >= columns) {
+    result.read = RefusedRead(Refusal::kNoData);
+    return result;
+  }
+  result.pair = pair;
+  return ReadChosenPair(std::move(result), source, side);
+}
+
 ColumnImport ImportColumns(const SpectrumSource& source, SpectrumSide side,
                            const ColumnRequest& request, const MessageSink& sink) {
   ColumnImport result;
@@ -203,31 +254,9 @@ ColumnImport ImportColumns(const SpectrumSource& source, SpectrumSide side,
               pair.wavelength_column, error)) {
     return refuse();
   }
-  const TableColumn& wavelength = table.columns[static_cast<std::size_t>(pair.wavelength_column)];
-  if (pair.wavelength_column == pair.value_column) {
-    error = "the wavelengths and the values cannot both come from " +
-            ColumnDescription(table, pair.value_column);
-    return refuse();
-  }
-  if (wavelength.block != value.block) {
-    error = ColumnDescription(table, pair.wavelength_column) + " and " +
-            ColumnDescription(table, pair.value_column) + " belong to different tables of the file";
-    return refuse();
-  }
-  pair.unit = request.unit.value_or(wavelength.unit);
-  result.chosen = true;
-
-  if (std::string warning = ColumnKindWarning(table, pair.value_column, side); !warning.empty()) {
-    result.warnings.push_back(std::move(warning));
-  }
-  ColumnRead read = ReadColumnPair(source.content, table, pair);
-  result.read = std::move(read.read);
-  result.skipped_rows = read.skipped_rows;
-  if (read.skipped_rows > 0) {
-    result.warnings.push_back(Plural(read.skipped_rows, "row", "rows") +
-                              " skipped: a wavelength or value cell holds no number");
-  }
-  return result;
+  pair.unit =
+      request.unit.value_or(table.columns[static_cast<std::size_t>(pair.wavelength_column)].unit);
+  return ReadChosenPair(std::move(result), source, side);
 }
 
 SpectrumRead ReadEmissionFromColumns(const SpectrumSource& source, const MessageSink& sink) {
@@ -239,10 +268,7 @@ SpectrumRead ReadAbsorptionFromColumns(const SpectrumSource& source, const Messa
 }
 
 std::optional<WavelengthUnit> ParseWavelengthUnit(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string lowered = AsciiLowered(text);
   if (lowered == "nm") return WavelengthUnit::kNanometre;
   if (lowered == "um" || lowered == "\xC2\xB5m" || lowered == "\xCE\xBCm") {
     return WavelengthUnit::kMicrometre;

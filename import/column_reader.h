@@ -74,6 +74,12 @@ struct ColumnImport {
 [[nodiscard]] ColumnImport ImportColumns(const SpectrumSource& source, SpectrumSide side,
                                          const ColumnRequest& request, const MessageSink& sink);
 
+// Reads `pair` of `table`, already scanned from `source`, as a user chose it
+// in the column dialog: the same checks (not one column for both, both in
+// one block) and warnings as above. A pair outside the table reads nothing.
+[[nodiscard]] ColumnImport ImportColumns(const SpectrumSource& source, ColumnTable table,
+                                         SpectrumSide side, const ColumnPair& pair);
+
 // The format table's readers for the column import: the columns the header
 // chooses, nm unless the header names another unit.
 [[nodiscard]] SpectrumRead ReadEmissionFromColumns(const SpectrumSource& source,

@@ -118,8 +118,11 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
   return Finish(engine, side, path, std::move(result), std::move(outcome), std::move(origin));
 }
 
-LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
-                             const SpectrumSource& source, const MessageSink& sink) {
+// The open command's steps for the column import; `import_columns` reads
+// the source with the sink it is given.
+template <typename Import>
+LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const SpectrumSource& source,
+                             const Import& import_columns, const MessageSink& sink) {
   LoadOutcome outcome;
   engine.BeginLoad(side);
   outcome.format = &ColumnFormat(side);
@@ -127,7 +130,7 @@ LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const Column
   ReadResult result = ReadCounted(
       source,
       [&](const SpectrumSource& s, const MessageSink& counted) {
-        import = ImportColumns(s, side, request, counted);
+        import = import_columns(s, counted);
         return import.read;
       },
       outcome, sink);
@@ -170,12 +173,28 @@ LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry
 LoadOutcome OpenColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
                         const std::string& path, const MessageSink& sink) {
   const SpectrumFile file = ReadSpectrumFile(path);
-  return LoadColumnSource(engine, side, request, file.Source(), sink);
+  return LoadColumns(engine, side, request, file.Source(), sink);
 }
 
 LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
                         const SpectrumSource& source, const MessageSink& sink) {
-  return LoadColumnSource(engine, side, request, source, sink);
+  return LoadColumnSource(
+      engine, side, source,
+      [&](const SpectrumSource& s, const MessageSink& counted) {
+        return ImportColumns(s, side, request, counted);
+      },
+      sink);
+}
+
+LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side, const ColumnTable& table,
+                        const ColumnPair& pair, const SpectrumSource& source,
+                        const MessageSink& sink) {
+  return LoadColumnSource(
+      engine, side, source,
+      [&](const SpectrumSource& s, const MessageSink&) {
+        return ImportColumns(s, table, side, pair);
+      },
+      sink);
 }
 
 }  // namespace korin

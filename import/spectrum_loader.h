@@ -68,5 +68,9 @@ struct LoadOutcome {
 [[nodiscard]] LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side,
                                       const ColumnRequest& request, const SpectrumSource& source,
                                       const MessageSink& sink);
+// The same with the columns a user chose in `table`, the scan of `source`.
+[[nodiscard]] LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side,
+                                      const ColumnTable& table, const ColumnPair& pair,
+                                      const SpectrumSource& source, const MessageSink& sink);
 
 }  // namespace korin

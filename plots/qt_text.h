@@ -11,6 +11,12 @@ namespace korin {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Messages and paths in the system's own 8-bit encoding, as file names
+// come from and go to the system.
+[[nodiscard]] inline QString LocalText(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // `widget` with the object name `name` (a designer name where it has one).
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {

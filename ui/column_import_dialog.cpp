@@ -151,7 +151,7 @@ void ColumnImportDialog::PreselectForSide() {
   // Never a guess: the user picks.
   ambiguity_ = FromUtf8(ColumnChoiceText(table_, choice, Side())) +
                QStringLiteral(". Choose the value column.");
-  if (!ambiguity_.isEmpty()) ambiguity_[0] = ambiguity_[0].toUpper();
+  ambiguity_[0] = ambiguity_[0].toUpper();
   value_list_->setCurrentIndex(-1);
   wavelength_list_->setCurrentIndex(-1);
   Refresh();
@@ -180,13 +180,18 @@ void ColumnImportDialog::OnWavelengthColumnChosen() {
 void ColumnImportDialog::Refresh() {
   const int wavelength = wavelength_list_->currentIndex();
   const int value = value_list_->currentIndex();
-  const bool chosen = wavelength >= 0 && value >= 0 && wavelength != value;
-  buttons_->button(QDialogButtonBox::Ok)->setEnabled(chosen);
+  // Both from one block of rows: the reader refuses any other pair.
+  const bool one_block = wavelength >= 0 && value >= 0 &&
+                         table_.columns[static_cast<std::size_t>(wavelength)].block ==
+                             table_.columns[static_cast<std::size_t>(value)].block;
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(one_block && wavelength != value);
 
   if (!ambiguity_.isEmpty()) {
     note_->setText(ambiguity_);
   } else if (value >= 0 && value == wavelength) {
     note_->setText(QStringLiteral("The value column is the wavelength column."));
+  } else if (value >= 0 && wavelength >= 0 && !one_block) {
+    note_->setText(QStringLiteral("The two columns belong to different tables of the file."));
   } else if (value >= 0) {
     note_->setText(FromUtf8(ColumnKindWarning(table_, value, Side())));
   } else {
@@ -202,10 +207,9 @@ void ColumnImportDialog::Refresh() {
     for (int c = 0; c < preview_->columnCount(); ++c) {
       QTableWidgetItem* item = preview_->item(r, c);
       if (item == nullptr) continue;
-      const int column = c + table_.blocks.front().first_column;
-      item->setBackground(column == value        ? QBrush(value_tint)
-                          : column == wavelength ? QBrush(wavelength_tint)
-                                                 : QBrush());
+      item->setBackground(c == value        ? QBrush(value_tint)
+                          : c == wavelength ? QBrush(wavelength_tint)
+                                            : QBrush());
     }
   }
 }

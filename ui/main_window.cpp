@@ -18,8 +18,9 @@
 //   ExportPlot, ExportData        export_plot_item_, ...       Tools: exports
 //   SaveReport                    save_report_item_            Tools: Save report...
 //   PairTable                     pair_table_item_             Tools: Pair table...
-//   ImportColumns                 import_columns_item_         Tools: Import spectrum from
-//   columns... GroupBox1, GroupBox2          donor_group_, acceptor_group_ GroupBox3 solvent_group_
+//   ImportColumns                 import_columns_item_         Tools: column import
+//   GroupBox1, GroupBox2          donor_group_, acceptor_group_
+//   GroupBox3                     solvent_group_
 //   ButtonEmission                open_emission_button_
 //   ButtonAbsorption              open_absorption_button_
 //   Label6, Edit4                 quantum_yield_label_, quantum_yield_field_
@@ -655,14 +656,13 @@ void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path, int filter
   (void)OpenAndReport(side, filter_entry, path);
 }
 
-QString TForm1::MessageText(std::string_view message) const {
-  return QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
+MessageSink TForm1::MessageBoxSink() {
+  return [this](std::string_view message) { ShowMessage(LocalText(message)); };
 }
 
 LoadOutcome TForm1::OpenAndReport(SpectrumSide side, int filter_entry, const QString& path) {
-  LoadOutcome outcome =
-      OpenSpectrum(engine_, side, filter_entry, QFile::encodeName(path).toStdString(),
-                   [this](std::string_view message) { ShowMessage(MessageText(message)); });
+  LoadOutcome outcome = OpenSpectrum(engine_, side, filter_entry,
+                                     QFile::encodeName(path).toStdString(), MessageBoxSink());
   ShowLoadWarnings(outcome);
   return outcome;
 }
@@ -670,14 +670,12 @@ LoadOutcome TForm1::OpenAndReport(SpectrumSide side, int filter_entry, const QSt
 void TForm1::ShowLoadWarnings(const LoadOutcome& outcome) {
   if (outcome.kind != LoadOutcome::Kind::kAccepted || outcome.warnings.empty()) return;
   QStringList lines;
-  for (const std::string& warning : outcome.warnings) lines << MessageText(warning);
+  for (const std::string& warning : outcome.warnings) lines << LocalText(warning);
   ShowMessage(lines.join(QLatin1Char('\n')));
 }
 
-bool TForm1::NeedsColumnChoice(const QString& path, SpectrumSide side) const {
-  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(path).toStdString());
-  if (!file.opened) return false;
-  const ColumnTable table = ScanColumnTable(file.content());
+bool TForm1::NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& table,
+                               SpectrumSide side) const {
   if (!table.found()) return false;
   // A header naming several spectra ("Excitation", "Emission"): the reader
   // by extension would take one of them without asking.
@@ -692,34 +690,29 @@ bool TForm1::NeedsColumnChoice(const QString& path, SpectrumSide side) const {
 void TForm1::ImportColumns() {
   const std::optional<QString> chosen = dialogs_.OpenFile(this, columns_dialog_);
   if (!chosen) return;
-  if (!OfferColumnImport(*chosen, columns_side_)) {
-    ShowMessage(
-        QStringLiteral("No table of numbers was found in %1.").arg(QFileInfo(*chosen).fileName()));
-  }
-}
-
-bool TForm1::OfferColumnImport(const QString& path, SpectrumSide side) {
-  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(path).toStdString());
+  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(*chosen).toStdString());
   if (!file.opened) {
-    // The open path's own words for a file that cannot be read.
-    (void)LoadColumns(engine_, side, {}, file.Source(),
-                      [this](std::string_view message) { ShowMessage(MessageText(message)); });
-    return true;
+    // The readers' own words for a file that cannot be read; no side has
+    // been chosen, so none is withdrawn.
+    ShowFileError(MessageBoxSink(), file.path);
+    return;
   }
   const ColumnTable table = ScanColumnTable(file.content());
-  if (!table.found()) return false;
+  if (!table.found()) {
+    ShowMessage(
+        QStringLiteral("No table of numbers was found in %1.").arg(QFileInfo(*chosen).fileName()));
+    return;
+  }
+  AskAndLoadColumns(*chosen, file, table, columns_side_);
+}
+
+void TForm1::AskAndLoadColumns(const QString& path, const SpectrumFile& file,
+                               const ColumnTable& table, SpectrumSide side) {
   const std::optional<ColumnImportChoice> choice = dialogs_.AskColumns(this, table, path, side);
-  if (!choice) return true;
+  if (!choice) return;
   columns_side_ = choice->side;
-  ColumnRequest request;
-  request.wavelength_column = std::to_string(choice->pair.wavelength_column + 1);
-  request.value_column = std::to_string(choice->pair.value_column + 1);
-  request.unit = choice->pair.unit;
-  const LoadOutcome outcome =
-      LoadColumns(engine_, choice->side, request, file.Source(),
-                  [this](std::string_view message) { ShowMessage(MessageText(message)); });
-  ShowLoadWarnings(outcome);
-  return true;
+  ShowLoadWarnings(
+      LoadColumns(engine_, choice->side, table, choice->pair, file.Source(), MessageBoxSink()));
 }
 
 void TForm1::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
@@ -743,8 +736,8 @@ void TForm1::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
       OpenSpectrumPath(record.side, QFile::decodeName(record.path.c_str()), record.filter_entry);
       return;
     }
-    ShowLoadWarnings(OpenColumns(engine_, record.side, ColumnRequestOf(record), record.path,
-                                 [this](std::string_view m) { ShowMessage(MessageText(m)); }));
+    ShowLoadWarnings(
+        OpenColumns(engine_, record.side, ColumnRequestOf(record), record.path, MessageBoxSink()));
   };
   open(donor);
   open(acceptor);
@@ -909,8 +902,13 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
   if (chosen.isEmpty()) {
     // Downloaded spectra come as .csv, .tsv or .dat tables: the first file
     // holding one goes to the column dialog.
-    for (const QString& file : files) {
-      if (OfferColumnImport(file, side.value_or(columns_side_))) return;
+    for (const QString& path : files) {
+      const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(path).toStdString());
+      if (!file.opened) continue;
+      const ColumnTable table = ScanColumnTable(file.content());
+      if (!table.found()) continue;
+      AskAndLoadColumns(path, file, table, side.value_or(columns_side_));
+      return;
     }
     ShowStatusText(QStringLiteral("No dropped file has an extension a spectrum reader takes."));
     return;
@@ -923,8 +921,15 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
                : std::optional(emission ? SpectrumSide::kEmission : SpectrumSide::kAbsorption);
     if (!side) return;
   }
-  if (NeedsColumnChoice(chosen, *side) && OfferColumnImport(chosen, *side)) return;
-  const LoadOutcome outcome = OpenAndReport(*side, 1, chosen);
+  // Read once: the table, the trial and the load all take these bytes.
+  const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(chosen).toStdString());
+  const ColumnTable table = file.opened ? ScanColumnTable(file.content()) : ColumnTable{};
+  if (NeedsColumnChoice(file, table, *side)) {
+    AskAndLoadColumns(chosen, file, table, *side);
+    return;
+  }
+  const LoadOutcome outcome = LoadSpectrum(engine_, *side, 1, file.Source(), MessageBoxSink());
+  ShowLoadWarnings(outcome);
   if (files.size() > 1 && outcome.kind == LoadOutcome::Kind::kAccepted) {
     ShowStatusText(QStringLiteral("Opened %1 as the %2 spectrum; the other %3 dropped files were "
                                   "left alone.")

@@ -12,6 +12,7 @@
 
 #include "core/fret_engine.h"
 #include "core/pair_table.h"
+#include "import/file_error.h"
 #include "ui/dialog_service.h"
 
 class QAction;
@@ -33,6 +34,8 @@ class AnalysisWindow;
 class FormWindow;
 class PairTableWindow;
 struct LoadOutcome;
+struct ColumnTable;
+class SpectrumFile;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -97,18 +100,20 @@ class TForm1 final : public QMainWindow, private FretView {
   LoadOutcome OpenAndReport(SpectrumSide side, int filter_entry, const QString& path);
   // Tools > Import spectrum from columns...: a file, then its columns.
   void ImportColumns();
-  // The column dialog for `path`, starting on `side`, and the spectrum
-  // loaded from the columns chosen. False when the file holds no table
-  // (nothing was shown) or could not be read (its File Error was shown).
-  bool OfferColumnImport(const QString& path, SpectrumSide side);
-  // Whether a dropped file is better read through the column dialog: its
-  // header names several value columns, or it holds a table the reader by
-  // its extension refuses.
-  [[nodiscard]] bool NeedsColumnChoice(const QString& path, SpectrumSide side) const;
+  // The column dialog for `file`, read from `path`, with `table` its scan,
+  // starting on `side`; the spectrum loaded from the columns chosen.
+  void AskAndLoadColumns(const QString& path, const SpectrumFile& file, const ColumnTable& table,
+                         SpectrumSide side);
   // What the user should know of a load that went through: a column read
   // as another kind of spectrum than its header names, rows passed over.
   void ShowLoadWarnings(const LoadOutcome& outcome);
-  [[nodiscard]] QString MessageText(std::string_view message) const;
+  // Whether a dropped file is better read through the column dialog: its
+  // header names several spectra, or it holds a table the reader by its
+  // extension refuses.
+  [[nodiscard]] bool NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& table,
+                                       SpectrumSide side) const;
+  // The readers' messages, each in a message box over this window.
+  [[nodiscard]] MessageSink MessageBoxSink();
   void OnPrintSetup();
   void OnPrint();
   void ShowAnalysis();

@@ -133,6 +133,22 @@ TEST(ColumnDialogChoiceTest, ChoosingAValueTakesItsOwnWavelengthsAndUnit) {
   EXPECT_EQ(preview->item(3, 3)->text(), QStringLiteral("3"));
 }
 
+TEST(ColumnDialogChoiceTest, ColumnsOfDifferentBlocksCannotBeChosen) {
+  const ColumnTable table =
+      ScanColumnTable("Excitation\n400,0.1\n401,0.2\n402,0.3\nEmission\n500,3\n501,4\n502,5\n");
+  ASSERT_EQ(table.blocks.size(), 2u);
+  ColumnImportDialog dialog(table, QStringLiteral("stacked.csv"), SpectrumSide::kEmission);
+  auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+  EXPECT_TRUE(ok->isEnabled()) << "the emission with its own wavelengths";
+  auto* wavelengths = dialog.findChild<QComboBox*>(QStringLiteral("WavelengthColumn"));
+  wavelengths->setCurrentIndex(0);  // the excitation block's wavelengths
+  emit wavelengths->activated(0);
+  EXPECT_FALSE(ok->isEnabled());
+  EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("ColumnNote"))
+                  ->text()
+                  .contains(QStringLiteral("different tables")));
+}
+
 // --- The main window -------------------------------------------------------------
 
 class ColumnImportWindowTest : public ::testing::Test {
@@ -187,6 +203,18 @@ TEST_F(ColumnImportWindowTest, ThreeColumnsThroughTheDialogEqualTheTwoColumnFile
   Import((dir_.path() / "three.csv").string());
   EXPECT_EQ(dialogs_.columns_asked.size(), 2u);
   EXPECT_EQ(R0(), expected);
+}
+
+TEST_F(ColumnImportWindowTest, AnUnreadableFileIsSaidSoAndWithdrawsNothing) {
+  dialogs_.open_answers.push_back({QString::fromStdString(dir_.Write("two.csv", TwoColumns())), 1});
+  f_.findChild<QPushButton*>(QStringLiteral("ButtonEmission"))->click();
+  ASSERT_TRUE(engine_.session().EmissionValid);
+  const std::string missing = (dir_.path() / "missing.csv").string();
+  Import(missing);
+  EXPECT_TRUE(dialogs_.columns_asked.empty());
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0], QString::fromStdString("File Error: " + missing));
+  EXPECT_TRUE(engine_.session().EmissionValid);
 }
 
 TEST_F(ColumnImportWindowTest, AFileWithoutATableIsSaidSo) {
