@@ -128,10 +128,41 @@ std::string ColumnKindWarning(const ColumnTable& table, int column, SpectrumSide
   return {};
 }
 
+namespace {
+
+// Whether the reader's field `value_field` may come from a column of the
+// table's first block named as another kind than `side`: field n lies in
+// cell n or later, empty cells holding no field.
+bool MayReadWrongKind(const ColumnTable& table, SpectrumSide side, int value_field) {
+  if (!table.found() || !table.named || table.delimiter == ColumnDelimiter::kSemicolon) {
+    return false;
+  }
+  const TableBlock& block = table.blocks.front();
+  for (int k = value_field - 1; k < block.width; ++k) {
+    const TableColumn& c = table.columns[static_cast<std::size_t>(block.first_column + k)];
+    if (!c.name.empty() && IsWrongKind(c.kind, side)) return true;
+  }
+  return false;
+}
+
+// The file's start, cut after a whole line: the header and the first rows,
+// enough to tell an ordinary file from a suspect one.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+}  // namespace
+
 std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int value_field) {
   if (value_field < 1) return {};
+  // An ordinary file is cleared by its start alone; the whole file is
+  // scanned only to count a suspect column's rows, or when the start holds
+  // no table.
+  if (content.size() > kHeadBytes) {
+    const std::string_view head = content.substr(0, content.rfind('\n', kHeadBytes) + 1);
+    const ColumnTable start = ScanColumnTable(head);
+    if (start.found() && !MayReadWrongKind(start, side, value_field)) return {};
+  }
   const ColumnTable table = ScanColumnTable(content);
-  if (!table.found() || !table.named || table.delimiter == ColumnDelimiter::kSemicolon) return {};
+  if (!MayReadWrongKind(table, side, value_field)) return {};
   const TableBlock& block = table.blocks.front();
   // How many rows each column gives the reader's field, in column order.
   std::map<int, long> rows_of_column;
