@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -27,8 +28,8 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 // A whole number from 1 to `largest`, read with the program's number syntax.
 std::optional<int> WholeNumber(std::string_view text, int largest) {
   double value = 0.0;
-  if (!ParseReal(text, value) || value != static_cast<double>(static_cast<long>(value)) ||
-      value < 1 || value > largest) {
+  // The range first: a cast of a value out of range is undefined.
+  if (!ParseReal(text, value) || value < 1 || value > largest || value != std::floor(value)) {
     return std::nullopt;
   }
   return static_cast<int>(value);

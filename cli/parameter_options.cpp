@@ -52,11 +52,14 @@ void ParameterOptions::AddTo(CLI::App& app, bool lists) {
 
 bool ReadParameters(const ParameterOptions& o, Parameters& p, std::ostream& err) {
   double value = 0.0;
+  // A value becomes an int only once it is known to be in range.
   bool ok = ReadNumber("--emission-filter", ranges::kFilterEntry, o.emission_filter, value, err);
-  p.emission_filter = static_cast<int>(value);
-  ok = ReadNumber("--absorption-filter", ranges::kFilterEntry, o.absorption_filter, value, err) &&
-       ok;
-  p.absorption_filter = static_cast<int>(value);
+  if (ok) p.emission_filter = static_cast<int>(value);
+  if (ReadNumber("--absorption-filter", ranges::kFilterEntry, o.absorption_filter, value, err)) {
+    p.absorption_filter = static_cast<int>(value);
+  } else {
+    ok = false;
+  }
   ok = ReadNumber("--concentration", ranges::kConcentration, o.concentration, value, err) && ok;
   if (ReadNumber("--optical-path", ranges::kOpticalPath, o.optical_path, value, err)) {
     p.optical_path = OpticalPathIndexOf(value);

@@ -157,6 +157,9 @@ TEST(FretCliTest, OptionValuesOutsideTheirRangeExitTwo) {
       {{"--quantum-yield", "1e400"}, "--quantum-yield"},
       {{"--emission-filter", "7"}, "--emission-filter"},
       {{"--absorption-filter", "1.5"}, "--absorption-filter"},
+      // Far beyond an int: refused before any conversion.
+      {{"--emission-filter", "1e300"}, "--emission-filter"},
+      {{"--plot-dpi", "1e300"}, "--plot-dpi"},
       {{"--solvent", "benzene"}, "--solvent"},
       {{"--solvent", "water", "--refractive-index", "1.4"}, "--refractive-index"},
       {{"--no-such-option"}, "--no-such-option"},
