@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/forster.h"
 #include "core/fret_analysis.h"
 #include "core/number_text.h"
 #include "core/parameter_tables.h"
@@ -109,6 +110,8 @@ std::string ExportDataCsv(const FretEngine& engine) {
       "absorbance,Acceptor epsilon [M^-1 cm^-1],F*epsilon*lambda^4 [M^-1 cm^3 per nm],Cumulative J "
       "fraction\n";
 
+  // The term of J is written whatever its sign; the cumulative fraction
+  // only where J is positive.
   const OverlapDiagnostics d = DiagnoseOverlap(s);
   const int first = std::max(s.EmissionFirst, s.AbsorptionFirst);
   const int last = std::min(s.EmissionLast, s.AbsorptionLast);
@@ -117,7 +120,7 @@ std::string ExportDataCsv(const FretEngine& engine) {
     csv += std::to_string(w) + ',' + RoundTripText(engine.RawEmission()[w]) + ',' +
            RoundTripText(s.DonorEmission[w]) + ',' + RoundTripText(s.AcceptorAbsorbance[w]) + ',' +
            RoundTripText(s.AcceptorExtinction[w]) + ',' +
-           RoundTripText(d.available ? d.terms[i] : 0.0) + ',' +
+           RoundTripText(OverlapTerm(s.DonorEmission, s.AcceptorExtinction, w)) + ',' +
            (d.available ? RoundTripText(d.cumulative_fraction[i]) : std::string()) + '\n';
   }
   return csv;

@@ -121,3 +121,45 @@ TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
 
 }  // namespace
 }  // namespace korin
+
+namespace korin {
+namespace {
+
+// An acceptor baseline below zero under the donor: J is negative and shown,
+// and each row still holds its own term of J; only the cumulative fraction,
+// which has no meaning then, is left empty.
+TEST(DataExportNegativeOverlapTest, TermsAreWrittenWhateverTheSignOfJ) {
+  GridSpectrum acceptor = GaussianSpectrum(500, 700, 0.85, 690.0, 5.0);
+  for (int w = 500; w <= 700; ++w) acceptor.values[w] -= 0.01;
+  FretEngine engine;
+  engine.Start();
+  engine.BeginLoad(SpectrumSide::kEmission);
+  ASSERT_TRUE(engine.AcceptSpectrum(SpectrumSide::kEmission,
+                                    GaussianSpectrum(450, 650, 9000.0, 520.0, 25.0), "d"));
+  engine.BeginLoad(SpectrumSide::kAbsorption);
+  ASSERT_TRUE(engine.AcceptSpectrum(SpectrumSide::kAbsorption, acceptor, "a"));
+  const FretSession& s = engine.session();
+  ASSERT_TRUE(engine.ResultsVisible());
+  ASSERT_LT(s.OverlapIntegral, 0.0);
+
+  std::istringstream csv(ExportDataCsv(engine));
+  std::string line;
+  while (std::getline(csv, line) && line.starts_with("# ")) {
+  }
+  double j = 0.0;
+  int rows = 0;
+  while (std::getline(csv, line)) {
+    const std::vector<std::string> f = Split(line);
+    ASSERT_EQ(f.size(), 7u) << line;
+    double term = 0.0;
+    ASSERT_TRUE(ParseReal(f[5], term)) << line;
+    j += term;
+    EXPECT_EQ(f[6], "") << line;
+    ++rows;
+  }
+  EXPECT_EQ(rows, 151);
+  EXPECT_NEAR(j, s.OverlapIntegral, 1e-12 * std::abs(s.OverlapIntegral));
+}
+
+}  // namespace
+}  // namespace korin
