@@ -25,6 +25,12 @@ std::string Trimmed(std::string_view text) {
 
 // A word for a POSIX shell: as it is when it holds nothing the shell would
 // read, otherwise in single quotes.
+// A relative path starting with "-" would read as an option: "./" keeps
+// it a file name.
+std::string PathWord(const std::string& path) {
+  return path.starts_with('-') ? "./" + path : path;
+}
+
 std::string ShellWord(std::string_view word) {
   constexpr std::string_view kPlain =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_./+-:=@%,";
@@ -130,8 +136,8 @@ std::string ReproducingCommand(const FretEngine& engine) {
   const FretSession& s = engine.session();
   const SpectrumOrigin& emission = engine.Origin(SpectrumSide::kEmission);
   const SpectrumOrigin& absorption = engine.Origin(SpectrumSide::kAbsorption);
-  std::string command =
-      "korin-fret-cli " + ShellWord(emission.path) + ' ' + ShellWord(absorption.path);
+  std::string command = "korin-fret-cli " + ShellWord(PathWord(emission.path)) + ' ' +
+                        ShellWord(PathWord(absorption.path));
   const auto option = [&command](std::string_view name, std::string_view value) {
     command += ' ';
     command += name;

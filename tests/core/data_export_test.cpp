@@ -119,6 +119,13 @@ TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
   EXPECT_EQ(command.find("--emission-filter"), std::string::npos) << command;
 }
 
+// A relative file name starting with "-" must not read as an option.
+TEST_F(DataExportTest, AFileNamedLikeAnOptionStaysAFile) {
+  engine_.SetOrigin(SpectrumSide::kEmission, {"-donor.csv", "two-column text", 1, "ab", "", ""});
+  EXPECT_TRUE(ReproducingCommand(engine_).starts_with("korin-fret-cli ./-donor.csv "))
+      << ReproducingCommand(engine_);
+}
+
 }  // namespace
 }  // namespace korin
 
