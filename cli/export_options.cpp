@@ -40,11 +40,6 @@ std::string PlotBeside(const std::string& markdown) {
   return markdown.substr(0, markdown.size() - 3) + "-plot.svg";
 }
 
-std::string BaseName(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 int WriteOne(const std::string& path, const std::string& bytes, bool replace, std::ostream& err) {
   const WriteOutcome outcome = WriteFileAtomically(path, bytes, replace);
   if (outcome.written) return kExitSuccess;
@@ -163,7 +158,8 @@ int WriteExports(const ExportOptions& o, const FretEngine& engine, const Drawing
   }
   if (o.report && drawing.report_pdf.empty()) {
     const ReportContent report = BuildReport(engine, drawing.date, drawing.extra_results);
-    const std::string plot = drawing.report_plot.empty() ? "" : BaseName(drawing.report_plot);
+    const std::string plot =
+        drawing.report_plot.empty() ? "" : std::string(FileNameOf(drawing.report_plot));
     if (const int code = WriteOne(*o.report, ReportMarkdown(report, plot), o.force, err)) {
       return code;
     }

@@ -275,9 +275,7 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
     for (const std::string& file : files) {
       DyeRecord record = ListedDye(side, file, r.defaults);
       if (column || units) {
-        record.value_column = !column || *column == "auto" ? "" : *column;
-        record.units = units.value_or("");
-        record.filter_entry = 0;
+        ReadThroughColumns(record, column.value_or(""), units.value_or(""));
       }
       records.push_back(std::move(record));
     }

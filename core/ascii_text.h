@@ -1,6 +1,6 @@
-// Small text pieces for names and option values, which are compared without
-// regard to ASCII case and read without the blanks around them. ASCII only,
-// so that no locale changes what they do.
+// Small text pieces for names, paths and option values: names are compared
+// without regard to ASCII case and read without the blanks around them.
+// ASCII only, so that no locale changes what they do.
 #pragma once
 
 #include <string>
@@ -28,6 +28,12 @@ namespace korin {
   std::string lowered(text);
   for (char& c : lowered) c = AsciiLower(c);
   return lowered;
+}
+
+// The file's own name, without its folders.
+[[nodiscard]] inline std::string_view FileNameOf(std::string_view path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace korin

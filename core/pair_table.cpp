@@ -142,9 +142,10 @@ int CompareNames(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string_view FileNameOf(std::string_view path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+void ReadThroughColumns(DyeRecord& record, std::string_view column, std::string_view units) {
+  record.value_column = AsciiLowered(column) == "auto" ? "" : std::string(column);
+  record.units = AsciiLowered(units);
+  record.filter_entry = 0;
 }
 
 DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults) {

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ascii_text.h"
 #include "core/fret_engine.h"
 #include "core/grid_spectrum.h"
 #include "core/parameter_tables.h"
@@ -60,8 +61,11 @@ struct DyeRecord {
   int line = 0;                           // its dye sheet's line; 0 for a listed file
 };
 
-// The file's own name, without its folders.
-[[nodiscard]] std::string_view FileNameOf(std::string_view path);
+// Has `record` read through the column import: the value column by number
+// or header name, "auto" (any case) or "" for the one the header names for
+// its side, and the unit ("nm", "um", "cm-1"), "" for the one the header
+// names.
+void ReadThroughColumns(DyeRecord& record, std::string_view column, std::string_view units);
 
 // A spectrum listed on its own: the defaults, named after its file.
 [[nodiscard]] DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults);

@@ -151,15 +151,12 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
       error = "a row with column or units reads the columns; filter must stay empty";
       return std::nullopt;
     }
-    const std::string column = AsciiLowered(row[kColumn]);
-    record.value_column = column.empty() || column == "auto" ? "" : std::string(row[kColumn]);
     const std::string units = AsciiLowered(row[kUnits]);
     if (!units.empty() && units != "nm" && units != "um" && units != "cm-1") {
       error = "units " + Quoted(row[kUnits]) + " is none of nm, um, cm-1";
       return std::nullopt;
     }
-    record.units = units;
-    record.filter_entry = 0;
+    ReadThroughColumns(record, row[kColumn], units);
   }
   if (!row[kFilter].empty()) {
     if (!ReadCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) return std::nullopt;

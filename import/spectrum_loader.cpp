@@ -1,5 +1,6 @@
 #include "import/spectrum_loader.h"
 
+#include "core/ascii_text.h"
 #include "core/sha256.h"
 #include "import/column_choice.h"
 #include "import/reader_choice.h"
@@ -13,11 +14,6 @@ std::string_view SideName(SpectrumSide side) {
 }
 
 // The file's own name, without its folders.
-std::string_view BaseName(std::string_view path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 // ".abs, .abt, .asp, .sp, .txt": what entry 1 of the side's dialog reads.
 std::string KnownExtensions(SpectrumSide side) {
   std::string list;
@@ -57,7 +53,7 @@ ReadResult ReadCounted(const SpectrumSource& source, const Reader& reader, LoadO
 // side, and a failure without a message gets its status line.
 LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path, ReadResult result,
                    LoadOutcome outcome, SpectrumOrigin origin) {
-  const std::string file(BaseName(path));
+  const std::string file(FileNameOf(path));
   const std::string side_name(SideName(side));
   for (const std::string& warning : result.warnings) {
     outcome.warnings.push_back(file + ": " + warning);
@@ -97,7 +93,7 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
     engine.RefuseSpectrum(side);
     outcome.kind = LoadOutcome::Kind::kNoReader;
     outcome.reason = filter_entry == 1
-                         ? "the extension of " + std::string(BaseName(path)) + " is none of " +
+                         ? "the extension of " + std::string(FileNameOf(path)) + " is none of " +
                                KnownExtensions(side)
                          : "the open dialog has no entry " + std::to_string(filter_entry);
     engine.ReportStatus(std::string(SideName(side)) + " not loaded: " + outcome.reason);

@@ -350,8 +350,7 @@ void PairTableWindow::AddFiles(SpectrumSide side) {
     if (dialog.filter_entry == 1) {
       const SpectrumFile file = ReadSpectrumFile(record.path);
       if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
-        record.value_column = "";
-        record.filter_entry = 0;
+        ReadThroughColumns(record, "", "");
       }
     }
     records_.push_back(std::move(record));
