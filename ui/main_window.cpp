@@ -79,6 +79,7 @@
 #include "plots/qt_text.h"
 #include "plots/report_pdf.h"
 #include "ui/pair_table_window.h"
+#include "ui/startup_files.h"
 
 namespace korin {
 namespace {
@@ -886,14 +887,11 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
     }
   }
   // The first file a reader of the side takes by its extension.
-  const auto reads = [](SpectrumSide s, const QString& file) {
-    return ChooseFormat(s, 1, QFile::encodeName(file).toStdString()) != nullptr;
-  };
   QString chosen;
   for (const QString& file : files) {
-    const bool fits =
-        side ? reads(*side, file)
-             : reads(SpectrumSide::kEmission, file) || reads(SpectrumSide::kAbsorption, file);
+    const bool fits = side ? ReadsByExtension(*side, file)
+                           : ReadsByExtension(SpectrumSide::kEmission, file) ||
+                                 ReadsByExtension(SpectrumSide::kAbsorption, file);
     if (fits) {
       chosen = file;
       break;
@@ -914,8 +912,8 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
     return;
   }
   if (!side) {
-    const bool emission = reads(SpectrumSide::kEmission, chosen);
-    const bool absorption = reads(SpectrumSide::kAbsorption, chosen);
+    const bool emission = ReadsByExtension(SpectrumSide::kEmission, chosen);
+    const bool absorption = ReadsByExtension(SpectrumSide::kAbsorption, chosen);
     side = emission && absorption
                ? dialogs_.AskSide(this, at, chosen)
                : std::optional(emission ? SpectrumSide::kEmission : SpectrumSide::kAbsorption);

@@ -8,13 +8,9 @@
 #include "ui/main_window.h"
 
 namespace korin {
-namespace {
-
-bool Reads(SpectrumSide side, const QString& path) {
+bool ReadsByExtension(SpectrumSide side, const QString& path) {
   return ChooseFormat(side, 1, QFile::encodeName(path).toStdString()) != nullptr;
 }
-
-}  // namespace
 
 StartupFiles ReadStartupArguments(const QStringList& arguments) {
   StartupFiles startup;
@@ -39,8 +35,8 @@ StartupFiles ReadStartupArguments(const QStringList& arguments) {
     startup.files.push_back({SpectrumSide::kAbsorption, path});
   }
   for (const QString& path : parser.positionalArguments()) {
-    const bool as_emission = Reads(SpectrumSide::kEmission, path);
-    const bool as_absorption = Reads(SpectrumSide::kAbsorption, path);
+    const bool as_emission = ReadsByExtension(SpectrumSide::kEmission, path);
+    const bool as_absorption = ReadsByExtension(SpectrumSide::kAbsorption, path);
     const QString name = QFileInfo(path).fileName();
     if (as_emission && as_absorption) {
       startup.problems << QStringLiteral(
