@@ -302,16 +302,13 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   std::vector<DyePreparation> prepared = PrepareDyeFiles(records, r.shared, r.jobs);
   PairInputs inputs;
   inputs.shared = *shared;
-  for (DyePreparation& p : prepared) {
-    if (!p.dye) {
-      errors.push_back(std::move(p.error));
-      continue;
-    }
+  for (const DyePreparation& p : prepared) {
+    AddPrepared(p, inputs, errors);
     // What a reader reported about a spectrum it still took, as the single
     // pair shows it.
-    for (const std::string& message : p.dye->messages) err << message << '\n';
-    (p.dye->record.side == SpectrumSide::kEmission ? inputs.donors : inputs.acceptors)
-        .push_back(&*p.dye);
+    if (p.dye) {
+      for (const std::string& message : p.dye->messages) err << message << '\n';
+    }
   }
 
   std::vector<PairRow> rows = ComputeAllPairs(inputs, r.jobs);

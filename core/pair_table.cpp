@@ -232,6 +232,16 @@ std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
 
 // --- Pairs -----------------------------------------------------------------------
 
+void AddPrepared(const DyePreparation& preparation, PairInputs& inputs,
+                 std::vector<TableError>& refused) {
+  if (!preparation.dye) {
+    refused.push_back(preparation.error);
+    return;
+  }
+  const PreparedDye& dye = *preparation.dye;
+  (dye.record.side == SpectrumSide::kEmission ? inputs.donors : inputs.acceptors).push_back(&dye);
+}
+
 PairInputs PairInputsOf(std::span<const PreparedDye> donors, std::span<const PreparedDye> acceptors,
                         SharedValues shared) {
   PairInputs inputs;

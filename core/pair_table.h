@@ -147,6 +147,11 @@ struct PairInputs {
   [[nodiscard]] const PreparedDye& Acceptor(std::size_t i) const { return *acceptors[i]; }
 };
 
+// A prepared dye among the inputs' donors or acceptors by its side, or its
+// refusal added to `refused`. The preparation must outlive the inputs.
+void AddPrepared(const DyePreparation& preparation, PairInputs& inputs,
+                 std::vector<TableError>& refused);
+
 // Inputs pointing at every dye of `donors` and of `acceptors`.
 [[nodiscard]] PairInputs PairInputsOf(std::span<const PreparedDye> donors,
                                       std::span<const PreparedDye> acceptors, SharedValues shared);

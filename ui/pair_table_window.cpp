@@ -524,14 +524,7 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
   run->shared = job.shared;
   run->inputs.shared = *shared;
   std::vector<TableError> errors;
-  for (const auto& p : run->dyes) {
-    if (!p->dye) {
-      errors.push_back(p->error);
-      continue;
-    }
-    (p->dye->record.side == SpectrumSide::kEmission ? run->inputs.donors : run->inputs.acceptors)
-        .push_back(&*p->dye);
-  }
+  for (const auto& p : run->dyes) AddPrepared(*p, run->inputs, errors);
   const std::size_t pairs = PairCount(run->inputs);
   window->Post(g, [window, run, prepared = job.prepared, pairs] {
     window->prepared_ = prepared;
