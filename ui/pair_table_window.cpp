@@ -342,18 +342,7 @@ void PairTableWindow::AddFiles(SpectrumSide side) {
   if (!chosen) return;
   const DyeDefaults defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
   for (const QString& path : *chosen) {
-    DyeRecord record = ListedDye(side, QFile::encodeName(path).toStdString(), defaults);
-    // A download naming several spectra in its header ("Excitation",
-    // "Emission") is read by the column its header names for the side, as a
-    // drop on the main window offers, not by the fixed column of the
-    // reader by extension.
-    if (dialog.filter_entry == 1) {
-      const SpectrumFile file = ReadSpectrumFile(record.path);
-      if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
-        ReadThroughColumns(record, "", "");
-      }
-    }
-    records_.push_back(std::move(record));
+    records_.push_back(ListedDye(side, QFile::encodeName(path).toStdString(), defaults));
   }
   Recompute();
 }
@@ -397,6 +386,7 @@ void PairTableWindow::Clear() {
   CancelComputation();
   ++generation_;
   if (worker_.joinable()) worker_.join();
+  job_.reset();
   computing_ = false;
   records_.clear();
   prepared_.clear();
@@ -457,9 +447,16 @@ void PairTableWindow::Recompute() {
   CancelComputation();
   ++generation_;
   if (worker_.joinable()) worker_.join();
+  // What the last worker prepared, even if it was cancelled or replaced
+  // part-way, is kept: the join has ended its writes.
   prepared_.resize(records_.size());
+  if (job_) {
+    for (std::size_t i = 0; i < job_->prepared.size() && i < prepared_.size(); ++i) {
+      if (job_->prepared[i]) prepared_[i] = job_->prepared[i];
+    }
+  }
 
-  auto job = std::make_unique<Job>();
+  auto job = std::make_shared<Job>();
   job->generation = generation_;
   job->cancel = cancel_ = std::make_shared<std::atomic<bool>>(false);
   job->shared = SharedFromMainWindow();
@@ -473,7 +470,8 @@ void PairTableWindow::Recompute() {
   progress_->show();
   cancel_button_->show();
   export_button_->setEnabled(false);
-  worker_ = std::thread([job = std::move(job), this] { Work(*job, this); });
+  job_ = job;
+  worker_ = std::thread([job, this] { Work(*job, this); });
 }
 
 void PairTableWindow::Work(Job& job, PairTableWindow* window) {
@@ -508,7 +506,20 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
     }
     const std::size_t end = std::min(missing.size(), done + kPreparationBatch);
     std::vector<DyeRecord> batch;
-    for (std::size_t k = done; k < end; ++k) batch.push_back(job.records[missing[k]]);
+    for (std::size_t k = done; k < end; ++k) {
+      DyeRecord record = job.records[missing[k]];
+      // An added download naming several spectra in its header
+      // ("Excitation", "Emission") is read by the column its header names
+      // for the side, as a drop on the main window offers, not by the fixed
+      // column of the reader by extension. Sheet rows say for themselves.
+      if (record.line == 0 && record.filter_entry == 1) {
+        const SpectrumFile file = ReadSpectrumFile(record.path);
+        if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
+          ReadThroughColumns(record, "", "");
+        }
+      }
+      batch.push_back(std::move(record));
+    }
     std::vector<DyePreparation> prepared = PrepareDyeFiles(batch, job.shared, job.jobs);
     for (std::size_t k = done; k < end; ++k) {
       job.prepared[missing[k]] =
@@ -526,8 +537,7 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
   std::vector<TableError> errors;
   for (const auto& p : run->dyes) AddPrepared(*p, run->inputs, errors);
   const std::size_t pairs = PairCount(run->inputs);
-  window->Post(g, [window, run, prepared = job.prepared, pairs] {
-    window->prepared_ = prepared;
+  window->Post(g, [window, run, pairs] {
     window->model_->Begin(run);
     window->progress_->setRange(0, static_cast<int>(std::max<std::size_t>(pairs, 1)));
     window->progress_->setValue(0);

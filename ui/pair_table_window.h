@@ -146,6 +146,7 @@ class PairTableWindow final : public QWidget {
   // The computation: one worker at a time; what a replaced or cancelled
   // one still hands over is dropped by its generation.
   std::thread worker_;
+  std::shared_ptr<Job> job_;  // the worker's; read only once it has been joined
   std::shared_ptr<std::atomic<bool>> cancel_;
   int generation_ = 0;
   bool computing_ = false;
