@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace korin {
@@ -26,6 +27,18 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Gives the written file its name unless that name exists, with no moment
+// in which a file of that name could be replaced: renameat2 refuses an
+// existing name; where the file system has no such rename, link() does the
+// same. False with errno set when neither could.
+bool PlaceWithoutReplacing(const std::string& temporary, const std::string& path) {
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+  return ::link(temporary.c_str(), path.c_str()) == 0;
+}
+
 }  // namespace
 
 WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace) {
@@ -39,16 +52,17 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes
   // mkstemp makes the file private; the result gets the usual permissions.
   const mode_t mask = ::umask(0);
   ::umask(mask);
+  int error = 0;
   bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  int error = errno;
-  ok = ::close(fd) == 0 && ok;
+  if (!ok) error = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
   if (ok) {
-    // link() refuses an existing name, so nothing is replaced by a race.
     ok = replace ? ::rename(temporary.c_str(), path.c_str()) == 0
-                 : ::link(temporary.c_str(), path.c_str()) == 0;
-    error = errno;
-  } else if (error == 0) {
-    error = errno;
+                 : PlaceWithoutReplacing(temporary, path);
+    if (!ok) error = errno;
   }
   if (!ok || !replace) ::unlink(temporary.c_str());
   if (!ok) {
