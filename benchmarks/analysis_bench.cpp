@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/fret_engine.h"
-#include "import/spectrum_loader.h"
+#include "io/spectrum_loader.h"
 #include "plots/analysis_window.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "core/extinction.h"
 #include "core/forster.h"
 #include "core/fret_session.h"
-#include "core/number_text.h"
+#include "numeric/number_text.h"
 
 namespace {
 

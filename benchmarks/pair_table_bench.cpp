@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/pair_table.h"
+#include "batch/pair_table.h"
 #include "gaussian_spectrum.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "cli/tool_messages.h"
-#include "core/number_text.h"
-#include "core/parse_real.h"
+#include "numeric/number_text.h"
+#include "numeric/parse_real.h"
 
 namespace korin {
 namespace {

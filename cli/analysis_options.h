@@ -12,7 +12,7 @@
 
 #include "core/fret_analysis.h"
 #include "core/fret_engine.h"
-#include "core/report.h"
+#include "report/report.h"
 
 namespace korin {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "cli/tool_messages.h"
-#include "core/ascii_text.h"
+#include "numeric/ascii_text.h"
 
 namespace korin {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/fret_engine.h"
-#include "import/column_reader.h"
-#include "import/spectrum_loader.h"
+#include "io/column_reader.h"
+#include "io/spectrum_loader.h"
 
 namespace korin {
 

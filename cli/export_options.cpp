@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "cli/tool_messages.h"
-#include "core/ascii_text.h"
-#include "core/data_export.h"
-#include "core/parse_real.h"
-#include "import/file_output.h"
+#include "io/file_output.h"
+#include "numeric/ascii_text.h"
+#include "numeric/parse_real.h"
+#include "report/data_export.h"
 
 extern char** environ;
 

@@ -13,11 +13,11 @@
 #include "cli/pairs_command.h"
 #include "cli/parameter_options.h"
 #include "cli/tool_messages.h"
-#include "core/decimal_bound.h"
 #include "core/fret_engine.h"
-#include "core/number_text.h"
 #include "core/version.h"
-#include "import/spectrum_loader.h"
+#include "io/spectrum_loader.h"
+#include "numeric/decimal_bound.h"
+#include "numeric/number_text.h"
 
 namespace korin {
 namespace {

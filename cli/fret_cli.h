@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/fret_engine.h"
-#include "core/report.h"
+#include "report/report.h"
 
 namespace korin {
 

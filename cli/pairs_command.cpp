@@ -7,15 +7,15 @@
 #include <thread>
 #include <vector>
 
+#include "batch/dye_sheet.h"
+#include "batch/pair_sources.h"
+#include "batch/pair_table.h"
 #include "cli/fret_cli.h"
 #include "cli/parameter_options.h"
 #include "cli/tool_messages.h"
 #include "core/fret_analysis.h"
-#include "core/number_text.h"
-#include "core/pair_table.h"
-#include "core/parse_real.h"
-#include "import/dye_sheet.h"
-#include "import/pair_sources.h"
+#include "numeric/number_text.h"
+#include "numeric/parse_real.h"
 
 namespace korin {
 namespace {

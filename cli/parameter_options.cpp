@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "cli/tool_messages.h"
-#include "core/ascii_text.h"
 #include "core/parameter_ranges.h"
+#include "numeric/ascii_text.h"
 
 namespace korin {
 namespace {

@@ -12,7 +12,7 @@ endfunction()
 
 # Headers are included as "folder/name.h". A library exposes a root that
 # holds only its own folder (a link to it), so that code reaches the
-# headers of exactly the libraries it links: core/ and import/ cannot
+# headers of exactly the libraries it links: the Qt-free libraries cannot
 # include a chart, plot or window header, nor anything of Qt.
 function(korin_include_root target folder)
   set(root "${PROJECT_BINARY_DIR}/include_roots/${folder}")

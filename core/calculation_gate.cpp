@@ -1,6 +1,6 @@
 #include "core/calculation_gate.h"
 
-#include "core/decimal_bound.h"
+#include "numeric/decimal_bound.h"
 
 namespace korin {
 

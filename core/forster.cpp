@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/decimal_bound.h"
 #include "core/vector_clones.h"
+#include "numeric/decimal_bound.h"
 
 namespace korin {
 namespace {

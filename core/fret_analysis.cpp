@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "core/forster.h"
-#include "core/number_text.h"
+#include "numeric/number_text.h"
 
 namespace korin {
 namespace {

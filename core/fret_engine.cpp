@@ -3,12 +3,12 @@
 #include <cstddef>
 
 #include "core/calculation_gate.h"
-#include "core/decimal_bound.h"
 #include "core/emission.h"
 #include "core/forster.h"
-#include "core/number_text.h"
 #include "core/parameter_tables.h"
-#include "core/parse_real.h"
+#include "numeric/decimal_bound.h"
+#include "numeric/number_text.h"
+#include "numeric/parse_real.h"
 
 namespace korin {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/parameter_ranges.h"
 
-#include "core/parse_real.h"
+#include "numeric/parse_real.h"
 
 namespace korin {
 

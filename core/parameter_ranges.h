@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "core/decimal_bound.h"
 #include "core/parameter_tables.h"
+#include "numeric/decimal_bound.h"
 
 namespace korin {
 

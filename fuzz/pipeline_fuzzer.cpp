@@ -14,7 +14,7 @@
 
 #include "core/calculation_gate.h"
 #include "core/fret_engine.h"
-#include "import/spectrum_loader.h"
+#include "io/spectrum_loader.h"
 
 // The checks themselves need no coverage: their loops would only make every
 // run slower.

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "import/column_choice.h"
-#include "import/column_reader.h"
-#include "import/dye_sheet.h"
-#include "import/spectrum_formats.h"
+#include "batch/dye_sheet.h"
+#include "io/column_choice.h"
+#include "io/column_reader.h"
+#include "io/spectrum_formats.h"
 
 namespace {
 

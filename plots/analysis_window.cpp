@@ -18,7 +18,7 @@
 
 #include "chart/chart.h"
 #include "chart/chart_widget.h"
-#include "core/parse_real.h"
+#include "numeric/parse_real.h"
 #include "plots/form_window.h"
 #include "plots/qt_text.h"
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "core/report.h"
+#include "report/report.h"
 
 namespace korin {
 

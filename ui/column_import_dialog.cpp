@@ -25,7 +25,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "import/column_choice.h"
+#include "io/column_choice.h"
 #include "plots/qt_text.h"
 
 namespace korin {

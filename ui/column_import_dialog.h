@@ -9,8 +9,8 @@
 #include <QString>
 
 #include "core/grid_spectrum.h"
-#include "import/column_reader.h"
-#include "import/column_table.h"
+#include "io/column_reader.h"
+#include "io/column_table.h"
 
 class QButtonGroup;
 class QComboBox;

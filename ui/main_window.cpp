@@ -60,15 +60,14 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
-#include "core/data_export.h"
+#include "batch/pair_sources.h"
 #include "core/parameter_tables.h"
-#include "import/column_choice.h"
-#include "import/column_reader.h"
-#include "import/file_output.h"
-#include "import/pair_sources.h"
-#include "import/spectrum_file.h"
-#include "import/spectrum_formats.h"
-#include "import/spectrum_loader.h"
+#include "io/column_choice.h"
+#include "io/column_reader.h"
+#include "io/file_output.h"
+#include "io/spectrum_file.h"
+#include "io/spectrum_formats.h"
+#include "io/spectrum_loader.h"
 #include "plots/about_window.h"
 #include "plots/analysis_window.h"
 #include "plots/energy_transfer_plot.h"
@@ -78,6 +77,7 @@
 #include "plots/print_form.h"
 #include "plots/qt_text.h"
 #include "plots/report_pdf.h"
+#include "report/data_export.h"
 #include "ui/pair_table_window.h"
 #include "ui/startup_files.h"
 

@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
+#include "batch/pair_table.h"
 #include "core/fret_engine.h"
-#include "core/pair_table.h"
-#include "import/file_error.h"
+#include "io/file_error.h"
 #include "ui/dialog_service.h"
 
 class QAction;

@@ -33,16 +33,16 @@
 #include <cmath>
 #include <utility>
 
+#include "batch/dye_sheet.h"
+#include "batch/pair_sources.h"
 #include "core/fret_analysis.h"
-#include "core/number_text.h"
 #include "core/parameter_tables.h"
-#include "core/parse_real.h"
-#include "import/column_choice.h"
-#include "import/dye_sheet.h"
-#include "import/file_output.h"
-#include "import/pair_sources.h"
-#include "import/spectrum_file.h"
-#include "import/spectrum_formats.h"
+#include "io/column_choice.h"
+#include "io/file_output.h"
+#include "io/spectrum_file.h"
+#include "io/spectrum_formats.h"
+#include "numeric/number_text.h"
+#include "numeric/parse_real.h"
 #include "plots/qt_text.h"
 
 namespace korin {

@@ -2,7 +2,7 @@
 // from files or a dye sheet, every pair's J and R0 in a sortable table,
 // computed on a worker thread and handed to the view in batches. A
 // double-click loads the pair into the main window. The numbers come from
-// core/pair_table.h; the window only shows them.
+// batch/pair_table.h; the window only shows them.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "batch/pair_table.h"
 #include "core/fret_engine.h"
-#include "core/pair_table.h"
 #include "ui/dialog_service.h"
 
 class QLabel;

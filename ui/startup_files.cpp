@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "import/spectrum_formats.h"
+#include "io/spectrum_formats.h"
 #include "ui/main_window.h"
 
 namespace korin {

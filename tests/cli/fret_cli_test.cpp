@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "core/data_export.h"
-#include "core/number_text.h"
 #include "core/version.h"
-#include "import/spectrum_loader.h"
+#include "io/spectrum_loader.h"
+#include "numeric/number_text.h"
+#include "report/data_export.h"
 #include "support/temp_files.h"
 
 namespace korin {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/calculation_gate.h"
-#include "spectrum_fixtures.h"
+#include "support/spectrum_fixtures.h"
 
 namespace korin {
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "core/number_text.h"
-#include "spectrum_fixtures.h"
+#include "numeric/number_text.h"
+#include "support/spectrum_fixtures.h"
 
 namespace korin {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "core/extinction.h"
 #include "core/forster.h"
-#include "core/number_text.h"
-#include "spectrum_fixtures.h"
+#include "numeric/number_text.h"
+#include "support/spectrum_fixtures.h"
 
 namespace korin {
 namespace {

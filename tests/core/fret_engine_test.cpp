@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "spectrum_fixtures.h"
 #include "support/recording_view.h"
+#include "support/spectrum_fixtures.h"
 
 namespace korin {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "core/fret_analysis.h"
 #include "core/fret_engine.h"
-#include "import/spectrum_loader.h"
+#include "io/spectrum_loader.h"
 
 namespace korin {
 namespace {

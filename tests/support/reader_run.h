@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "import/spectrum_read.h"
+#include "io/spectrum_read.h"
 
 namespace korin::testing {
 

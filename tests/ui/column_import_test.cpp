@@ -17,7 +17,7 @@
 #include <cmath>
 #include <string>
 
-#include "import/column_table.h"
+#include "io/column_table.h"
 #include "scripted_dialogs.h"
 #include "support/temp_files.h"
 #include "ui/column_import_dialog.h"

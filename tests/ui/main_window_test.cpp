@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "cli/fret_cli.h"
-#include "import/reader_choice.h"
+#include "io/reader_choice.h"
 #include "scripted_dialogs.h"
 #include "support/temp_files.h"
 #include "ui/window_set.h"

@@ -1,0 +1,312 @@
+// Renders every window to PNG, empty and again filled with a realistic
+// donor/acceptor pair, prints the energy-transfer plot to PDF and exports it
+// as PNG, SVG and PDF, so that the windows can be looked at without a person
+// at a screen. The analysis window reads an engine, so it is filled with the
+// bundled sample pair; the same engine fills a second plot and the report.
+//
+//   korin_window_gallery OUTPUT_DIR              images and PDFs only
+//   korin_window_gallery OUTPUT_DIR --screen PNG also shows the filled
+//                                                windows and grabs the screen
+//
+// Without a display the offscreen platform is used.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QScreen>
+#include <QTimer>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/fret_analysis.h"
+#include "core/fret_engine.h"
+#include "core/parameter_tables.h"
+#include "core/version.h"
+#include "io/spectrum_loader.h"
+#include "plots/about_window.h"
+#include "plots/analysis_window.h"
+#include "plots/energy_transfer_plot.h"
+#include "plots/input_spectrum_windows.h"
+#include "plots/plot_export.h"
+#include "plots/print_form.h"
+#include "plots/report_pdf.h"
+#include "report/report.h"
+
+namespace {
+
+using korin::FormWindow;
+
+// A fluorescein-like donor and a rhodamine-like acceptor, made up from
+// bell curves: only their look matters here, not their numbers.
+double Bell(double nm, double peak, double width) {
+  const double z = (nm - peak) / width;
+  return std::exp(-z * z / 2);
+}
+double DonorCounts(int nm) {  // raw emission as a spectrometer writes it
+  return 48000 * (Bell(nm, 515, 14) + 0.35 * Bell(nm, 545, 28));
+}
+double AcceptorAbsorbance(int nm) {
+  return 0.85 * Bell(nm, 556, 16) + 0.28 * Bell(nm, 522, 20) + 0.05 * Bell(nm, 355, 25);
+}
+
+constexpr int kDonorFirst = 480;
+constexpr int kDonorLast = 680;
+constexpr int kAcceptorFirst = 300;
+constexpr int kAcceptorLast = 650;
+constexpr double kQuantumYield = 0.92;
+constexpr double kConcentration = 1e-5;  // mol/L, in a 1 cm cuvette
+
+void Fill(korin::TForm2& plot, korin::TForm3& donor, korin::TForm4& acceptor) {
+  double area = 0;
+  for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) area += DonorCounts(nm);
+
+  donor.chart().SetTitleText(QStringLiteral("fluorescein_pH9.ifx"));
+  donor.SpectrumSeries().ClearSeries();
+  plot.EmissionSeries().ClearSeries();
+  for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) {
+    donor.SpectrumSeries().AddPoint(nm, DonorCounts(nm));
+    plot.EmissionSeries().AddPoint(nm, DonorCounts(nm) / area * kQuantumYield * 1000);
+  }
+  plot.EmissionFileLabel().setText(QStringLiteral("Emission File: fluorescein_pH9.ifx"));
+
+  acceptor.chart().SetTitleText(QStringLiteral("rhodamine_6G.sp"));
+  acceptor.SpectrumSeries().ClearSeries();
+  plot.ExtinctionSeries().ClearSeries();
+  for (int nm = kAcceptorFirst; nm <= kAcceptorLast; ++nm) {
+    acceptor.SpectrumSeries().AddPoint(nm, AcceptorAbsorbance(nm));
+    plot.ExtinctionSeries().AddPoint(nm, AcceptorAbsorbance(nm) / kConcentration);
+  }
+  plot.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: rhodamine_6G.sp"));
+}
+
+bool SavePng(QWidget& window, const QDir& dir, const QString& name) {
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  const bool saved = window.grab().save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  return saved;
+}
+
+bool SavePdf(FormWindow& window, const QDir& dir, const QString& name) {
+  const QString path = dir.filePath(name + QStringLiteral(".pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  const bool printed = korin::PrintForm(window, printer);
+  std::printf("%s %s\n", printed ? "wrote" : "FAILED", qPrintable(path));
+  return printed;
+}
+
+bool Export(FormWindow& window, const QDir& dir, const QString& name) {
+  bool ok = true;
+  for (const char* extension : {".png", ".svg", ".pdf"}) {
+    const QString path = dir.filePath(name + QLatin1String(extension));
+    const QString failure = korin::ExportForm(window, path, *korin::PlotFormatOf(path));
+    std::printf("%s %s\n", failure.isEmpty() ? "wrote" : qPrintable(failure), qPrintable(path));
+    ok &= failure.isEmpty();
+  }
+  return ok;
+}
+
+// Writes what the engine plots into the energy-transfer plot and keeps each
+// input spectrum's range, as the main window does for the first.
+class PlotView final : public korin::FretView {
+ public:
+  explicit PlotView(korin::TForm2& plot) : plot_(plot) {}
+
+  void ClearSeries(korin::PlotSeries series) override {
+    if (auto* target = Series(series)) target->ClearSeries();
+  }
+  void AddPoints(korin::PlotSeries series, int first, std::span<const double> ys) override {
+    const auto side = series == korin::PlotSeries::kDonorInput ? 0 : 1;
+    if (series == korin::PlotSeries::kDonorInput || series == korin::PlotSeries::kAcceptorInput)
+      ranges_[side] = {first, first + static_cast<int>(ys.size()) - 1};
+    if (auto* target = Series(series))
+      for (std::size_t i = 0; i < ys.size(); ++i)
+        (void)target->AddPoint(first + static_cast<double>(i), ys[i]);
+  }
+  void ShowSpectrum(korin::SpectrumSide side, std::string_view name) override {
+    const QString file = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    if (side == korin::SpectrumSide::kEmission)
+      plot_.EmissionFileLabel().setText(QStringLiteral("Emission File: ") + file);
+    else
+      plot_.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: ") + file);
+  }
+
+  // The wavelength range of the donor (0) or the acceptor (1) as read.
+  [[nodiscard]] std::pair<int, int> Range(int side) const { return ranges_[side]; }
+
+ private:
+  korin::chart::AreaSeries* Series(korin::PlotSeries series) {
+    if (series == korin::PlotSeries::kEmission) return &plot_.EmissionSeries();
+    if (series == korin::PlotSeries::kExtinction) return &plot_.ExtinctionSeries();
+    return nullptr;
+  }
+
+  korin::TForm2& plot_;
+  std::array<std::pair<int, int>, 2> ranges_{};
+};
+
+std::string Sha256Of(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+// The report the window would write for the engine's state: the sample pair
+// at the panel's start values.
+korin::ReportContent SampleReport(const korin::FretEngine& engine, const PlotView& view,
+                                  const std::array<std::string, 2>& paths,
+                                  const std::array<std::string, 2>& readers) {
+  using korin::PanelField;
+  korin::ReportContent report;
+  report.title = "Korin-FRET " + std::string(korin::kVersion) + " report";
+  report.date =
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+  const char* roles[] = {"Donor emission", "Acceptor absorption"};
+  for (int side = 0; side < 2; ++side)
+    report.files.push_back({roles[side], paths[side], readers[side], view.Range(side).first,
+                            view.Range(side).second, Sha256Of(paths[side])});
+  const auto field = [&engine](PanelField f) { return engine.FieldText(f); };
+  report.parameters = {
+      {"Quantum yield (donor)", field(PanelField::kQuantumYield)},
+      {"Orientation factor \u03ba\u00b2", field(PanelField::kOrientation)},
+      {"Solvent", std::string(korin::kSolventTable[korin::kStartSolvent].name)},
+      {"Refractive index", field(PanelField::kRefractiveIndex)},
+      {"Acceptor concentration", field(PanelField::kConcentration) + " mol/L"},
+      {"Optical path",
+       std::string(korin::kOpticalPathTable[korin::kStartOpticalPath].label.substr(1)) + " cm"},
+  };
+  report.results = {
+      {"Overlap integral J", engine.OverlapIntegralText() + " M\u207b\u00b9\u00b7cm\u00b3"},
+      {"F\u00f6rster distance R0", engine.ForsterDistanceText() + " \u00c5"},
+  };
+  report.warnings = korin::DiagnoseOverlap(engine.session()).warnings;
+  report.command = "korin-fret-cli " + paths[0] + " " + paths[1] + " --quantum-yield " +
+                   field(PanelField::kQuantumYield) + " --orientation " +
+                   field(PanelField::kOrientation) + " --concentration " +
+                   field(PanelField::kConcentration) + " --optical-path 1";
+  return report;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() < 2) {
+    std::fprintf(stderr, "usage: korin_window_gallery OUTPUT_DIR [--screen PNG]\n");
+    return 2;
+  }
+  QDir dir(args[1]);
+  if (!dir.mkpath(QStringLiteral("."))) return 1;
+
+  // Created in the program's order: the plot shows itself, the rest wait.
+  korin::TForm2 plot;
+  korin::TForm3 donor;
+  korin::TForm4 acceptor;
+  korin::TForm5About about;
+
+  bool ok = true;
+  ok &= SavePng(plot, dir, QStringLiteral("tform2_empty"));
+  ok &= SavePng(donor, dir, QStringLiteral("tform3_empty"));
+  ok &= SavePng(acceptor, dir, QStringLiteral("tform4_empty"));
+  ok &= SavePng(about, dir, QStringLiteral("tform5about"));
+  ok &= SavePdf(plot, dir, QStringLiteral("tform2_empty"));
+
+  Fill(plot, donor, acceptor);
+  ok &= SavePng(plot, dir, QStringLiteral("tform2_filled"));
+  ok &= SavePng(donor, dir, QStringLiteral("tform3_filled"));
+  ok &= SavePng(acceptor, dir, QStringLiteral("tform4_filled"));
+  ok &= SavePdf(plot, dir, QStringLiteral("tform2_filled"));
+  ok &= Export(plot, dir, QStringLiteral("tform2_export"));
+
+  // Shown, because a hidden analysis window leaves its work until shown.
+  korin::FretEngine engine;
+  engine.Start();
+  korin::AnalysisWindow analysis(engine);
+  analysis.show();
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_empty"));
+  const auto print_message = [](std::string_view message) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
+  };
+  korin::TForm2 sample_plot;
+  PlotView view(sample_plot);
+  engine.SetView(&view);
+  const std::array<std::string, 2> sample_paths = {
+      std::string(KORIN_SAMPLES_DIR) + "/donor_emission.csv",
+      std::string(KORIN_SAMPLES_DIR) + "/acceptor_absorption.sp"};
+  std::array<std::string, 2> readers;
+  for (int i = 0; i < 2; ++i) {
+    const auto side = i == 0 ? korin::SpectrumSide::kEmission : korin::SpectrumSide::kAbsorption;
+    const korin::LoadOutcome outcome = korin::OpenSpectrum(
+        engine, side, 1, sample_paths[static_cast<std::size_t>(i)], print_message);
+    ok &= outcome.kind == korin::LoadOutcome::Kind::kAccepted;
+    if (outcome.format) readers[static_cast<std::size_t>(i)] = outcome.format->reader_name;
+  }
+  engine.SetView(nullptr);
+  ok &= Export(sample_plot, dir, QStringLiteral("sample_plot_export"));
+  {
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    const QString failure =
+        korin::WriteReportPdf(SampleReport(engine, view, sample_paths, readers), sample_plot, path);
+    std::printf("%s %s\n", failure.isEmpty() ? "wrote" : qPrintable(failure), qPrintable(path));
+    ok &= failure.isEmpty();
+  }
+  analysis.Refresh();
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_filled"));
+  // Typed in as a user would: every section with inputs of its own.
+  const auto type = [&analysis](const char* field, const char* text) {
+    if (auto* edit = analysis.findChild<QLineEdit*>(QLatin1String(field)))
+      edit->setText(QLatin1String(text));
+  };
+  const auto choose = [&analysis](korin::AnalysisWindow::Input input) {
+    if (auto* box = analysis.findChild<QComboBox*>(QStringLiteral("InputKind")))
+      box->setCurrentIndex(static_cast<int>(input));
+  };
+  choose(korin::AnalysisWindow::Input::kDistance);
+  type("DistanceInput", "70");
+  type("QuantumYieldErrorInput", "10");
+  type("RefractiveIndexErrorInput", "2");
+  type("ExtinctionErrorInput", "5");
+  if (auto* box = analysis.findChild<QCheckBox*>(QStringLiteral("FromAnisotropies")))
+    box->setChecked(true);
+  type("AcceptorAnisotropyInput", "0.05");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_inputs"));
+  choose(korin::AnalysisWindow::Input::kLifetimes);
+  type("LifetimeWithAcceptorInput", "5");
+  type("LifetimeDonorInput", "4");
+  type("QuantumYieldErrorInput", "1,5");
+  type("AcceptorAnisotropyInput", "0.6");
+  ok &= SavePng(analysis, dir, QStringLiteral("analysis_refused"));
+
+  const qsizetype screen = args.indexOf(QStringLiteral("--screen"));
+  if (screen > 0 && screen + 1 < args.size()) {
+    const QString path = args[screen + 1];
+    donor.show();
+    acceptor.show();
+    about.show();
+    QTimer::singleShot(1500, &app, [&] {
+      const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+      std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+      ok &= saved;
+      QApplication::quit();
+    });
+    QApplication::exec();
+  }
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,570 @@
+#include "io/column_table.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "numeric/ascii_text.h"
+#include "numeric/parse_real.h"
+
+namespace korin {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::array kDelimiters{ColumnDelimiter::kTab, ColumnDelimiter::kSemicolon,
+                                 ColumnDelimiter::kComma, ColumnDelimiter::kSpaces};
+// A preview line longer than this is cut: a dialog shows no more of it.
+constexpr std::size_t kPreviewLineBytes = 4096;
+// Messages list at most this many columns.
+constexpr std::size_t kListedColumns = 12;
+
+// The next line of `content` from `position`, which moves past its line
+// end: LF, CR LF or a lone CR (old Macintosh exports). False at the end.
+bool NextLine(std::string_view content, std::size_t& position, std::string_view& line) {
+  if (position >= content.size()) return false;
+  const std::size_t end = content.find_first_of("\r\n", position);
+  if (end == std::string_view::npos) {
+    line = content.substr(position);
+    position = content.size();
+    return true;
+  }
+  line = content.substr(position, end - position);
+  position = end + 1;
+  if (content[end] == '\r' && position < content.size() && content[position] == '\n') ++position;
+  return true;
+}
+
+// Blank lines and "#" comments are passed over wherever they stand.
+bool IsBlankOrComment(std::string_view line) {
+  const std::string_view text = TrimmedBlanks(line);
+  return text.empty() || text.front() == '#';
+}
+
+bool IsComment(std::string_view line) {
+  const std::string_view text = TrimmedBlanks(line);
+  return !text.empty() && text.front() == '#';
+}
+
+bool IsNumber(std::string_view cell) {
+  double unused = 0.0;
+  return !cell.empty() && ParseReal(cell, unused);
+}
+
+bool IsBlankRow(std::span<const std::string_view> cells) {
+  return std::ranges::all_of(cells, [](std::string_view c) { return c.empty(); });
+}
+
+// A row that can begin a table: numbers and empty cells only, a number
+// first, at least two cells.
+bool IsFirstRow(std::span<const std::string_view> cells) {
+  if (cells.size() < 2 || !IsNumber(cells[0])) return false;
+  return std::ranges::all_of(cells.subspan(1),
+                             [](std::string_view c) { return c.empty() || IsNumber(c); });
+}
+
+// A row that continues a table: a cell may hold text ("NaN"), which skips
+// the row for that column only. Space-separated text would otherwise run on
+// as rows ("Peak at 520 nm"), so there the first cell must be a number.
+bool ContinuesTable(std::span<const std::string_view> cells, ColumnDelimiter delimiter) {
+  if (cells.size() < 2) return false;
+  if (delimiter == ColumnDelimiter::kSpaces) return IsNumber(cells[0]);
+  return std::ranges::any_of(cells, IsNumber);
+}
+
+// The index of the quote closing the one at `open`, skipping doubled
+// quotes; npos when the line ends first.
+std::size_t ClosingQuote(std::string_view line, std::size_t open) {
+  for (std::size_t i = open + 1; i < line.size(); ++i) {
+    if (line[i] != '"') continue;
+    if (i + 1 < line.size() && line[i + 1] == '"') {
+      ++i;
+      continue;
+    }
+    return i;
+  }
+  return std::string_view::npos;
+}
+
+char SeparatorOf(ColumnDelimiter delimiter) {
+  switch (delimiter) {
+    case ColumnDelimiter::kTab:
+      return '\t';
+    case ColumnDelimiter::kSemicolon:
+      return ';';
+    case ColumnDelimiter::kComma:
+    case ColumnDelimiter::kSpaces:
+      break;
+  }
+  return ',';
+}
+
+void SplitAtBlanks(std::string_view line, std::vector<std::string_view>& cells,
+                   std::size_t max_cells) {
+  std::size_t i = 0;
+  while (cells.size() < max_cells) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i >= line.size()) return;
+    if (line[i] == '"') {
+      const std::size_t close = ClosingQuote(line, i);
+      const std::size_t stop = close == std::string_view::npos ? line.size() : close;
+      cells.push_back(line.substr(i + 1, stop - i - 1));
+      i = stop;
+    } else {
+      const std::size_t start = i;
+      while (i < line.size() && !IsBlank(line[i])) ++i;
+      cells.push_back(line.substr(start, i - start));
+    }
+    // Anything glued to a closing quote belongs to no cell.
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+  }
+}
+
+// Header names of a space-separated table may hold single blanks
+// ("Wavelength (nm)  Intensity (a.u.)"): cut at tabs and at runs of two or
+// more blanks instead.
+void SplitAtWideGaps(std::string_view line, std::vector<std::string_view>& cells) {
+  cells.clear();
+  std::size_t i = 0;
+  while (cells.size() < kMaxColumns) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i >= line.size()) return;
+    const std::size_t start = i;
+    while (i < line.size() && line[i] != '\t' &&
+           !(line[i] == ' ' && i + 1 < line.size() && IsBlank(line[i + 1]))) {
+      ++i;
+    }
+    cells.push_back(TrimmedBlanks(line.substr(start, i - start)));
+  }
+}
+
+// The run of ASCII letters in `name`, lower-cased.
+std::vector<std::string> Words(std::string_view name) {
+  std::vector<std::string> words;
+  std::string word;
+  for (const char c : name) {
+    const char lower = AsciiLower(c);
+    if (lower >= 'a' && lower <= 'z') {
+      word += lower;
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+constexpr std::string_view kMicroSign = "\xC2\xB5";  // U+00B5
+constexpr std::string_view kGreekMu = "\xCE\xBC";    // U+03BC
+
+bool IsWavelengthWord(std::string_view w) {
+  return w.starts_with("wavelength") || w.starts_with("wavenumber") || w == "wl" || w == "lambda" ||
+         w == "wave";
+}
+bool IsExcitationWord(std::string_view w) {
+  return w == "ex" || w == "exc" || w.starts_with("excit");
+}
+bool IsAbsorptionWord(std::string_view w) {
+  return w == "abs" || w.starts_with("absorb") || w.starts_with("absorp") || w == "ext" ||
+         w.starts_with("extinct") || w == "eps" || w == "epsilon";
+}
+bool IsEmissionWord(std::string_view w) {
+  // "Fluorescein" is a dye, not a kind of spectrum.
+  return w == "em" || w == "ems" || w == "emi" || w.starts_with("emis") || w.starts_with("emit") ||
+         w == "fl" || w == "fluo" || w == "fluor" ||
+         (w.starts_with("fluoresc") && !w.starts_with("fluorescein"));
+}
+
+// A name that is only a unit ("nm", "(um)", "cm-1", "1/cm") heads a
+// wavelength column.
+bool IsUnitOnly(std::string_view name) {
+  std::string letters;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const std::string_view rest = name.substr(i);
+    if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
+      letters += 'u';
+      ++i;
+      continue;
+    }
+    const char lower = AsciiLower(name[i]);
+    if (lower >= 'a' && lower <= 'z') letters += lower;
+  }
+  return letters == "nm" || letters == "um" || letters == "cm";
+}
+
+std::string NumberText(std::size_t n) {
+  return std::to_string(n);
+}
+
+}  // namespace
+
+void SplitCells(std::string_view line, ColumnDelimiter delimiter,
+                std::vector<std::string_view>& cells, std::size_t max_cells) {
+  cells.clear();
+  if (delimiter == ColumnDelimiter::kSpaces) {
+    SplitAtBlanks(line, cells, max_cells);
+    return;
+  }
+  const char separator = SeparatorOf(delimiter);
+  std::size_t start = 0;
+  while (cells.size() < max_cells) {
+    std::size_t first = start;
+    while (first < line.size() && IsBlank(line[first]) && line[first] != separator) ++first;
+    std::size_t next = 0;
+    if (first < line.size() && line[first] == '"') {
+      const std::size_t close = ClosingQuote(line, first);
+      const std::size_t stop = close == std::string_view::npos ? line.size() : close;
+      cells.push_back(line.substr(first + 1, stop - first - 1));
+      next = line.find(separator, stop);
+    } else {
+      next = line.find(separator, start);
+      const std::size_t stop = next == std::string_view::npos ? line.size() : next;
+      cells.push_back(TrimmedBlanks(line.substr(start, stop - start)));
+    }
+    if (next == std::string_view::npos) return;
+    start = next + 1;
+  }
+}
+
+std::string UnquotedName(std::string_view cell) {
+  std::string name;
+  const std::string_view text = TrimmedBlanks(cell);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    name += text[i];
+    if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') ++i;
+  }
+  return name;
+}
+
+ColumnKind KindOfColumnName(std::string_view name) {
+  const std::vector<std::string> words = Words(name);
+  const auto any = [&words](bool (*is)(std::string_view)) {
+    return std::ranges::any_of(words, [is](const std::string& w) { return is(w); });
+  };
+  if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
+    return ColumnKind::kWavelength;
+  }
+  if (any(IsExcitationWord)) return ColumnKind::kExcitation;
+  // Epsilon, and its lunate form.
+  if (any(IsAbsorptionWord) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
+    return ColumnKind::kAbsorption;
+  }
+  if (any(IsEmissionWord)) return ColumnKind::kEmission;
+  return ColumnKind::kOther;
+}
+
+WavelengthUnit UnitOfColumnName(std::string_view name) {
+  const std::string lowered = AsciiLowered(name);
+  for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
+    if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
+  }
+  const std::vector<std::string> words = Words(name);
+  if (std::ranges::any_of(words,
+                          [](const std::string& w) { return w.starts_with("wavenumber"); })) {
+    return WavelengthUnit::kWavenumber;
+  }
+  if (Contains(name, std::string(kMicroSign) + "m") ||
+      Contains(name, std::string(kGreekMu) + "m")) {
+    return WavelengthUnit::kMicrometre;
+  }
+  if (std::ranges::any_of(words, [](const std::string& w) {
+        return w == "um" || w.starts_with("micron") || w.starts_with("micromet");
+      })) {
+    return WavelengthUnit::kMicrometre;
+  }
+  return WavelengthUnit::kNanometre;
+}
+
+std::string_view UnitText(WavelengthUnit unit) {
+  switch (unit) {
+    case WavelengthUnit::kNanometre:
+      return "nm";
+    case WavelengthUnit::kMicrometre:
+      return "um";
+    case WavelengthUnit::kWavenumber:
+      return "cm-1";
+  }
+  return "nm";
+}
+
+namespace {
+
+// A block of rows while the scan reads it.
+struct OpenBlock {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t width = 0;
+  int first_line = 0;        // its first row's line number
+  std::string_view heading;  // the line right before its first row; empty for none
+  int heading_line = 0;
+};
+
+// Names the block's columns from its heading line, when that is a header
+// of as many cells or a one-cell label, and adds them to the table.
+void AddBlock(ColumnTable& table, const OpenBlock& open) {
+  std::vector<std::string_view> cells;
+  std::string_view heading = TrimmedBlanks(open.heading);
+  const bool comment = !heading.empty() && heading.front() == '#';
+  while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
+    heading.remove_prefix(1);
+  }
+  const ColumnDelimiter delimiter = table.delimiter;
+  SplitCells(heading, delimiter, cells);
+  if (delimiter == ColumnDelimiter::kSpaces && cells.size() != open.width) {
+    SplitAtWideGaps(heading, cells);
+  }
+  std::size_t width = open.width;
+  const bool label = !comment && cells.size() == 1 && !cells[0].empty() && !IsNumber(cells[0]);
+  const bool has_text =
+      std::ranges::any_of(cells, [](std::string_view c) { return !c.empty() && !IsNumber(c); });
+  bool header = cells.size() >= 2 && has_text;
+  if (header && cells.size() != width) {
+    // A space-separated header must match; a delimited one may name fewer
+    // columns, or more when the rows leave trailing cells out.
+    header = delimiter != ColumnDelimiter::kSpaces;
+    if (header && cells.size() > width) width = cells.size();
+  }
+  if (table.columns.size() + width > kMaxColumns) return;
+
+  TableBlock block;
+  block.begin = open.begin;
+  block.end = open.end;
+  block.first_column = static_cast<int>(table.columns.size());
+  block.width = static_cast<int>(width);
+  const int block_index = static_cast<int>(table.blocks.size());
+  if (table.blocks.empty()) {
+    table.first_data_line = open.first_line;
+    table.header_line = header || label ? open.heading_line : 0;
+  }
+  table.blocks.push_back(block);
+
+  const std::string label_text = label ? UnquotedName(cells[0]) : std::string();
+  int wavelength_column = block.first_column;
+  for (std::size_t k = 0; k < width; ++k) {
+    TableColumn column;
+    column.block = block_index;
+    if (header) {
+      column.name = k < cells.size() ? UnquotedName(cells[k]) : std::string();
+    } else if (label) {
+      // "Excitation" above a (wavelength, value) block names both.
+      column.name = k == 0       ? label_text + " wavelength"
+                    : width == 2 ? label_text
+                                 : label_text + " " + NumberText(k + 1);
+    }
+    const int index = static_cast<int>(table.columns.size());
+    // Each block's first column holds wavelengths whatever its name.
+    column.kind = k == 0 ? ColumnKind::kWavelength : KindOfColumnName(column.name);
+    if (column.kind == ColumnKind::kWavelength) {
+      wavelength_column = index;
+      column.unit = UnitOfColumnName(column.name);
+    }
+    column.wavelength_column = wavelength_column;
+    if (!column.name.empty()) table.named = true;
+    table.columns.push_back(std::move(column));
+  }
+}
+
+void FillPreview(ColumnTable& table, std::span<const std::string_view> lines) {
+  std::vector<std::string_view> cells;
+  for (std::string_view line : lines) {
+    if (line.size() > kPreviewLineBytes) {
+      std::size_t cut = kPreviewLineBytes;
+      // Not inside a UTF-8 sequence.
+      while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+      line = line.substr(0, cut);
+    }
+    std::vector<std::string>& row = table.preview.emplace_back();
+    if (!table.found()) {
+      row.emplace_back(line);
+      continue;
+    }
+    SplitCells(line, table.delimiter, cells);
+    for (const std::string_view cell : cells) row.push_back(UnquotedName(cell));
+  }
+}
+
+}  // namespace
+
+ColumnTable ScanColumnTable(std::string_view content) {
+  ColumnTable table;
+  std::size_t position = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+  std::vector<std::string_view> preview;
+  std::vector<std::string_view> cells;
+
+  bool have_delimiter = false;  // set by the first block; later blocks keep it
+  bool in_block = false;
+  bool full = false;  // no further block fits under kMaxColumns
+  OpenBlock block;
+  // The nearest line before the current one that is not blank, and a row
+  // that could begin a block, with the delimiters under which it could.
+  std::string_view previous;
+  int previous_line = 0;
+  std::string_view candidate;
+  std::size_t candidate_begin = 0;
+  int candidate_line = 0;
+  std::string_view candidate_heading;
+  int candidate_heading_line = 0;
+  unsigned candidate_delimiters = 0;
+
+  std::string_view line;
+  int number = 0;
+  std::size_t begin = position;
+  while (NextLine(content, position, line)) {
+    ++number;
+    if (preview.size() < kPreviewLines) preview.push_back(line);
+    if (full) {
+      if (preview.size() >= kPreviewLines) break;
+      begin = position;
+      continue;
+    }
+    const std::size_t line_begin = std::exchange(begin, position);
+    if (IsBlankOrComment(line)) {
+      // A comment right before the rows may be their header ("# nm em").
+      if (!in_block && IsComment(line)) {
+        previous = line;
+        previous_line = number;
+      }
+      continue;
+    }
+    if (in_block) {
+      SplitCells(line, table.delimiter, cells);
+      if (IsBlankRow(cells)) continue;
+      if (ContinuesTable(cells, table.delimiter)) {
+        block.end = position;
+        block.width = std::max(block.width, cells.size());
+        continue;
+      }
+      AddBlock(table, block);
+      full = table.columns.size() >= kMaxColumns;
+      in_block = false;
+      previous = line;
+      previous_line = number;
+      continue;
+    }
+    // A row under a delimiter that the candidate row was read with begins a
+    // block.
+    for (const ColumnDelimiter d : kDelimiters) {
+      if ((candidate_delimiters & (1u << static_cast<unsigned>(d))) == 0) continue;
+      SplitCells(line, d, cells);
+      if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
+      const std::size_t continuing_width = cells.size();
+      SplitCells(candidate, d, cells);
+      table.delimiter = d;
+      have_delimiter = true;
+      in_block = true;
+      block = {candidate_begin, position,          std::max(cells.size(), continuing_width),
+               candidate_line,  candidate_heading, candidate_heading_line};
+      break;
+    }
+    candidate_delimiters = 0;
+    if (in_block) continue;
+    for (const ColumnDelimiter d : kDelimiters) {
+      if (have_delimiter && d != table.delimiter) continue;
+      SplitCells(line, d, cells);
+      if (IsFirstRow(cells)) candidate_delimiters |= 1u << static_cast<unsigned>(d);
+    }
+    if (candidate_delimiters != 0) {
+      candidate = line;
+      candidate_begin = line_begin;
+      candidate_line = number;
+      candidate_heading = previous;
+      candidate_heading_line = previous_line;
+    }
+    previous = line;
+    previous_line = number;
+  }
+  if (in_block) AddBlock(table, block);
+  FillPreview(table, preview);
+  return table;
+}
+
+std::string ColumnLabel(const ColumnTable& table, int column) {
+  const std::string& name = table.columns[static_cast<std::size_t>(column)].name;
+  return name.empty() ? "column " + NumberText(static_cast<std::size_t>(column) + 1) : name;
+}
+
+std::string ColumnDescription(const ColumnTable& table, int column) {
+  const std::string& name = table.columns[static_cast<std::size_t>(column)].name;
+  std::string text = "column " + NumberText(static_cast<std::size_t>(column) + 1);
+  if (!name.empty()) text += " \"" + name + "\"";
+  return text;
+}
+
+std::string ColumnList(const ColumnTable& table) {
+  std::string list;
+  const std::size_t shown = std::min(table.columns.size(), kListedColumns);
+  for (std::size_t i = 0; i < shown; ++i) {
+    if (i != 0) list += ", ";
+    list += ColumnDescription(table, static_cast<int>(i));
+  }
+  if (shown < table.columns.size()) {
+    list += " and " + NumberText(table.columns.size() - shown) + " more";
+  }
+  return list;
+}
+
+ColumnLookup FindColumn(const ColumnTable& table, std::string_view text, int preferred) {
+  ColumnLookup lookup;
+  const std::string_view wanted = TrimmedBlanks(text);
+  const std::size_t count = table.columns.size();
+  if (!wanted.empty() && wanted.size() <= 9 &&
+      std::ranges::all_of(wanted, [](char c) { return c >= '0' && c <= '9'; })) {
+    std::size_t number = 0;
+    for (const char c : wanted) number = number * 10 + static_cast<std::size_t>(c - '0');
+    if (number >= 1 && number <= count) {
+      lookup.column = static_cast<int>(number - 1);
+    } else {
+      lookup.error = "there is no column " + std::string(wanted) + ": the table has " +
+                     NumberText(count) + (count == 1 ? " column" : " columns");
+    }
+    return lookup;
+  }
+  const std::string lowered = AsciiLowered(wanted);
+  std::vector<int> matches;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!wanted.empty() && AsciiLowered(table.columns[i].name) == lowered) {
+      matches.push_back(static_cast<int>(i));
+    }
+  }
+  if (matches.size() == 1) {
+    lookup.column = matches.front();
+  } else if (std::ranges::find(matches, preferred) != matches.end()) {
+    lookup.column = preferred;
+  } else if (matches.empty()) {
+    lookup.error = "no column is named \"" + std::string(wanted) + "\"; the columns are " +
+                   (count == 0 ? std::string("none") : ColumnList(table));
+  } else {
+    lookup.error = "the name \"" + std::string(wanted) + "\" fits several columns:";
+    for (std::size_t i = 0; i < matches.size(); ++i) {
+      lookup.error += (i == 0 ? " " : ", ") + ColumnDescription(table, matches[i]);
+    }
+  }
+  return lookup;
+}
+
+TableRows::TableRows(std::string_view content, const ColumnTable& table, int block)
+    : content_(content), delimiter_(table.delimiter) {
+  if (block >= 0 && static_cast<std::size_t>(block) < table.blocks.size()) {
+    const TableBlock& b = table.blocks[static_cast<std::size_t>(block)];
+    end_ = std::min(b.end, content.size());
+    position_ = std::min(b.begin, end_);
+  }
+}
+
+bool TableRows::Next(std::span<const std::string_view>& cells) {
+  std::string_view line;
+  while (NextLine(content_.substr(0, end_), position_, line)) {
+    if (IsBlankOrComment(line)) continue;
+    SplitCells(line, delimiter_, cells_);
+    if (IsBlankRow(cells_)) continue;
+    cells = cells_;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace korin

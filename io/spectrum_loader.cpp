@@ -1,0 +1,196 @@
+#include "io/spectrum_loader.h"
+
+#include "io/column_choice.h"
+#include "io/reader_choice.h"
+#include "io/sha256.h"
+#include "io/spectrum_file.h"
+#include "numeric/ascii_text.h"
+
+namespace korin {
+namespace {
+
+std::string_view SideName(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? "Emission spectrum" : "Absorption spectrum";
+}
+
+// The file's own name, without its folders.
+// ".abs, .abt, .asp, .sp, .txt": what entry 1 of the side's dialog reads.
+std::string KnownExtensions(SpectrumSide side) {
+  std::string list;
+  for (const SpectrumFormat& format : SpectrumFormats()) {
+    if (format.side != side || format.extension.empty()) continue;
+    if (!list.empty()) list += ", ";
+    for (const char c : format.extension) {
+      list += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+  return list;
+}
+
+// What a read hands the open command's last steps.
+struct ReadResult {
+  SpectrumRead read;
+  std::string sha256;
+  std::string reason;  // why not read, when the reader's refusal says too little
+  std::vector<std::string> warnings;
+};
+
+// Reads `source` with `reader`, counting its messages; the hash of what was
+// read goes into the origin.
+template <typename Reader>
+ReadResult ReadCounted(const SpectrumSource& source, const Reader& reader, LoadOutcome& outcome,
+                       const MessageSink& sink) {
+  ReadResult result;
+  if (source.opened) result.sha256 = Sha256Hex(source.content);
+  result.read = reader(source, [&](std::string_view message) {
+    ++outcome.messages;
+    if (sink) sink(message);
+  });
+  return result;
+}
+
+// The steps after the read: the engine takes the spectrum or withdraws the
+// side, and a failure without a message gets its status line.
+LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path, ReadResult result,
+                   LoadOutcome outcome, SpectrumOrigin origin) {
+  const std::string file(FileNameOf(path));
+  const std::string side_name(SideName(side));
+  for (const std::string& warning : result.warnings) {
+    outcome.warnings.push_back(file + ": " + warning);
+  }
+  const std::string how = " (read as " + std::string(outcome.format->reader_name) + ")";
+  if (!result.read.accepted) {
+    engine.RefuseSpectrum(side);
+    outcome.kind = LoadOutcome::Kind::kRefused;
+    outcome.reason =
+        (result.reason.empty() ? RefusalText(result.read) : result.reason) + " in " + file + how;
+    if (outcome.messages == 0) engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
+    return outcome;
+  }
+  if (!engine.AcceptSpectrum(side, result.read.spectrum, ShortenFileName(path))) {
+    outcome.kind = LoadOutcome::Kind::kUnusable;
+    outcome.reason = "its values have no positive area in " + file + how;
+    engine.ReportStatus(side_name + " not used: " + outcome.reason);
+    return outcome;
+  }
+  origin.path = std::string(path);
+  origin.reader = std::string(outcome.format->reader_name);
+  origin.sha256 = std::move(result.sha256);
+  engine.SetOrigin(side, std::move(origin));
+  outcome.kind = LoadOutcome::Kind::kAccepted;
+  return outcome;
+}
+
+// The open command's steps; `read_content` hands the chosen reader the
+// file's content, and is asked only when there is a reader.
+template <typename ReadContent>
+LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::string_view path,
+                 const ReadContent& read_content, const MessageSink& sink) {
+  LoadOutcome outcome;
+  engine.BeginLoad(side);
+  outcome.format = ChooseFormat(side, filter_entry, path);
+  if (outcome.format == nullptr) {
+    engine.RefuseSpectrum(side);
+    outcome.kind = LoadOutcome::Kind::kNoReader;
+    outcome.reason = filter_entry == 1
+                         ? "the extension of " + std::string(FileNameOf(path)) + " is none of " +
+                               KnownExtensions(side)
+                         : "the open dialog has no entry " + std::to_string(filter_entry);
+    engine.ReportStatus(std::string(SideName(side)) + " not loaded: " + outcome.reason);
+    return outcome;
+  }
+  ReadResult result = read_content([&](const SpectrumSource& source) {
+    ReadResult r = ReadCounted(source, outcome.format->reader, outcome, sink);
+    // The reader reads what it always read; the header may show that this
+    // is another kind of spectrum than the side needs.
+    if (r.read.accepted && outcome.format->value_field > 0) {
+      std::string warning = WrongColumnWarning(source.content, side, outcome.format->value_field);
+      if (!warning.empty()) r.warnings.push_back(std::move(warning));
+    }
+    return r;
+  });
+  SpectrumOrigin origin;
+  origin.filter_entry = filter_entry;
+  return Finish(engine, side, path, std::move(result), std::move(outcome), std::move(origin));
+}
+
+// The open command's steps for the column import; `import_columns` reads
+// the source with the sink it is given.
+template <typename Import>
+LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const SpectrumSource& source,
+                             const Import& import_columns, const MessageSink& sink) {
+  LoadOutcome outcome;
+  engine.BeginLoad(side);
+  outcome.format = &ColumnFormat(side);
+  ColumnImport import;
+  ReadResult result = ReadCounted(
+      source,
+      [&](const SpectrumSource& s, const MessageSink& counted) {
+        import = import_columns(s, counted);
+        return import.read;
+      },
+      outcome, sink);
+  result.reason = import.choice_error;
+  result.warnings = import.warnings;
+  SpectrumOrigin origin;
+  origin.filter_entry = 0;
+  if (import.chosen) {
+    const ColumnPair& pair = import.pair;
+    outcome.columns = LoadOutcome::Columns{pair.wavelength_column,
+                                           pair.value_column,
+                                           ColumnLabel(import.table, pair.wavelength_column),
+                                           ColumnLabel(import.table, pair.value_column),
+                                           pair.unit,
+                                           import.skipped_rows};
+    origin.columns =
+        std::to_string(pair.wavelength_column + 1) + "," + std::to_string(pair.value_column + 1);
+    origin.unit = std::string(UnitText(pair.unit));
+  }
+  return Finish(engine, side, source.name, std::move(result), std::move(outcome),
+                std::move(origin));
+}
+
+}  // namespace
+
+LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+                         const std::string& path, const MessageSink& sink) {
+  return Load(
+      engine, side, filter_entry, path,
+      [&](const auto& reader) { return reader(ReadSpectrumFile(path).Source()); }, sink);
+}
+
+LoadOutcome LoadSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
+                         const SpectrumSource& source, const MessageSink& sink) {
+  return Load(
+      engine, side, filter_entry, source.name, [&](const auto& reader) { return reader(source); },
+      sink);
+}
+
+LoadOutcome OpenColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
+                        const std::string& path, const MessageSink& sink) {
+  const SpectrumFile file = ReadSpectrumFile(path);
+  return LoadColumns(engine, side, request, file.Source(), sink);
+}
+
+LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side, const ColumnRequest& request,
+                        const SpectrumSource& source, const MessageSink& sink) {
+  return LoadColumnSource(
+      engine, side, source,
+      [&](const SpectrumSource& s, const MessageSink& counted) {
+        return ImportColumns(s, side, request, counted);
+      },
+      sink);
+}
+
+LoadOutcome LoadColumns(FretEngine& engine, SpectrumSide side, const ColumnTable& table,
+                        const ColumnPair& pair, const SpectrumSource& source,
+                        const MessageSink& sink) {
+  return LoadColumnSource(
+      engine, side, source,
+      [&](const SpectrumSource& s, const MessageSink&) {
+        return ImportColumns(s, table, side, pair);
+      },
+      sink);
+}
+
+}  // namespace korin

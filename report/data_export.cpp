@@ -1,0 +1,197 @@
+#include "report/data_export.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+
+#include "core/forster.h"
+#include "core/fret_analysis.h"
+#include "core/parameter_tables.h"
+#include "core/version.h"
+#include "numeric/number_text.h"
+
+namespace korin {
+namespace {
+
+std::string Program() {
+  return "Korin-FRET " + std::string(kVersion);
+}
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
+}
+
+// A word for a POSIX shell: as it is when it holds nothing the shell would
+// read, otherwise in single quotes.
+// A relative path starting with "-" would read as an option: "./" keeps
+// it a file name.
+std::string PathWord(const std::string& path) {
+  return path.starts_with('-') ? "./" + path : path;
+}
+
+std::string ShellWord(std::string_view word) {
+  constexpr std::string_view kPlain =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_./+-:=@%,";
+  if (!word.empty() && word.find_first_not_of(kPlain) == std::string_view::npos) {
+    return std::string(word);
+  }
+  std::string quoted = "'";
+  for (const char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+const std::string& Field(const FretEngine& engine, PanelField field) {
+  return engine.FieldText(field);
+}
+
+std::vector<ReportLine> Parameters(const FretEngine& engine) {
+  const FretSession& s = engine.session();
+  std::vector<ReportLine> lines = {
+      {"Donor quantum yield", Trimmed(Field(engine, PanelField::kQuantumYield))},
+      {"Orientation factor kappa^2", Trimmed(Field(engine, PanelField::kOrientation))},
+  };
+  const int solvent = engine.SolventIndex();
+  const std::string n = Trimmed(Field(engine, PanelField::kRefractiveIndex));
+  lines.push_back(
+      {"Refractive index",
+       solvent > 0
+           ? n + " (" + std::string(kSolventTable[static_cast<std::size_t>(solvent)].name) + ")"
+           : n});
+  if (s.ExtinctionMode) {
+    lines.push_back({"Acceptor peak extinction coefficient",
+                     Trimmed(Field(engine, PanelField::kExtinction)) + " M^-1 cm^-1"});
+  } else {
+    lines.push_back(
+        {"Acceptor concentration", Trimmed(Field(engine, PanelField::kConcentration)) + " mol/L"});
+    lines.push_back({"Optical path", RoundTripText(s.OpticalPath) + " cm"});
+    lines.push_back({"Acceptor peak extinction coefficient (derived)",
+                     FormatGeneral(s.ExtinctionMax, 15) + " M^-1 cm^-1"});
+  }
+  return lines;
+}
+
+std::vector<ReportLine> Results(const FretEngine& engine) {
+  const double j = engine.session().OverlapIntegral;
+  const double r0 = engine.ForsterDistanceValue();
+  // With "." whatever the window's locale: the command line prints these.
+  return {
+      {"Overlap integral J", FormatExponent(j, ".") + " M^-1 cm^3"},
+      {"Overlap integral J", AnalysisText(OverlapIntegralInNm4(j)) + " M^-1 cm^-1 nm^4"},
+      {"Forster distance R0", FormatFixed(r0, ".") + " Angstroms"},
+      {"Forster distance R0", AnalysisText(AngstromsToNanometres(r0)) + " nm"},
+  };
+}
+
+}  // namespace
+
+std::string RoundTripText(double value) {
+  std::array<char, 32> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string(buffer.data(), end);
+}
+
+std::string ExportDataCsv(const FretEngine& engine) {
+  const FretSession& s = engine.session();
+  std::string csv = "# " + Program() + " data export\n";
+  for (const SpectrumSide side : {SpectrumSide::kEmission, SpectrumSide::kAbsorption}) {
+    const SpectrumOrigin& origin = engine.Origin(side);
+    csv += std::string("# ") +
+           (side == SpectrumSide::kEmission ? "Donor emission" : "Acceptor absorption") +
+           " file: " + origin.path + " (read as " + origin.reader + ")\n";
+  }
+  for (const ReportLine& line : Parameters(engine))
+    csv += "# " + line.label + ": " + line.value + "\n";
+  for (const ReportLine& line : Results(engine))
+    csv += "# " + line.label + ": " + line.value + "\n";
+  csv +=
+      "Wavelength [nm],Donor emission (as read),Donor emission (normalised) [nm^-1],Acceptor "
+      "absorbance,Acceptor epsilon [M^-1 cm^-1],F*epsilon*lambda^4 [M^-1 cm^3 per nm],Cumulative J "
+      "fraction\n";
+
+  // The term of J is written whatever its sign; the cumulative fraction
+  // only where J is positive.
+  const OverlapDiagnostics d = DiagnoseOverlap(s);
+  const int first = std::max(s.EmissionFirst, s.AbsorptionFirst);
+  const int last = std::min(s.EmissionLast, s.AbsorptionLast);
+  for (int w = first; w <= last; ++w) {
+    const auto i = static_cast<std::size_t>(w - d.first);
+    csv += std::to_string(w) + ',' + RoundTripText(engine.RawEmission()[w]) + ',' +
+           RoundTripText(s.DonorEmission[w]) + ',' + RoundTripText(s.AcceptorAbsorbance[w]) + ',' +
+           RoundTripText(s.AcceptorExtinction[w]) + ',' +
+           RoundTripText(OverlapTerm(s.DonorEmission, s.AcceptorExtinction, w)) + ',' +
+           (d.available ? RoundTripText(d.cumulative_fraction[i]) : std::string()) + '\n';
+  }
+  return csv;
+}
+
+std::string ReproducingCommand(const FretEngine& engine) {
+  const FretSession& s = engine.session();
+  const SpectrumOrigin& emission = engine.Origin(SpectrumSide::kEmission);
+  const SpectrumOrigin& absorption = engine.Origin(SpectrumSide::kAbsorption);
+  std::string command = "korin-fret-cli " + ShellWord(PathWord(emission.path)) + ' ' +
+                        ShellWord(PathWord(absorption.path));
+  const auto option = [&command](std::string_view name, std::string_view value) {
+    command += ' ';
+    command += name;
+    command += ' ';
+    command += ShellWord(value);
+  };
+  // A file read through the column import names its columns instead of a
+  // filter entry.
+  const auto reader_options = [&option](const SpectrumOrigin& origin, std::string_view side) {
+    const std::string prefix = "--" + std::string(side);
+    if (!origin.columns.empty()) {
+      option(prefix + "-columns", origin.columns);
+      option(prefix + "-units", origin.unit);
+    } else if (origin.filter_entry != 1) {
+      option(prefix + "-filter", std::to_string(origin.filter_entry));
+    }
+  };
+  reader_options(emission, "emission");
+  reader_options(absorption, "absorption");
+  option("--quantum-yield", Trimmed(Field(engine, PanelField::kQuantumYield)));
+  option("--orientation", Trimmed(Field(engine, PanelField::kOrientation)));
+  option("--concentration", Trimmed(Field(engine, PanelField::kConcentration)));
+  option("--optical-path", RoundTripText(s.OpticalPath));
+  const int solvent = engine.SolventIndex();
+  if (solvent > 0) {
+    std::string name(kSolventTable[static_cast<std::size_t>(solvent)].name);
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    option("--solvent", name);
+  } else {
+    option("--refractive-index", Trimmed(Field(engine, PanelField::kRefractiveIndex)));
+  }
+  if (s.ExtinctionMode) option("--extinction", Trimmed(Field(engine, PanelField::kExtinction)));
+  return command;
+}
+
+ReportContent BuildReport(const FretEngine& engine, std::string date,
+                          std::vector<ReportLine> extra_results) {
+  const FretSession& s = engine.session();
+  ReportContent report;
+  report.title = Program() + " report";
+  report.date = std::move(date);
+  for (const SpectrumSide side : {SpectrumSide::kEmission, SpectrumSide::kAbsorption}) {
+    const SpectrumOrigin& origin = engine.Origin(side);
+    const bool emission = side == SpectrumSide::kEmission;
+    report.files.push_back({emission ? "Donor emission" : "Acceptor absorption", origin.path,
+                            origin.reader, emission ? s.EmissionFirst : s.AbsorptionFirst,
+                            emission ? s.EmissionLast : s.AbsorptionLast, origin.sha256});
+  }
+  report.parameters = Parameters(engine);
+  report.results = Results(engine);
+  for (ReportLine& line : extra_results) report.results.push_back(std::move(line));
+  report.warnings = DiagnoseOverlap(s).warnings;
+  report.command = ReproducingCommand(engine);
+  return report;
+}
+
+}  // namespace korin

@@ -1,0 +1,464 @@
+#include "batch/pair_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/fret_analysis.h"
+#include "numeric/number_text.h"
+#include "support/spectrum_fixtures.h"
+
+namespace korin {
+namespace {
+
+GridSpectrum Gaussian(int first, int last, double height, double centre, double sigma) {
+  GridSpectrum spectrum;
+  LayGaussian(spectrum.values, first, last, height, centre, sigma);
+  spectrum.first = first;
+  spectrum.last = last;
+  return spectrum;
+}
+
+// Spectra "on disk" by path; a path that is not here is refused as a
+// reader refuses, with a message.
+class MemoryFiles {
+ public:
+  std::map<std::string, GridSpectrum> spectra;
+  int opens = 0;
+
+  [[nodiscard]] SpectrumOpener Opener() {
+    return [this](FretEngine& engine, const DyeRecord& record) {
+      ++opens;
+      OpenReport report;
+      engine.BeginLoad(record.side);
+      const auto found = spectra.find(record.path);
+      if (found == spectra.end()) {
+        engine.RefuseSpectrum(record.side);
+        report.reason = "no data point found in " + record.path;
+        report.messages.push_back("File Error: " + record.path);
+        return report;
+      }
+      report.in_use = engine.AcceptSpectrum(record.side, found->second, record.name);
+      if (!report.in_use) report.reason = "no positive area";
+      return report;
+    };
+  }
+};
+
+DyeRecord Donor(std::string path, std::string quantum_yield = "0.5") {
+  DyeDefaults defaults;
+  defaults.quantum_yield = std::move(quantum_yield);
+  return ListedDye(SpectrumSide::kEmission, std::move(path), defaults);
+}
+
+DyeRecord Acceptor(std::string path, std::string concentration = "1E-5", int optical_path = 3,
+                   std::optional<std::string> extinction = std::nullopt) {
+  DyeDefaults defaults;
+  defaults.concentration = std::move(concentration);
+  defaults.optical_path = optical_path;
+  defaults.extinction = std::move(extinction);
+  return ListedDye(SpectrumSide::kAbsorption, std::move(path), defaults);
+}
+
+// The panel with both spectra, driven as the command-line tool drives it.
+struct PanelResult {
+  bool shown = false;
+  double j = 0.0;
+  double r0 = 0.0;
+  std::string j_text;
+  std::string r0_text;
+};
+
+PanelResult RunPanel(const SharedParameters& shared, const DyeRecord& donor,
+                     const DyeRecord& acceptor, const MemoryFiles& files) {
+  FretEngine engine;
+  engine.Start();
+  engine.ChooseSolvent(shared.solvent);
+  if (shared.solvent == 0) engine.EditField(PanelField::kRefractiveIndex, shared.refractive_index);
+  engine.ChooseOpticalPath(acceptor.optical_path);
+  engine.EditField(PanelField::kOrientation, shared.orientation);
+  engine.EditField(PanelField::kQuantumYield, donor.quantum_yield);
+  engine.EditField(PanelField::kConcentration, acceptor.concentration);
+  engine.BeginLoad(SpectrumSide::kEmission);
+  (void)engine.AcceptSpectrum(SpectrumSide::kEmission, files.spectra.at(donor.path), "d");
+  engine.BeginLoad(SpectrumSide::kAbsorption);
+  (void)engine.AcceptSpectrum(SpectrumSide::kAbsorption, files.spectra.at(acceptor.path), "a");
+  if (acceptor.extinction) {
+    engine.SetExtinctionEntry(true);
+    engine.EditField(PanelField::kExtinction, *acceptor.extinction);
+  }
+  engine.RunGate();
+  return {engine.LastGateOutcome() == GateOutcome::kShown, engine.session().OverlapIntegral,
+          engine.ForsterDistanceValue(), engine.OverlapIntegralText(),
+          engine.ForsterDistanceText()};
+}
+
+bool SameGrid(const SpectrumGrid& a, const SpectrumGrid& b) {
+  return std::ranges::equal(a.values(), b.values());
+}
+
+struct Prepared {
+  std::vector<PreparedDye> donors;
+  std::vector<PreparedDye> acceptors;
+  std::vector<TableError> errors;
+};
+
+Prepared PrepareAll(const std::vector<DyeRecord>& records, const SharedParameters& shared,
+                    MemoryFiles& files, int jobs = 1) {
+  Prepared p;
+  for (DyePreparation& d : PrepareDyes(records, shared, files.Opener(), jobs)) {
+    if (!d.dye) {
+      p.errors.push_back(std::move(d.error));
+    } else {
+      (d.dye->record.side == SpectrumSide::kEmission ? p.donors : p.acceptors)
+          .push_back(std::move(*d.dye));
+    }
+  }
+  return p;
+}
+
+class PairTableTest : public ::testing::Test {
+ protected:
+  PairTableTest() {
+    files_.spectra["d1"] = Gaussian(420, 700, 1000.0, 520.0, 25.0);
+    files_.spectra["d2"] = Gaussian(450, 800, 3.5, 575.0, 30.0);
+    files_.spectra["d3"] = Gaussian(380, 600, 12000.0, 470.0, 18.0);
+    files_.spectra["a1"] = Gaussian(400, 750, 0.85, 560.0, 35.0);
+    files_.spectra["a2"] = Gaussian(350, 900, 0.12, 650.0, 40.0);
+    files_.spectra["a3"] = Gaussian(300, 700, 1.7, 495.0, 20.0);
+  }
+
+  MemoryFiles files_;
+};
+
+// The pairs equal the panel, doubles and texts, for donors and acceptors
+// of every kind of parameter: quantum yields, concentrations, optical
+// paths, coefficients typed in a form the gate rewrites ("8e4") or not
+// exactly ("80000.00000000001" is written back as 80000), and solvents.
+TEST_F(PairTableTest, EveryPairEqualsThePanel) {
+  const std::vector<DyeRecord> records{
+      Donor("d1"),
+      Donor("d2", "0.93"),
+      Donor("d3", "2E-6"),
+      Acceptor("a1"),
+      Acceptor("a2", "3.3e-6", 0),
+      Acceptor("a3", "1E-5", 5, "8e4"),
+      Acceptor("a1", "1E-5", 3, "80000.00000000001"),
+  };
+  const SharedParameters shared_cases[] = {
+      {"0.66667", 1, ""}, {"1", 2, ""}, {"0.123456789", 0, "1.41"}};
+  for (const SharedParameters& shared : shared_cases) {
+    const Prepared p = PrepareAll(records, shared, files_);
+    ASSERT_TRUE(p.errors.empty()) << p.errors.front().reason;
+    std::string why;
+    const std::optional<SharedValues> values = ReadSharedParameters(shared, why);
+    ASSERT_TRUE(values) << why;
+    const PairInputs inputs = PairInputsOf(p.donors, p.acceptors, *values);
+    const std::vector<PairRow> rows = ComputeAllPairs(inputs, 2);
+    ASSERT_EQ(rows.size(), 12u);
+    for (const PairRow& row : rows) {
+      const DyeRecord& d = p.donors[row.donor].record;
+      const DyeRecord& a = p.acceptors[row.acceptor].record;
+      const PanelResult panel = RunPanel(shared, d, a, files_);
+      const std::string what = shared.orientation + " " + d.path + " x " + a.path + " " +
+                               a.extinction.value_or(a.concentration);
+      ASSERT_TRUE(panel.shown) << what;
+      ASSERT_TRUE(row.computed) << what;
+      EXPECT_EQ(row.overlap_integral, panel.j) << what;
+      EXPECT_EQ(row.forster_distance, panel.r0) << what;
+      EXPECT_EQ(row.overlap_integral_text, panel.j_text) << what;
+      EXPECT_EQ(row.forster_distance_text, panel.r0_text) << what;
+    }
+  }
+}
+
+// The rewritten coefficient counts: scaled to 80000 exactly, not to the
+// double just above it.
+TEST_F(PairTableTest, ACoefficientIsSettledOnTheTextTheGateWrites) {
+  const SharedParameters shared;
+  const Prepared typed =
+      PrepareAll({Acceptor("a1", "1E-5", 3, "80000.00000000001")}, shared, files_);
+  const Prepared plain = PrepareAll({Acceptor("a1", "1E-5", 3, "8e4")}, shared, files_);
+  ASSERT_EQ(typed.acceptors.size(), 1u);
+  ASSERT_EQ(plain.acceptors.size(), 1u);
+  EXPECT_EQ(typed.acceptors[0].grid[560], 80000.0);
+  EXPECT_TRUE(SameGrid(typed.acceptors[0].grid, plain.acceptors[0].grid));
+}
+
+TEST_F(PairTableTest, RefusedSpectraSayWhy) {
+  files_.spectra["negative"] = Gaussian(400, 700, -0.5, 550.0, 30.0);
+  files_.spectra["flat"] = Gaussian(400, 700, 0.0, 550.0, 30.0);
+  struct Case {
+    DyeRecord record;
+    std::string reason;  // the start of it
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {Donor("missing"), "no data point found in missing", {"File Error: missing"}},
+      {Donor("flat"), "no positive area", {}},
+      {Donor("d1", "1.5"),
+       "the quantum yield '1.5' is not accepted; expected a number with 1E-6 <= Q <= 1",
+       {}},
+      {Donor("d1", "0,5"), "the quantum yield '0,5' is not accepted", {}},
+      {Acceptor("a1", "11"),
+       "the concentration '11' is not accepted; expected a number with 1E-12 <= C <= 10",
+       {}},
+      // Accepted by the field, refused by the gate.
+      {Acceptor("a1", "5E-11"), "the concentration must exceed 1E-10 mol/L", {}},
+      // The double nearest 1E10 lies at the bound, outside the open range.
+      {Acceptor("a1", "1E-5", 3, "1E10"), "the extinction coefficient '1E10' is not accepted", {}},
+      {Acceptor("negative", "1E-5", 3, "8e4"), "the absorbance cannot be scaled", {}},
+      {Acceptor("a1", "1E-5", 7), "the optical-path list has no entry 7", {}},
+  };
+  for (const Case& c : cases) {
+    const DyePreparation prepared = PrepareDye(c.record, SharedParameters{}, files_.Opener());
+    EXPECT_FALSE(prepared.dye) << c.reason;
+    EXPECT_TRUE(prepared.error.reason.starts_with(c.reason)) << prepared.error.reason;
+    EXPECT_EQ(prepared.error.messages, c.messages) << c.reason;
+    EXPECT_EQ(prepared.error.file, c.record.path);
+  }
+}
+
+TEST_F(PairTableTest, SharedParametersTheGateRefuses) {
+  const struct {
+    SharedParameters shared;
+    const char* reason;
+  } cases[] = {
+      {{"2", 1, ""}, "the orientation factor '2' is not accepted"},
+      {{"0.5", 0, "abc"}, "the refractive index 'abc' is not accepted"},
+      {{"0.5", 4, ""}, "the solvent list has no entry 4"},
+      {{"0.5", -1, ""}, "the solvent list has no entry -1"},
+  };
+  for (const auto& c : cases) {
+    std::string why;
+    EXPECT_FALSE(ReadSharedParameters(c.shared, why)) << c.reason;
+    EXPECT_TRUE(why.starts_with(c.reason)) << why;
+  }
+  std::string why;
+  const auto toluene = ReadSharedParameters({"0.5", 2, ""}, why);
+  ASSERT_TRUE(toluene);
+  EXPECT_EQ(toluene->refractive_index, 1.496);
+  EXPECT_EQ(toluene->orientation, 0.5);
+}
+
+TEST_F(PairTableTest, EachSpectrumIsOpenedOnceWhateverTheThreads) {
+  const std::vector<DyeRecord> records{Donor("d1"),    Donor("d2"),    Donor("d3"),
+                                       Acceptor("a1"), Acceptor("a2"), Acceptor("missing")};
+  const Prepared one = PrepareAll(records, {}, files_, 1);
+  EXPECT_EQ(files_.opens, 6);
+  const Prepared two = PrepareAll(records, {}, files_, 2);
+  EXPECT_EQ(files_.opens, 12);
+  ASSERT_EQ(one.donors.size(), 3u);
+  ASSERT_EQ(two.acceptors.size(), 2u);
+  ASSERT_EQ(two.errors.size(), 1u);
+  // In the records' order.
+  EXPECT_EQ(two.donors[2].record.path, "d3");
+  EXPECT_EQ(two.acceptors[1].record.path, "a2");
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_TRUE(SameGrid(one.donors[i].grid, two.donors[i].grid));
+  }
+}
+
+// Any split of the pairs over threads and blocks gives the same rows.
+TEST_F(PairTableTest, ThreadsAndSlicesGiveTheSameRows) {
+  std::vector<DyeRecord> records;
+  for (int i = 0; i < 23; ++i) {
+    const std::string name = "d" + std::to_string(i);
+    files_.spectra[name] = Gaussian(400 + i, 700, 100.0 + i, 500.0 + 3 * i, 20.0 + i % 7);
+    records.push_back(Donor(name, "0." + std::to_string(10 + 3 * i)));
+  }
+  for (int i = 0; i < 29; ++i) {
+    const std::string name = "a" + std::to_string(i);
+    files_.spectra[name] = Gaussian(380, 720 - i, 0.2 + 0.03 * i, 540.0 + 4 * i, 30.0);
+    records.push_back(Acceptor(name));
+  }
+  const Prepared p = PrepareAll(records, {}, files_, 2);
+  const PairInputs inputs = PairInputsOf(p.donors, p.acceptors, {0.66667, 1.333});
+  ASSERT_EQ(PairCount(inputs), 23u * 29u);
+  const std::vector<PairRow> serial = ComputeAllPairs(inputs, 1);
+  const auto same = [](const PairRow& a, const PairRow& b) {
+    return a.donor == b.donor && a.acceptor == b.acceptor && a.computed == b.computed &&
+           a.overlap_integral == b.overlap_integral && a.forster_distance == b.forster_distance &&
+           a.overlap_integral_text == b.overlap_integral_text &&
+           a.forster_distance_text == b.forster_distance_text;
+  };
+  for (const int jobs : {2, 3, 64}) {
+    const std::vector<PairRow> parallel = ComputeAllPairs(inputs, jobs);
+    ASSERT_EQ(parallel.size(), serial.size());
+    for (std::size_t i = 0; i < serial.size(); ++i) {
+      ASSERT_TRUE(same(parallel[i], serial[i])) << "jobs " << jobs << ", pair " << i;
+    }
+  }
+  // A slice that starts inside a donor's row of acceptors.
+  std::vector<PairRow> slice(300);
+  ComputePairs(inputs, 100, slice, 2);
+  for (std::size_t i = 0; i < slice.size(); ++i) {
+    ASSERT_TRUE(same(slice[i], serial[100 + i])) << i;
+  }
+  EXPECT_EQ(serial[100].donor, 3u);
+  EXPECT_EQ(serial[100].acceptor, 13u);
+}
+
+PreparedDye Named(std::string name, double quantum_yield = 0.5) {
+  PreparedDye dye;
+  dye.record.name = std::move(name);
+  dye.quantum_yield = quantum_yield;
+  return dye;
+}
+
+PairRow Row(std::uint32_t donor, std::uint32_t acceptor, double j, double r0) {
+  PairRow row;
+  row.donor = donor;
+  row.acceptor = acceptor;
+  row.computed = true;
+  row.overlap_integral = j;
+  row.forster_distance = r0;
+  return row;
+}
+
+std::vector<std::pair<std::uint32_t, std::uint32_t>> Order(const std::vector<PairRow>& rows) {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> order;
+  for (const PairRow& row : rows) order.emplace_back(row.donor, row.acceptor);
+  return order;
+}
+
+TEST(PairOrderTest, EachOrderWithTiesInListedOrder) {
+  const std::vector<PreparedDye> donors{Named("beta"), Named("Alpha"), Named("alpha")};
+  const std::vector<PreparedDye> acceptors{Named("Zed"), Named("ace")};
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {});
+  // Scrambled, as threads or a previous sort might leave them.
+  const std::vector<PairRow> rows{Row(2, 1, 2e-13, 50.0), Row(0, 0, 3e-13, 55.0),
+                                  Row(1, 1, 3e-13, 48.0), Row(0, 1, 1e-13, 55.0),
+                                  Row(1, 0, 5e-14, 60.0), Row(2, 0, 2e-13, 52.0)};
+  using P = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+  const struct {
+    PairOrder order;
+    double target;
+    P expected;
+  } cases[] = {
+      {PairOrder::kListed, 0, P{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}}},
+      // R0 60, 55 (0,0 before 0,1), 52, 50, 48.
+      {PairOrder::kForsterDistance, 0, P{{1, 0}, {0, 0}, {0, 1}, {2, 0}, {2, 1}, {1, 1}}},
+      {PairOrder::kOverlapIntegral, 0, P{{0, 0}, {1, 1}, {2, 0}, {2, 1}, {0, 1}, {1, 0}}},
+      // "Alpha" and "alpha" fold alike, then "Alpha" < "alpha" by bytes;
+      // "ace" < "Zed" whatever the case.
+      {PairOrder::kName, 0, P{{1, 1}, {1, 0}, {2, 1}, {2, 0}, {0, 1}, {0, 0}}},
+      // |R0 - 53|: 1 (52), 2 (55, 55), 3 (50), 5 (48), 7 (60).
+      {PairOrder::kDistanceError, 53.0, P{{2, 0}, {0, 0}, {0, 1}, {2, 1}, {1, 1}, {1, 0}}},
+  };
+  for (const auto& c : cases) {
+    std::vector<PairRow> sorted = rows;
+    if (c.target > 0) ApplyTargetDistance(sorted, c.target);
+    SortPairs(sorted, c.order, inputs);
+    EXPECT_EQ(Order(sorted), c.expected) << static_cast<int>(c.order);
+  }
+}
+
+TEST(PairTargetTest, EfficiencyAndDistanceErrorAtTheTarget) {
+  std::vector<PairRow> rows{Row(0, 0, 3e-13, 55.65), Row(0, 1, 1e-25, 0.0), Row(0, 2, 0, 0)};
+  rows[2].computed = false;
+  ApplyTargetDistance(rows, 50.0);
+  EXPECT_EQ(rows[0].efficiency_at_target, TransferEfficiency(50.0, 55.65));
+  EXPECT_NEAR(rows[0].efficiency_at_target, 1 / (1 + std::pow(50.0 / 55.65, 6)), 1e-15);
+  EXPECT_EQ(rows[0].distance_error, 55.65 - 50.0);
+  // No Foerster distance: nothing is transferred at any distance.
+  EXPECT_EQ(rows[1].efficiency_at_target, 0.0);
+  EXPECT_EQ(rows[1].distance_error, 50.0);
+  EXPECT_EQ(rows[2].distance_error, 0.0);
+}
+
+double ReadBack(std::string_view text) {
+  double value = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+TEST(PairCsvTest, HeaderQuotingAndExactNumbers) {
+  const std::vector<PreparedDye> donors{Named("plain"), Named("with, comma"), Named("#hash")};
+  const std::vector<PreparedDye> acceptors{Named("say \"hi\""), Named(" padded")};
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {});
+  std::vector<PairRow> rows{Row(0, 0, 0.1 + 0.2, 55.65), Row(1, 1, 1e-13, 47.5),
+                            Row(2, 0, 2e-13, 50.0), Row(0, 1, 0, 0)};
+  rows[0].overlap_integral_text = "3.0000E-1";
+  rows[0].forster_distance_text = "55.6500";
+  rows[3].computed = false;  // left out
+  const std::string plain = PairTableCsv(rows, inputs, false);
+  EXPECT_EQ(plain.substr(0, plain.find('\n')),
+            "donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
+            "forster_distance_text");
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = plain.find('\n', at)) != std::string::npos; at = end + 1) {
+    lines.push_back(plain.substr(at, end - at));
+  }
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "plain,\"say \"\"hi\"\"\",0.30000000000000004,3.0000E-1,55.65,55.6500");
+  EXPECT_TRUE(lines[2].starts_with("\"with, comma\",\" padded\",1e-13,")) << lines[2];
+  EXPECT_TRUE(lines[3].starts_with("\"#hash\",")) << lines[3];
+  EXPECT_EQ(ReadBack("0.30000000000000004"), 0.1 + 0.2);
+
+  ApplyTargetDistance(rows, 50.0);
+  const std::string target = PairTableCsv(rows, inputs, true);
+  EXPECT_TRUE(
+      target.starts_with("donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
+                         "forster_distance_text,efficiency_at_target,distance_error\n"));
+  const std::string first = target.substr(target.find('\n') + 1);
+  const std::string e = first.substr(0, first.find('\n'));
+  const auto last_comma = e.rfind(',');
+  const auto previous = e.rfind(',', last_comma - 1);
+  EXPECT_EQ(ReadBack(e.substr(last_comma + 1)), rows[0].distance_error);
+  EXPECT_EQ(ReadBack(e.substr(previous + 1, last_comma - previous - 1)),
+            rows[0].efficiency_at_target);
+}
+
+// A product beyond the doubles: the pair has no figures, and is reported
+// once instead of being shown with an infinite J.
+TEST(PairTableOverflowTest, APairWithoutAFiniteOverlapIsReported) {
+  std::vector<PreparedDye> donors{Named("huge"), Named("fine")};
+  std::vector<PreparedDye> acceptors{Named("wide")};
+  donors[0].record.path = "huge.csv";
+  acceptors[0].record.path = "wide.sp";
+  for (int w = 400; w <= 600; ++w) {
+    donors[0].grid[w] = 1e300;
+    donors[1].grid[w] = 1.0 / 201;
+    acceptors[0].grid[w] = 1e300;
+  }
+  const PairInputs inputs = PairInputsOf(donors, acceptors, {0.66667, 1.333});
+  std::vector<PairRow> rows = ComputeAllPairs(inputs, 2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_FALSE(rows[0].computed);
+  EXPECT_TRUE(rows[0].overlap_integral_text.empty());
+  const std::vector<TableError> errors = TakeUncomputed(rows, inputs);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].name, "huge + wide");
+  EXPECT_EQ(errors[0].file, "huge.csv + wide.sp");
+  EXPECT_EQ(errors[0].reason, "the overlap integral is beyond the range of a double");
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].donor, 1u);
+  EXPECT_TRUE(std::isfinite(rows[0].forster_distance));
+}
+
+TEST(ListedDyeTest, DefaultsAndTheFilesOwnName) {
+  DyeDefaults defaults;
+  defaults.quantum_yield = "0.9";
+  defaults.emission_filter = 3;
+  defaults.absorption_filter = 5;
+  defaults.extinction = "8e4";
+  const DyeRecord donor = ListedDye(SpectrumSide::kEmission, "/data/dyes/cy3.csv", defaults);
+  EXPECT_EQ(donor.name, "cy3.csv");
+  EXPECT_EQ(donor.path, "/data/dyes/cy3.csv");
+  EXPECT_EQ(donor.filter_entry, 3);
+  EXPECT_EQ(donor.quantum_yield, "0.9");
+  const DyeRecord acceptor = ListedDye(SpectrumSide::kAbsorption, "cy5.sp", defaults);
+  EXPECT_EQ(acceptor.name, "cy5.sp");
+  EXPECT_EQ(acceptor.filter_entry, 5);
+  EXPECT_EQ(acceptor.extinction, "8e4");
+  EXPECT_EQ(acceptor.line, 0);
+}
+
+}  // namespace
+}  // namespace korin

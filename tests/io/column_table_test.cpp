@@ -1,0 +1,210 @@
+// Finding the table in downloaded spectrum files: the delimiter, the
+// header, metadata before the table, quoted names, paired wavelength
+// columns and what a column's name says.
+#include "io/column_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korin {
+namespace {
+
+std::vector<std::string> Names(const ColumnTable& table) {
+  std::vector<std::string> names;
+  for (const TableColumn& c : table.columns) names.push_back(c.name);
+  return names;
+}
+
+std::vector<int> WavelengthColumns(const ColumnTable& table) {
+  std::vector<int> columns;
+  for (const TableColumn& c : table.columns) columns.push_back(c.wavelength_column);
+  return columns;
+}
+
+struct ShapeCase {
+  const char* what;
+  std::string content;
+  ColumnDelimiter delimiter;
+  std::vector<std::string> names;
+  std::vector<int> wavelength_columns;
+  int header_line;
+  int first_data_line;
+};
+
+TEST(ScanColumnTableTest, ShapesOfDownloadedFiles) {
+  const ShapeCase cases[] = {
+      {"comma with header",
+       "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
+       ColumnDelimiter::kComma,
+       {"Wavelength", "Excitation", "Emission"},
+       {0, 0, 0},
+       1,
+       2},
+      {"tab",
+       "wavelength\tabs\tem\t2p\n450\t1.5\t0\t3\n451\t1\t0\t2\n",
+       ColumnDelimiter::kTab,
+       {"wavelength", "abs", "em", "2p"},
+       {0, 0, 0, 0},
+       1,
+       2},
+      {"semicolon",
+       "nm;value\r\n450;1\r\n451;2\r\n",
+       ColumnDelimiter::kSemicolon,
+       {"nm", "value"},
+       {0, 0},
+       1,
+       2},
+      {"runs of spaces, names with single blanks",
+       "Wavelength (nm)  Intensity (a.u.)\n  450   1.5\n  451   2\n",
+       ColumnDelimiter::kSpaces,
+       {"Wavelength (nm)", "Intensity (a.u.)"},
+       {0, 0},
+       1,
+       2},
+      {"no header", "450,1\n451,2\n452,3\n", ColumnDelimiter::kComma, {"", ""}, {0, 0}, 0, 1},
+      {"byte-order mark and quoted names",
+       "\xEF\xBB\xBF\"Wavelength\",\"Alexa Fluor 488 EM\",\"Alexa Fluor 488 EX\"\n300,,0.37\n"
+       "301,,0.35\n",
+       ColumnDelimiter::kComma,
+       {"Wavelength", "Alexa Fluor 488 EM", "Alexa Fluor 488 EX"},
+       {0, 0, 0},
+       1,
+       2},
+      {"paired wavelength columns",
+       "wavelength,EGFP ex,wavelength,EGFP em\n300,0.1,300,\n301,0.2,301,0.5\n",
+       ColumnDelimiter::kComma,
+       {"wavelength", "EGFP ex", "wavelength", "EGFP em"},
+       {0, 0, 2, 2},
+       1,
+       2},
+      {"metadata before the table",
+       "## Type: FP\nExtinction coefficient: 83400\nQuantum Yield: 0.61\nMaker,\"Invitrogen, "
+       "Inc.\"\n\nwavelength,em\n450,1\n451,2\n",
+       ColumnDelimiter::kComma,
+       {"wavelength", "em"},
+       {0, 0},
+       6,
+       7},
+      {"a comment line as header",
+       "# nm em\n450 1\n451 2\n",
+       ColumnDelimiter::kSpaces,
+       {"nm", "em"},
+       {0, 0},
+       1,
+       2},
+  };
+  for (const ShapeCase& c : cases) {
+    const ColumnTable table = ScanColumnTable(c.content);
+    ASSERT_TRUE(table.found()) << c.what;
+    EXPECT_EQ(table.delimiter, c.delimiter) << c.what;
+    EXPECT_EQ(Names(table), c.names) << c.what;
+    EXPECT_EQ(WavelengthColumns(table), c.wavelength_columns) << c.what;
+    EXPECT_EQ(table.header_line, c.header_line) << c.what;
+    EXPECT_EQ(table.first_data_line, c.first_data_line) << c.what;
+    EXPECT_EQ(table.named, c.header_line != 0) << c.what;
+  }
+}
+
+// Two labelled blocks, one under the other, become side-by-side columns
+// whose rows are read block by block.
+TEST(ScanColumnTableTest, StackedBlocksAndTheirRows) {
+  const std::string content =
+      "Type,Fluorophore\nMaker,\"X\"\nExcitation\n400,0.1\n401,0.2\nEmission\n500,3\n"
+      "501,4\n502,5\n";
+  const ColumnTable table = ScanColumnTable(content);
+  ASSERT_EQ(table.blocks.size(), 2u);
+  EXPECT_EQ(Names(table), (std::vector<std::string>{"Excitation wavelength", "Excitation",
+                                                    "Emission wavelength", "Emission"}));
+  EXPECT_EQ(WavelengthColumns(table), (std::vector<int>{0, 0, 2, 2}));
+  EXPECT_EQ(KindOfColumnName(table.columns[3].name), ColumnKind::kEmission);
+  std::vector<std::string> second;
+  TableRows rows(content, table, 1);
+  std::span<const std::string_view> cells;
+  while (rows.Next(cells)) second.emplace_back(cells[1]);
+  EXPECT_EQ(second, (std::vector<std::string>{"3", "4", "5"}));
+}
+
+TEST(ScanColumnTableTest, NoTable) {
+  for (const char* content : {"", "\xEF\xBB\xBF", "just words\nmore words\n", "450,1\n",
+                              "Extinction coefficient: 83400\n", "450\n451\n452\n"}) {
+    EXPECT_FALSE(ScanColumnTable(content).found()) << content;
+  }
+}
+
+TEST(ScanColumnTableTest, PreviewCutsLinesIntoCells) {
+  std::string content = "\"Wave, nm\",\"a \"\"b\"\"\"\n";
+  for (int w = 400; w < 430; ++w) content += std::to_string(w) + ",1\n";
+  const ColumnTable table = ScanColumnTable(content);
+  ASSERT_EQ(table.preview.size(), kPreviewLines);
+  EXPECT_EQ(table.preview[0], (std::vector<std::string>{"Wave, nm", "a \"b\""}));
+  EXPECT_EQ(table.preview[19], (std::vector<std::string>{"418", "1"}));
+}
+
+TEST(ColumnNameTest, KindsAndUnits) {
+  const struct {
+    const char* name;
+    ColumnKind kind;
+    WavelengthUnit unit;
+  } cases[] = {
+      {"Wavelength (nm)", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
+      {"Wavelength (\xC2\xB5m)", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
+      {"wavelength_um", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
+      {"Wavenumber", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
+      {"(cm^-1)", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
+      {"\xCE\xBB", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
+      {"Excitation", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
+      {"Cy3 EX", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
+      {"mTurquoise2_abs", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
+      {"\xCE\xB5 (M-1 cm-1)", ColumnKind::kAbsorption, WavelengthUnit::kWavenumber},
+      {"Extinction", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
+      {"EGFP em", ColumnKind::kEmission, WavelengthUnit::kNanometre},
+      {"Fluorescence", ColumnKind::kEmission, WavelengthUnit::kNanometre},
+      {"Fluorescein", ColumnKind::kOther, WavelengthUnit::kNanometre},
+      {"Temperature", ColumnKind::kOther, WavelengthUnit::kNanometre},
+      {"EGFP 2p", ColumnKind::kOther, WavelengthUnit::kNanometre},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KindOfColumnName(c.name), c.kind) << c.name;
+    EXPECT_EQ(UnitOfColumnName(c.name), c.unit) << c.name;
+  }
+}
+
+TEST(FindColumnTest, ByNumberOrName) {
+  const ColumnTable table =
+      ScanColumnTable("wavelength,EGFP ex,wavelength,EGFP em\n300,0.1,300,1\n301,0.2,301,2\n");
+  const struct {
+    const char* text;
+    int preferred;
+    int column;
+    const char* error;
+  } cases[] = {
+      {"2", -1, 1, ""},
+      {" egfp EM ", -1, 3, ""},
+      {"wavelength", 2, 2, ""},
+      {"0", -1, -1, "there is no column 0: the table has 4 columns"},
+      {"5", -1, -1, "there is no column 5: the table has 4 columns"},
+      {"wavelength", -1, -1,
+       "the name \"wavelength\" fits several columns: column 1 \"wavelength\", column 3 "
+       "\"wavelength\""},
+      {"EGFP", -1, -1,
+       "no column is named \"EGFP\"; the columns are column 1 \"wavelength\", column 2 \"EGFP "
+       "ex\", column 3 \"wavelength\", column 4 \"EGFP em\""},
+  };
+  for (const auto& c : cases) {
+    const ColumnLookup lookup = FindColumn(table, c.text, c.preferred);
+    EXPECT_EQ(lookup.column, c.column) << c.text;
+    EXPECT_EQ(lookup.error, c.error) << c.text;
+  }
+}
+
+// A line of a million delimiters costs no more than kMaxColumns columns.
+TEST(ScanColumnTableTest, WideLinesAreBounded) {
+  const std::string wide = "1" + std::string(1'000'000, ',') + "\n";
+  const ColumnTable table = ScanColumnTable(wide + wide + wide);
+  EXPECT_LE(table.columns.size(), kMaxColumns);
+}
+
+}  // namespace
+}  // namespace korin
