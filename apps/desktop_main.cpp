@@ -17,11 +17,11 @@ int main(int argc, char** argv) {
   korin::FretEngine engine;
   korin::QtDialogService dialogs;
   korin::WindowSet windows(engine, dialogs);
-  windows.Form1->show();
+  windows.main_window->show();
   // Once the windows are up, so that a reader's message stands over them.
   if (!startup.files.empty() || !startup.problems.isEmpty()) {
-    QTimer::singleShot(0, windows.Form1.get(),
-                       [&] { korin::OpenStartupFiles(*windows.Form1, startup); });
+    QTimer::singleShot(0, windows.main_window.get(),
+                       [&] { korin::OpenStartupFiles(*windows.main_window, startup); });
   }
   return QApplication::exec();
 }

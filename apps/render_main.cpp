@@ -21,7 +21,7 @@ namespace {
 // The engine's changes to the plot's series and file labels.
 class PlotView final : public korin::FretView {
  public:
-  explicit PlotView(korin::TForm2& plot) : plot_(plot) {}
+  explicit PlotView(korin::EnergyTransferPlotWindow& plot) : plot_(plot) {}
 
   void ClearSeries(korin::PlotSeries series) override {
     if (korin::chart::Series* target = Target(series)) target->ClearSeries();
@@ -54,7 +54,7 @@ class PlotView final : public korin::FretView {
     }
   }
 
-  korin::TForm2& plot_;
+  korin::EnergyTransferPlotWindow& plot_;
 };
 
 // Refuses to replace an existing file unless --force was given, as the
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::vector<std::string> args(argv, argv + argc);
 
-  korin::TForm2 plot;
+  korin::EnergyTransferPlotWindow plot;
   plot.hide();
   PlotView view(plot);
   korin::FretEngine engine(&view);

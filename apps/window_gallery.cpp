@@ -68,7 +68,8 @@ constexpr int kAcceptorLast = 650;
 constexpr double kQuantumYield = 0.92;
 constexpr double kConcentration = 1e-5;  // mol/L, in a 1 cm cuvette
 
-void Fill(korin::TForm2& plot, korin::TForm3& donor, korin::TForm4& acceptor) {
+void Fill(korin::EnergyTransferPlotWindow& plot, korin::DonorInputWindow& donor,
+          korin::AcceptorInputWindow& acceptor) {
   double area = 0;
   for (int nm = kDonorFirst; nm <= kDonorLast; ++nm) area += DonorCounts(nm);
 
@@ -124,7 +125,7 @@ bool Export(FormWindow& window, const QDir& dir, const QString& name) {
 // input spectrum's range, as the main window does for the first.
 class PlotView final : public korin::FretView {
  public:
-  explicit PlotView(korin::TForm2& plot) : plot_(plot) {}
+  explicit PlotView(korin::EnergyTransferPlotWindow& plot) : plot_(plot) {}
 
   void ClearSeries(korin::PlotSeries series) override {
     if (auto* target = Series(series)) target->ClearSeries();
@@ -155,7 +156,7 @@ class PlotView final : public korin::FretView {
     return nullptr;
   }
 
-  korin::TForm2& plot_;
+  korin::EnergyTransferPlotWindow& plot_;
   std::array<std::pair<int, int>, 2> ranges_{};
 };
 
@@ -216,10 +217,10 @@ int main(int argc, char** argv) {
   if (!dir.mkpath(QStringLiteral("."))) return 1;
 
   // Created in the program's order: the plot shows itself, the rest wait.
-  korin::TForm2 plot;
-  korin::TForm3 donor;
-  korin::TForm4 acceptor;
-  korin::TForm5About about;
+  korin::EnergyTransferPlotWindow plot;
+  korin::DonorInputWindow donor;
+  korin::AcceptorInputWindow acceptor;
+  korin::AboutWindow about;
 
   bool ok = true;
   ok &= SavePng(plot, dir, QStringLiteral("tform2_empty"));
@@ -244,7 +245,7 @@ int main(int argc, char** argv) {
   const auto print_message = [](std::string_view message) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
   };
-  korin::TForm2 sample_plot;
+  korin::EnergyTransferPlotWindow sample_plot;
   PlotView view(sample_plot);
   engine.SetView(&view);
   const std::array<std::string, 2> sample_paths = {

@@ -71,28 +71,28 @@ void TypeCoefficient(FretEngine& engine, const std::string& text) {
   engine.EditField(PanelField::kExtinction, text);
   // The general format of a value read from it is that text again, so a
   // second rewrite never differs; the bound only guards the loop.
-  for (int rewrites = 0; rewrites < 3 && engine.session().ExtinctionValid; ++rewrites) {
-    const std::string written = FormatGeneral(engine.session().ExtinctionMax, kCoefficientDigits);
+  for (int rewrites = 0; rewrites < 3 && engine.session().extinction_valid; ++rewrites) {
+    const std::string written = FormatGeneral(engine.session().extinction_max, kCoefficientDigits);
     if (written == engine.FieldText(PanelField::kExtinction)) break;
     engine.EditField(PanelField::kExtinction, written);
   }
 }
 
 std::string DonorRefusal(const FretSession& s, const DyeRecord& record) {
-  if (!s.QuantumYieldValid)
+  if (!s.quantum_yield_valid)
     return Refused("quantum yield", record.quantum_yield, ranges::kQuantumYield);
-  if (!s.EmissionValid) return "the emission is not in use";
+  if (!s.emission_valid) return "the emission is not in use";
   return "the quantum yield must exceed 1E-7 for the calculation";
 }
 
 std::string AcceptorRefusal(const FretSession& s, const DyeRecord& record) {
-  if (!s.ConcentrationValid) {
+  if (!s.concentration_valid) {
     return Refused("concentration", record.concentration, ranges::kConcentration);
   }
-  if (!Exceeds(s.Concentration, bounds::kGateMinConcentration)) {
+  if (!Exceeds(s.concentration, bounds::kGateMinConcentration)) {
     return "the concentration must exceed 1E-10 mol/L for the calculation";
   }
-  if (!s.AbsorptionValid) return "the absorption is not in use";
+  if (!s.absorption_valid) return "the absorption is not in use";
   if (record.extinction) {
     double value = 0.0;
     if (!ReadInRange(*record.extinction, ranges::kExtinction, value)) {
@@ -172,10 +172,10 @@ std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
   FretEngine engine;
   TypeParameters(engine, shared, DyeRecord{});
   const FretSession& s = engine.session();
-  if (SharedConditionsHold(s)) return SharedValues{s.OrientationFactor, s.RefractiveIndex};
-  if (!s.OrientationValid) {
+  if (SharedConditionsHold(s)) return SharedValues{s.orientation_factor, s.refractive_index};
+  if (!s.orientation_valid) {
     why = Refused("orientation factor", shared.orientation, ranges::kOrientation);
-  } else if (!s.RefractiveIndexValid) {
+  } else if (!s.refractive_index_valid) {
     why = Refused("refractive index", shared.refractive_index, ranges::kRefractiveIndex);
   } else {
     why = "the refractive index must exceed 1E-4 for the calculation";
@@ -208,7 +208,7 @@ DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& share
       result.error.messages = std::move(report.messages);
       return result;
     }
-    result.dye = PreparedDye{record, s.DonorEmission, s.QuantumYield, std::move(report.messages)};
+    result.dye = PreparedDye{record, s.donor_emission, s.quantum_yield, std::move(report.messages)};
     return result;
   }
   if (record.extinction) TypeCoefficient(engine, *record.extinction);
@@ -217,7 +217,7 @@ DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& share
     result.error.messages = std::move(report.messages);
     return result;
   }
-  result.dye = PreparedDye{record, s.AcceptorExtinction, 0.0, std::move(report.messages)};
+  result.dye = PreparedDye{record, s.acceptor_extinction, 0.0, std::move(report.messages)};
   return result;
 }
 

@@ -20,7 +20,7 @@ double Bell(int nm, double peak, double width) {
   return std::exp(-z * z / 2);
 }
 
-void Fill(korin::TForm2& plot) {
+void Fill(korin::EnergyTransferPlotWindow& plot) {
   plot.EmissionSeries().ClearSeries();
   plot.ExtinctionSeries().ClearSeries();
   for (int nm = kFirst; nm <= kLast; ++nm) {
@@ -29,20 +29,20 @@ void Fill(korin::TForm2& plot) {
   }
 }
 
-void Paint(korin::TForm2& plot, QImage& image) {
+void Paint(korin::EnergyTransferPlotWindow& plot, QImage& image) {
   QPainter painter(&image);
   plot.chart().draw(painter, image.rect());
 }
 
 void BM_AddPointsToBothSeries(benchmark::State& state) {
-  korin::TForm2 plot;
+  korin::EnergyTransferPlotWindow plot;
   for (auto _ : state) Fill(plot);
   state.SetItemsProcessed(state.iterations() * 2 * (kLast - kFirst + 1));
 }
 BENCHMARK(BM_AddPointsToBothSeries)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintEnergyTransferChart(benchmark::State& state) {
-  korin::TForm2 plot;
+  korin::EnergyTransferPlotWindow plot;
   Fill(plot);
   QImage image(418, 231, QImage::Format_RGB32);
   for (auto _ : state) Paint(plot, image);
@@ -50,7 +50,7 @@ void BM_PaintEnergyTransferChart(benchmark::State& state) {
 BENCHMARK(BM_PaintEnergyTransferChart)->Unit(benchmark::kMillisecond);
 
 void BM_FillAndPaintEnergyTransferChart(benchmark::State& state) {
-  korin::TForm2 plot;
+  korin::EnergyTransferPlotWindow plot;
   QImage image(418, 231, QImage::Format_RGB32);
   for (auto _ : state) {
     Fill(plot);

@@ -25,17 +25,17 @@ void LayGaussian(korin::SpectrumGrid& grid, int first, int last, double height, 
 
 korin::FretSession LoadedSession() {
   korin::FretSession s;
-  LayGaussian(s.DonorEmission, 300, 1200, 1000.0, 520.0, 30.0);
-  s.EmissionFirst = 300;
-  s.EmissionLast = 1200;
-  s.EmissionValid = true;
-  LayGaussian(s.AcceptorAbsorbance, 200, 1400, 0.85, 560.0, 40.0);
-  s.AbsorptionFirst = 200;
-  s.AbsorptionLast = 1400;
-  s.AbsorptionValid = true;
+  LayGaussian(s.donor_emission, 300, 1200, 1000.0, 520.0, 30.0);
+  s.emission_first = 300;
+  s.emission_last = 1200;
+  s.emission_valid = true;
+  LayGaussian(s.acceptor_absorbance, 200, 1400, 0.85, 560.0, 40.0);
+  s.absorption_first = 200;
+  s.absorption_last = 1400;
+  s.absorption_valid = true;
   if (!korin::NormalizeEmission(s)) std::abort();
-  // Sets ExtinctionValid, the last flag the gate asks for.
-  if (korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast) !=
+  // Sets extinction_valid, the last flag the gate asks for.
+  if (korin::ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last) !=
       korin::ConcentrationDerivation::kDerived) {
     std::abort();
   }
@@ -49,15 +49,15 @@ void BM_GateRun(benchmark::State& state) {
   korin::FretSession s = LoadedSession();
   for (auto _ : state) {
     if (!korin::GateConditionsHold(s)) std::abort();
-    if (korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast) !=
+    if (korin::ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last) !=
         korin::ConcentrationDerivation::kDerived) {
       std::abort();
     }
     if (!korin::ComputeOverlapIntegral(s)) std::abort();
     const double r0 = korin::ForsterDistance(s);
-    std::string j_text = korin::FormatExponent(s.OverlapIntegral, ".");
+    std::string j_text = korin::FormatExponent(s.overlap_integral, ".");
     std::string r0_text = korin::FormatFixed(r0, ".");
-    std::string extinction_text = korin::FormatGeneral(s.ExtinctionMax, 15);
+    std::string extinction_text = korin::FormatGeneral(s.extinction_max, 15);
     benchmark::DoNotOptimize(j_text);
     benchmark::DoNotOptimize(r0_text);
     benchmark::DoNotOptimize(extinction_text);
@@ -77,7 +77,7 @@ void BM_ComputeOverlapIntegral(benchmark::State& state) {
   korin::FretSession s = LoadedSession();
   for (auto _ : state) {
     benchmark::DoNotOptimize(korin::ComputeOverlapIntegral(s));
-    benchmark::DoNotOptimize(s.OverlapIntegral);
+    benchmark::DoNotOptimize(s.overlap_integral);
   }
 }
 BENCHMARK(BM_ComputeOverlapIntegral);
@@ -87,8 +87,8 @@ void BM_ExtinctionFromConcentration(benchmark::State& state) {
   korin::FretSession s = LoadedSession();
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        korin::ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast));
-    benchmark::DoNotOptimize(s.ExtinctionMax);
+        korin::ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last));
+    benchmark::DoNotOptimize(s.extinction_max);
   }
 }
 BENCHMARK(BM_ExtinctionFromConcentration);
@@ -97,7 +97,7 @@ BENCHMARK(BM_ExtinctionFromConcentration);
 void BM_FormatExponent(benchmark::State& state) {
   korin::FretSession s = LoadedSession();
   if (!korin::ComputeOverlapIntegral(s)) std::abort();
-  double j = s.OverlapIntegral;
+  double j = s.overlap_integral;
   for (auto _ : state) {
     benchmark::DoNotOptimize(j);
     benchmark::DoNotOptimize(korin::FormatExponent(j, "."));
@@ -119,7 +119,7 @@ BENCHMARK(BM_FormatFixed);
 // Significance 15 for the extinction field, 5 for the parameter fields.
 void BM_FormatGeneral(benchmark::State& state) {
   const korin::FretSession s = LoadedSession();
-  double value = state.range(0) == 15 ? s.ExtinctionMax : s.OrientationFactor;
+  double value = state.range(0) == 15 ? s.extinction_max : s.orientation_factor;
   const int significant = static_cast<int>(state.range(0));
   for (auto _ : state) {
     benchmark::DoNotOptimize(value);

@@ -56,7 +56,7 @@ std::string Key(std::string_view name) {
 }
 
 R0Uncertainty UncertaintyOf(const AnalysisRequest& request, const FretEngine& engine) {
-  const double kappa2 = engine.session().OrientationFactor;
+  const double kappa2 = engine.session().orientation_factor;
   return ForsterDistanceUncertainty(
       engine.session(), request.kappa2.value_or(Kappa2Range{kappa2, kappa2}), request.errors);
 }
@@ -196,7 +196,7 @@ void AddAnalysisJson(const AnalysisRequest& request, const FretEngine& engine,
                      nlohmann::ordered_json& result) {
   const FretSession& s = engine.session();
   const double r0 = engine.ForsterDistanceValue();
-  result["overlap_integral_nm4"] = OverlapIntegralInNm4(s.OverlapIntegral);
+  result["overlap_integral_nm4"] = OverlapIntegralInNm4(s.overlap_integral);
   result["forster_distance_nm"] = AngstromsToNanometres(r0);
 
   const OverlapDiagnostics d = DiagnoseOverlap(s);

@@ -79,10 +79,10 @@ std::string_view GateFailure(const FretEngine& engine) {
   if (engine.LastGateOutcome() == GateOutcome::kOverlapNotFinite) {
     return "the overlap integral is beyond the range of a double";
   }
-  if (!Exceeds(s.Concentration, bounds::kGateMinConcentration)) {
+  if (!Exceeds(s.concentration, bounds::kGateMinConcentration)) {
     return "the concentration must exceed 1E-10 mol/L for the calculation";
   }
-  if (!s.ExtinctionValid) {
+  if (!s.extinction_valid) {
     return "no extinction spectrum can be derived from this absorbance";
   }
   return "an input is not valid";
@@ -111,7 +111,7 @@ int Compute(const Options& o, CliParameters& p, const AnalysisRequest& analysis,
   if (o.parameters.extinction) {
     engine.SetExtinctionEntry(true);
     engine.EditField(PanelField::kExtinction, *o.parameters.extinction);
-    if (!engine.session().ExtinctionValid) {
+    if (!engine.session().extinction_valid) {
       return Fail(err,
                   "the absorbance cannot be scaled to --extinction: it has no positive value, or "
                   "the scaled values lie beyond the range of a double");
@@ -135,22 +135,22 @@ void WriteResults(const Options& o, const CliParameters& p, const AnalysisReques
     return;
   }
   nlohmann::ordered_json result;
-  result["overlap_integral"] = s.OverlapIntegral;
+  result["overlap_integral"] = s.overlap_integral;
   result["overlap_integral_text"] = j_text;
   result["forster_distance"] = engine.ForsterDistanceValue();
   result["forster_distance_text"] = r0_text;
-  result["extinction_max"] = s.ExtinctionMax;
-  result["extinction_max_text"] = FormatGeneral(s.ExtinctionMax, 15);
+  result["extinction_max"] = s.extinction_max;
+  result["extinction_max_text"] = FormatGeneral(s.extinction_max, 15);
   result["emission"] = {
-      {"file", o.emission_file}, {"first", s.EmissionFirst}, {"last", s.EmissionLast}};
+      {"file", o.emission_file}, {"first", s.emission_first}, {"last", s.emission_last}};
   result["absorption"] = {
-      {"file", o.absorption_file}, {"first", s.AbsorptionFirst}, {"last", s.AbsorptionLast}};
+      {"file", o.absorption_file}, {"first", s.absorption_first}, {"last", s.absorption_last}};
   AddColumnJson(p.columns, SpectrumSide::kEmission, result["emission"]);
   AddColumnJson(p.columns, SpectrumSide::kAbsorption, result["absorption"]);
   result["parameters"] = {
-      {"concentration", s.Concentration},    {"optical_path", s.OpticalPath},
-      {"extinction_mode", s.ExtinctionMode}, {"refractive_index", s.RefractiveIndex},
-      {"orientation", s.OrientationFactor},  {"quantum_yield", s.QuantumYield}};
+      {"concentration", s.concentration},     {"optical_path", s.optical_path},
+      {"extinction_mode", s.extinction_mode}, {"refractive_index", s.refractive_index},
+      {"orientation", s.orientation_factor},  {"quantum_yield", s.quantum_yield}};
   AddAnalysisJson(analysis, engine, result);
   // File names need not be UTF-8; replace what is not rather than fail.
   out << result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';

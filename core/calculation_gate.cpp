@@ -8,18 +8,18 @@ namespace korin {
 // pass; the exact comparison decides that, not a comparison of doubles.
 
 bool DonorConditionsHold(const FretSession& session) {
-  return Exceeds(session.QuantumYield, bounds::kGateMinQuantumYield) && session.EmissionValid &&
-         session.QuantumYieldValid;
+  return Exceeds(session.quantum_yield, bounds::kGateMinQuantumYield) && session.emission_valid &&
+         session.quantum_yield_valid;
 }
 
 bool AcceptorConditionsHold(const FretSession& session) {
-  return Exceeds(session.Concentration, bounds::kGateMinConcentration) && session.AbsorptionValid &&
-         session.ConcentrationValid && session.ExtinctionValid;
+  return Exceeds(session.concentration, bounds::kGateMinConcentration) &&
+         session.absorption_valid && session.concentration_valid && session.extinction_valid;
 }
 
 bool SharedConditionsHold(const FretSession& session) {
-  return Exceeds(session.RefractiveIndex, bounds::kGateMinRefractiveIndex) &&
-         session.OrientationValid && session.RefractiveIndexValid;
+  return Exceeds(session.refractive_index, bounds::kGateMinRefractiveIndex) &&
+         session.orientation_valid && session.refractive_index_valid;
 }
 
 bool GateConditionsHold(const FretSession& session) {

@@ -7,10 +7,10 @@
 namespace korin {
 
 bool NormalizeEmission(FretSession& session) {
-  if (!session.EmissionValid) return false;
-  SpectrumGrid& emission = session.DonorEmission;
-  const int first = session.EmissionFirst;
-  const int last = session.EmissionLast;
+  if (!session.emission_valid) return false;
+  SpectrumGrid& emission = session.donor_emission;
+  const int first = session.emission_first;
+  const int last = session.emission_last;
 
   // Each 1-nm step adds the rectangle under its left point plus half the
   // absolute rise or fall. On a falling step that is the trapezoid plus the
@@ -22,7 +22,7 @@ bool NormalizeEmission(FretSession& session) {
     area = std::fabs(emission[w] - emission[w - 1]) * kStep / 2 + emission[w - 1] * kStep + area;
   }
   // An overflowing sum is stored as 0.0: no infinity or NaN is kept.
-  session.EmissionArea = std::isfinite(area) ? area : 0.0;
+  session.emission_area = std::isfinite(area) ? area : 0.0;
 
   // Zero (nothing to divide by) or negative (a spectrum negative overall,
   // which would come out upside down) cannot be normalised. A tiny positive
@@ -34,7 +34,7 @@ bool NormalizeEmission(FretSession& session) {
     usable = std::isfinite(extremes.lowest / area) && std::isfinite(extremes.highest / area);
   }
   if (!usable) {
-    session.EmissionValid = false;
+    session.emission_valid = false;
     return false;
   }
 

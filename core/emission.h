@@ -5,17 +5,17 @@
 
 namespace korin {
 
-// Right after a read that set EmissionValid: computes EmissionArea by the
-// program's area rule over EmissionFirst..EmissionLast and divides the
-// spectrum by it, so that DonorEmission holds the normalised values.
+// Right after a read that set emission_valid: computes emission_area by the
+// program's area rule over emission_first..emission_last and divides the
+// spectrum by it, so that donor_emission holds the normalised values.
 //
-// Answers false and clears EmissionValid when the area is not a positive
+// Answers false and clears emission_valid when the area is not a positive
 // finite number (all zeros, a single point, a spectrum negative overall, an
 // area too large for a double) or when a divided value would not be finite.
-// DonorEmission then keeps its raw, finite values and counts as not loaded:
+// donor_emission then keeps its raw, finite values and counts as not loaded:
 // the emission series stays empty and the gate hides the results, so the
 // calculation needs no branch of its own. Also answers false if
-// EmissionValid is false on entry.
+// emission_valid is false on entry.
 [[nodiscard]] bool NormalizeEmission(FretSession& session);
 
 }  // namespace korin

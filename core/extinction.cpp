@@ -50,27 +50,27 @@ void Divide(const double* __restrict absorbance, double* __restrict extinction, 
 }  // namespace
 
 ConcentrationDerivation ExtinctionFromConcentration(FretSession& session, int first, int last) {
-  if (session.ExtinctionMode) return ConcentrationDerivation::kExtinctionMode;
-  session.ExtinctionValid = true;
-  if (!session.ConcentrationValid) return ConcentrationDerivation::kNoConcentration;
+  if (session.extinction_mode) return ConcentrationDerivation::kExtinctionMode;
+  session.extinction_valid = true;
+  if (!session.concentration_valid) return ConcentrationDerivation::kNoConcentration;
 
   // A file may hold 1e300 and the field accepts 1e-12 mol/L; rather than
   // put an infinity in the grid, derive nothing. The quotient keeps the order
   // of the absorbances, so the two extremes decide.
-  const GridExtremes absorbance = ExtremesOver(session.AcceptorAbsorbance, first, last);
-  const double c = session.Concentration;
-  const double path = session.OpticalPath;
+  const GridExtremes absorbance = ExtremesOver(session.acceptor_absorbance, first, last);
+  const double c = session.concentration;
+  const double path = session.optical_path;
   const double of_lowest = ExtinctionOf(absorbance.lowest, c, path);
   const double of_highest = ExtinctionOf(absorbance.highest, c, path);
   if (!std::isfinite(of_lowest) || !std::isfinite(of_highest)) {
-    session.ExtinctionValid = false;
+    session.extinction_valid = false;
     return ConcentrationDerivation::kNotFinite;
   }
 
   const auto offset = static_cast<std::size_t>(first - SpectrumGrid::kFirstWavelength);
   const auto count = static_cast<std::size_t>(last - first + 1);
-  double* extinction = session.AcceptorExtinction.values().data() + offset;
-  Divide(session.AcceptorAbsorbance.values().data() + offset, extinction, count, c, path,
+  double* extinction = session.acceptor_extinction.values().data() + offset;
+  Divide(session.acceptor_absorbance.values().data() + offset, extinction, count, c, path,
          HasExactReciprocal(path) ? 1.0 / path : 0.0);
   // Each division keeps the order of the values (reverses it for a negative
   // divisor), and rounding never breaks it, so the largest extinction is
@@ -79,16 +79,16 @@ ConcentrationDerivation ExtinctionFromConcentration(FretSession& session, int fi
   double peak = 0.0;
   if (of_lowest > peak) peak = of_lowest;
   if (of_highest > peak) peak = of_highest;
-  session.ExtinctionMax = peak;
+  session.extinction_max = peak;
   return ConcentrationDerivation::kDerived;
 }
 
 bool RescaleExtinction(FretSession& session) {
-  session.ExtinctionValid = false;
-  if (!session.AbsorptionValid) return false;
-  const int first = session.AbsorptionFirst;
-  const int last = session.AbsorptionLast;
-  const SpectrumGrid& absorbance = session.AcceptorAbsorbance;
+  session.extinction_valid = false;
+  if (!session.absorption_valid) return false;
+  const int first = session.absorption_first;
+  const int last = session.absorption_last;
+  const SpectrumGrid& absorbance = session.acceptor_absorbance;
 
   // The peak is the largest absorbance above 0.0. No positive absorbance:
   // dividing by the peak of 0.0 has no finite result, so nothing is derived.
@@ -97,16 +97,16 @@ bool RescaleExtinction(FretSession& session) {
   const double peak = extremes.highest;
   // A deep negative baseline under a tiny peak can overflow; the scaling
   // keeps the order of the absorbances, so the two extremes decide.
-  const double coefficient = session.ExtinctionMax;
+  const double coefficient = session.extinction_max;
   if (!std::isfinite(Rescaled(extremes.lowest, peak, coefficient)) ||
       !std::isfinite(Rescaled(extremes.highest, peak, coefficient))) {
     return false;
   }
 
   for (int w = first; w <= last; ++w) {
-    session.AcceptorExtinction[w] = Rescaled(absorbance[w], peak, coefficient);
+    session.acceptor_extinction[w] = Rescaled(absorbance[w], peak, coefficient);
   }
-  session.ExtinctionValid = true;
+  session.extinction_valid = true;
   return true;
 }
 

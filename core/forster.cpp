@@ -134,8 +134,8 @@ std::optional<double> OverlapIntegralOf(const SpectrumGrid& emission,
 
 bool ComputeOverlapIntegral(FretSession& session) {
   const std::optional<double> j =
-      OverlapIntegralOf(session.DonorEmission, session.AcceptorExtinction);
-  session.OverlapIntegral = j.value_or(0.0);
+      OverlapIntegralOf(session.donor_emission, session.acceptor_extinction);
+  session.overlap_integral = j.value_or(0.0);
   return j.has_value();
 }
 
@@ -145,8 +145,8 @@ double OverlapTerm(const SpectrumGrid& emission, const SpectrumGrid& extinction,
 }
 
 double ForsterDistance(const FretSession& session) {
-  return ForsterDistanceOf(session.OrientationFactor, session.RefractiveIndex, session.QuantumYield,
-                           session.OverlapIntegral);
+  return ForsterDistanceOf(session.orientation_factor, session.refractive_index,
+                           session.quantum_yield, session.overlap_integral);
 }
 
 double ForsterDistanceOf(double orientation_factor, double refractive_index, double quantum_yield,

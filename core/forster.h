@@ -26,10 +26,10 @@ namespace korin {
 [[nodiscard]] double OverlapTerm(const SpectrumGrid& emission, const SpectrumGrid& extinction,
                                  int wavelength);
 
-// OverlapIntegralOf(DonorEmission, AcceptorExtinction), stored in
-// OverlapIntegral. Points outside the loaded ranges add nothing because the
+// OverlapIntegralOf(donor_emission, acceptor_extinction), stored in
+// overlap_integral. Points outside the loaded ranges add nothing because the
 // grids hold 0.0 there.
-// Answers false, with OverlapIntegral set to 0.0, when the sum is not a
+// Answers false, with overlap_integral set to 0.0, when the sum is not a
 // finite double (a product of extreme values overflows); the gate then
 // hides the results instead of computing R0.
 [[nodiscard]] bool ComputeOverlapIntegral(FretSession& session);
@@ -40,10 +40,10 @@ namespace korin {
 [[nodiscard]] double ForsterDistanceOf(double orientation_factor, double refractive_index,
                                        double quantum_yield, double overlap_integral);
 
-// ForsterDistanceOf the session's parameters and stored OverlapIntegral.
+// ForsterDistanceOf the session's parameters and stored overlap_integral.
 // The engine writes it, formatted, into the result field; it is not kept.
-// Preconditions: OverlapIntegral finite; the gate's conditions hold, so
-// that RefractiveIndex, OrientationFactor and QuantumYield are positive
+// Preconditions: overlap_integral finite; the gate's conditions hold, so
+// that refractive_index, orientation_factor and quantum_yield are positive
 // and in range.
 [[nodiscard]] double ForsterDistance(const FretSession& session);
 

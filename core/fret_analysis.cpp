@@ -47,8 +47,8 @@ double PeakOver(const SpectrumGrid& grid, int first, int last) {
 // The warnings on the spectra themselves, which hold whether or not J is
 // positive.
 void WarnAboutCoverage(const FretSession& s, std::vector<std::string>& warnings) {
-  const SpectrumGrid& donor = s.DonorEmission;
-  const double peak = PeakOver(donor, s.EmissionFirst, s.EmissionLast);
+  const SpectrumGrid& donor = s.donor_emission;
+  const double peak = PeakOver(donor, s.emission_first, s.emission_last);
   if (peak <= 0.0) return;
   const double limit = kFadedOut * peak;
   // Where the acceptor's spectrum stops short of the donor's, the emission
@@ -62,13 +62,13 @@ void WarnAboutCoverage(const FretSession& s, std::vector<std::string>& warnings)
                          " of its peak outside it: J is underestimated.");
     }
   };
-  uncovered(s.EmissionFirst, std::min(s.EmissionLast, s.AbsorptionFirst - 1), "starts",
-            s.AbsorptionFirst);
-  uncovered(std::max(s.EmissionFirst, s.AbsorptionLast + 1), s.EmissionLast, "ends",
-            s.AbsorptionLast);
+  uncovered(s.emission_first, std::min(s.emission_last, s.absorption_first - 1), "starts",
+            s.absorption_first);
+  uncovered(std::max(s.emission_first, s.absorption_last + 1), s.emission_last, "ends",
+            s.absorption_last);
   // A donor spectrum that stops while still bright was cut off: its area,
   // and so its normalisation, leaves out the rest.
-  for (const int end : {s.EmissionFirst, s.EmissionLast}) {
+  for (const int end : {s.emission_first, s.emission_last}) {
     if (donor[end] > limit) {
       warnings.push_back("The donor spectrum is cut off at " + std::to_string(end) + " nm at " +
                          Percent(donor[end] / peak) +
@@ -181,10 +181,10 @@ std::string_view FactorName(R0Factor factor) {
 
 R0Uncertainty ForsterDistanceUncertainty(const FretSession& s, const Kappa2Range& kappa2,
                                          const InputErrors& errors) {
-  const double q = s.QuantumYield;
-  const double n = s.RefractiveIndex;
-  const double j = s.OverlapIntegral;
-  const double k = s.OrientationFactor;
+  const double q = s.quantum_yield;
+  const double n = s.refractive_index;
+  const double j = s.overlap_integral;
+  const double k = s.orientation_factor;
   // R0 grows with kappa^2, Q and J, and shrinks as n grows.
   const double q_low = q * (1.0 - errors.quantum_yield);
   const double q_high = q * (1.0 + errors.quantum_yield);
@@ -216,12 +216,12 @@ R0Uncertainty ForsterDistanceUncertainty(const FretSession& s, const Kappa2Range
 
 OverlapDiagnostics DiagnoseOverlap(const FretSession& s) {
   OverlapDiagnostics d;
-  if (!s.EmissionValid || !s.AbsorptionValid) return d;
+  if (!s.emission_valid || !s.absorption_valid) return d;
   WarnAboutCoverage(s, d.warnings);
 
-  d.first = std::max(s.EmissionFirst, s.AbsorptionFirst);
-  d.last = std::min(s.EmissionLast, s.AbsorptionLast);
-  if (!s.ExtinctionValid || d.first > d.last) return d;
+  d.first = std::max(s.emission_first, s.absorption_first);
+  d.last = std::min(s.emission_last, s.absorption_last);
+  if (!s.extinction_valid || d.first > d.last) return d;
 
   // The running sum carries what each addition rounds off (Neumaier), so
   // its last value is the sum of the terms to within a rounding; dividing
@@ -233,7 +233,7 @@ OverlapDiagnostics DiagnoseOverlap(const FretSession& s) {
   double carried = 0.0;
   double removed = 0.0;  // what negative acceptor values take off
   for (int w = d.first; w <= d.last; ++w) {
-    const double term = OverlapTerm(s.DonorEmission, s.AcceptorExtinction, w);
+    const double term = OverlapTerm(s.donor_emission, s.acceptor_extinction, w);
     d.terms.push_back(term);
     const double next = sum + term;
     carried += std::fabs(sum) >= std::fabs(term) ? (sum - next) + term : (term - next) + sum;
@@ -264,7 +264,7 @@ OverlapDiagnostics DiagnoseOverlap(const FretSession& s) {
   int negative_last = 0;
   for (int w = d.band_first; w <= d.band_last; ++w) {
     const double term = d.terms[static_cast<std::size_t>(w - d.first)];
-    if (s.AcceptorExtinction[w] < 0.0 && term < 0.0) {
+    if (s.acceptor_extinction[w] < 0.0 && term < 0.0) {
       if (removed == 0.0) negative_first = w;
       negative_last = w;
       removed -= term;

@@ -93,34 +93,34 @@ void FretEngine::ConcentrationEdited() {
   FretSession& s = *session_;
   // Typing a concentration always means concentration entry, whatever the
   // radio buttons show.
-  s.ExtinctionMode = false;
-  s.ConcentrationValid = ParseRealInRange(FieldText(PanelField::kConcentration), s.Concentration,
-                                          bounds::kMinConcentration, bounds::kMaxConcentration);
-  if (!s.ConcentrationValid) view_->ClearSeries(PlotSeries::kExtinction);
-  if (s.AbsorptionValid) (void)DeriveExtinction();
+  s.extinction_mode = false;
+  s.concentration_valid = ParseRealInRange(FieldText(PanelField::kConcentration), s.concentration,
+                                           bounds::kMinConcentration, bounds::kMaxConcentration);
+  if (!s.concentration_valid) view_->ClearSeries(PlotSeries::kExtinction);
+  if (s.absorption_valid) (void)DeriveExtinction();
   RunGate();
 }
 
 void FretEngine::OrientationEdited() {
   FretSession& s = *session_;
-  s.OrientationValid =
-      ParseRealInRange(FieldText(PanelField::kOrientation), s.OrientationFactor,
+  s.orientation_valid =
+      ParseRealInRange(FieldText(PanelField::kOrientation), s.orientation_factor,
                        bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
   RunGate();
 }
 
 void FretEngine::QuantumYieldEdited() {
   FretSession& s = *session_;
-  s.QuantumYieldValid = ParseRealInRange(FieldText(PanelField::kQuantumYield), s.QuantumYield,
-                                         bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
+  s.quantum_yield_valid = ParseRealInRange(FieldText(PanelField::kQuantumYield), s.quantum_yield,
+                                           bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
   PlotEmission();
   RunGate();
 }
 
 void FretEngine::RefractiveIndexEdited() {
   FretSession& s = *session_;
-  s.RefractiveIndexValid =
-      ParseRealInRange(FieldText(PanelField::kRefractiveIndex), s.RefractiveIndex,
+  s.refractive_index_valid =
+      ParseRealInRange(FieldText(PanelField::kRefractiveIndex), s.refractive_index,
                        bounds::kMinRefractiveIndex, bounds::kMaxRefractiveIndex);
   RunGate();
 }
@@ -130,7 +130,7 @@ void FretEngine::ChooseSolvent(int index) {
   solvent_index_ = index;
   const double refractive_index = kSolventTable[static_cast<std::size_t>(index)].refractive_index;
   WriteField(PanelField::kRefractiveIndex, FormatGeneral(refractive_index, kLongDigits));
-  session_->RefractiveIndex = refractive_index;
+  session_->refractive_index = refractive_index;
   RunGate();
 }
 
@@ -138,27 +138,27 @@ void FretEngine::ChooseOpticalPath(int index) {
   if (index < 0 || index >= static_cast<int>(kOpticalPathTable.size())) return;
   FretSession& s = *session_;
   optical_path_index_ = index;
-  s.OpticalPath = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
-  if (s.AbsorptionValid) (void)DeriveExtinction();
+  s.optical_path = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
+  if (s.absorption_valid) (void)DeriveExtinction();
   RunGate();
 }
 
 void FretEngine::SetExtinctionEntry(bool extinction) {
-  session_->ExtinctionMode = extinction;
+  session_->extinction_mode = extinction;
 }
 
 // --- The extinction spectrum ----------------------------------------------
 
 ConcentrationDerivation FretEngine::DeriveExtinction() {
   FretSession& s = *session_;
-  if (s.ExtinctionMode) return ConcentrationDerivation::kExtinctionMode;
-  s.ExtinctionValid = true;
+  if (s.extinction_mode) return ConcentrationDerivation::kExtinctionMode;
+  s.extinction_valid = true;
   view_->ClearSeries(PlotSeries::kExtinction);
   WriteField(PanelField::kExtinction, "");
   const ConcentrationDerivation result =
-      ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast);
+      ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last);
   if (result != ConcentrationDerivation::kDerived) return result;
-  WriteField(PanelField::kExtinction, FormatGeneral(s.ExtinctionMax, kLongDigits));
+  WriteField(PanelField::kExtinction, FormatGeneral(s.extinction_max, kLongDigits));
   PlotExtinction();
   return result;
 }
@@ -167,16 +167,16 @@ ConcentrationDerivation FretEngine::DeriveExtinction() {
 // and only then is the scaled spectrum drawn.
 void FretEngine::ExtinctionEdited() {
   FretSession& s = *session_;
-  if (!s.ExtinctionMode) return;
-  s.ExtinctionValid = false;
+  if (!s.extinction_mode) return;
+  s.extinction_valid = false;
   view_->ClearSeries(PlotSeries::kExtinction);
   // The value is stored even when the text is not a number.
-  const bool parsed = ParseReal(FieldText(PanelField::kExtinction), s.ExtinctionMax);
-  if (!parsed || !InOpenRange(s.ExtinctionMax, bounds::kMinExtinction, bounds::kMaxExtinction)) {
+  const bool parsed = ParseReal(FieldText(PanelField::kExtinction), s.extinction_max);
+  if (!parsed || !InOpenRange(s.extinction_max, bounds::kMinExtinction, bounds::kMaxExtinction)) {
     SetResultsVisible(false);
     return;
   }
-  if (!s.AbsorptionValid) return;
+  if (!s.absorption_valid) return;
   // Nothing to scale to (no positive absorbance), or a scaled value beyond
   // the doubles: derive nothing, show nothing.
   if (!RescaleExtinction(s)) {
@@ -199,17 +199,17 @@ void FretEngine::PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first
 void FretEngine::PlotEmission() {
   const FretSession& s = *session_;
   view_->ClearSeries(PlotSeries::kEmission);
-  if (!s.QuantumYieldValid || !s.EmissionValid) return;
+  if (!s.quantum_yield_valid || !s.emission_valid) return;
   ys_.clear();
-  for (int w = s.EmissionFirst; w <= s.EmissionLast; ++w) {
-    ys_.push_back(s.DonorEmission[w] * s.QuantumYield * 1000);
+  for (int w = s.emission_first; w <= s.emission_last; ++w) {
+    ys_.push_back(s.donor_emission[w] * s.quantum_yield * 1000);
   }
-  view_->AddPoints(PlotSeries::kEmission, s.EmissionFirst, ys_);
+  view_->AddPoints(PlotSeries::kEmission, s.emission_first, ys_);
 }
 
 void FretEngine::PlotExtinction() {
   const FretSession& s = *session_;
-  PlotGrid(PlotSeries::kExtinction, s.AcceptorExtinction, s.AbsorptionFirst, s.AbsorptionLast);
+  PlotGrid(PlotSeries::kExtinction, s.acceptor_extinction, s.absorption_first, s.absorption_last);
 }
 
 // --- The gate --------------------------------------------------------------
@@ -247,11 +247,11 @@ void FretEngine::ComputeForsterDistance() {
   const FretSession& s = *session_;
   // In extinction entry a typed text that differs from the general format
   // (8e4 for 80000) is replaced, and the replacement reruns everything.
-  WriteField(PanelField::kExtinction, FormatGeneral(s.ExtinctionMax, kLongDigits));
+  WriteField(PanelField::kExtinction, FormatGeneral(s.extinction_max, kLongDigits));
   // R0 from the J that now stands, so that the two texts agree.
   forster_distance_ = ForsterDistance(s);
   const std::string separator = view_->DecimalSeparator();
-  overlap_integral_text_ = FormatExponent(s.OverlapIntegral, separator);
+  overlap_integral_text_ = FormatExponent(s.overlap_integral, separator);
   forster_distance_text_ = FormatFixed(forster_distance_, separator);
   view_->SetResultTexts(overlap_integral_text_, forster_distance_text_);
 }
@@ -266,8 +266,8 @@ void FretEngine::SetResultsVisible(bool visible) {
 void FretEngine::BeginLoad(SpectrumSide side) {
   FretSession& s = *session_;
   if (side == SpectrumSide::kAbsorption) {
-    s.AbsorptionValid = false;
-    s.ExtinctionValid = false;
+    s.absorption_valid = false;
+    s.extinction_valid = false;
     ClearAbsorption(s);
     // Blanking the coefficient is a change of its field: in extinction
     // entry it hides the results and empties the extinction series.
@@ -275,7 +275,7 @@ void FretEngine::BeginLoad(SpectrumSide side) {
     absorption_origin_ = {};
   } else {
     ClearEmission(s);
-    s.EmissionValid = false;
+    s.emission_valid = false;
     raw_emission_.Clear();
     emission_origin_ = {};
   }
@@ -291,31 +291,32 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
   }
   FretSession& s = *session_;
   if (side == SpectrumSide::kAbsorption) {
-    s.AcceptorAbsorbance = spectrum.values;
-    s.AcceptorAbsorbance.ClearOutside(spectrum.first, spectrum.last);
-    s.AbsorptionFirst = spectrum.first;
-    s.AbsorptionLast = spectrum.last;
-    s.AbsorptionValid = true;
+    s.acceptor_absorbance = spectrum.values;
+    s.acceptor_absorbance.ClearOutside(spectrum.first, spectrum.last);
+    s.absorption_first = spectrum.first;
+    s.absorption_last = spectrum.last;
+    s.absorption_valid = true;
     view_->ShowSpectrum(side, name);
     view_->ClearSeries(PlotSeries::kAcceptorInput);
-    PlotGrid(PlotSeries::kAcceptorInput, s.AcceptorAbsorbance, s.AbsorptionFirst, s.AbsorptionLast);
+    PlotGrid(PlotSeries::kAcceptorInput, s.acceptor_absorbance, s.absorption_first,
+             s.absorption_last);
     // A new spectrum is derived from the concentration, whatever the radio
     // buttons show.
-    s.ExtinctionMode = false;
+    s.extinction_mode = false;
     (void)DeriveExtinction();
     RunGate();
     return true;
   }
-  s.DonorEmission = spectrum.values;
-  s.DonorEmission.ClearOutside(spectrum.first, spectrum.last);
-  raw_emission_ = s.DonorEmission;
-  s.EmissionFirst = spectrum.first;
-  s.EmissionLast = spectrum.last;
-  s.EmissionValid = true;
+  s.donor_emission = spectrum.values;
+  s.donor_emission.ClearOutside(spectrum.first, spectrum.last);
+  raw_emission_ = s.donor_emission;
+  s.emission_first = spectrum.first;
+  s.emission_last = spectrum.last;
+  s.emission_valid = true;
   view_->ShowSpectrum(side, name);
   // The input window shows the intensities as read, before normalisation.
   view_->ClearSeries(PlotSeries::kDonorInput);
-  PlotGrid(PlotSeries::kDonorInput, s.DonorEmission, s.EmissionFirst, s.EmissionLast);
+  PlotGrid(PlotSeries::kDonorInput, s.donor_emission, s.emission_first, s.emission_last);
   // An area it cannot use leaves the emission not loaded: the series stays
   // empty and the gate hides the results.
   const bool usable = NormalizeEmission(s);

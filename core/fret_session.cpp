@@ -3,19 +3,19 @@
 namespace korin {
 
 void ClearAbsorption(FretSession& session) {
-  session.AcceptorAbsorbance.Clear();
-  session.AcceptorExtinction.Clear();
-  session.AbsorptionFirst = 0;
-  session.AbsorptionLast = 0;
-  session.ExtinctionMax = 0.0;
-  session.OverlapIntegral = 0.0;
+  session.acceptor_absorbance.Clear();
+  session.acceptor_extinction.Clear();
+  session.absorption_first = 0;
+  session.absorption_last = 0;
+  session.extinction_max = 0.0;
+  session.overlap_integral = 0.0;
 }
 
 void ClearEmission(FretSession& session) {
-  session.DonorEmission.Clear();
-  session.EmissionFirst = 0;
-  session.EmissionLast = 0;
-  session.OverlapIntegral = 0.0;
+  session.donor_emission.Clear();
+  session.emission_first = 0;
+  session.emission_last = 0;
+  session.overlap_integral = 0.0;
 }
 
 }  // namespace korin

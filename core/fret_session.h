@@ -14,37 +14,37 @@ namespace korin {
 struct FretSession {
   // Raw intensities right after a read; area-normalised (nm^-1) once the
   // emission has been normalised.
-  SpectrumGrid DonorEmission;
+  SpectrumGrid donor_emission;
   // Molar extinction coefficient in M^-1 cm^-1, derived from the absorbance.
-  SpectrumGrid AcceptorExtinction;
+  SpectrumGrid acceptor_extinction;
   // Absorbance as read; never changed after the read.
-  SpectrumGrid AcceptorAbsorbance;
+  SpectrumGrid acceptor_absorbance;
 
   // Wavelength ranges of the loaded spectra in nm; 0..0 while cleared, which
   // lies outside the grid on purpose.
-  std::int32_t EmissionFirst = 0;
-  std::int32_t EmissionLast = 0;
-  std::int32_t AbsorptionFirst = 0;
-  std::int32_t AbsorptionLast = 0;
+  std::int32_t emission_first = 0;
+  std::int32_t emission_last = 0;
+  std::int32_t absorption_first = 0;
+  std::int32_t absorption_last = 0;
 
-  double OverlapIntegral = 0.0;  // J of the last calculation, M^-1 cm^3
-  double EmissionArea = 0.0;     // area of the raw emission, used only to normalise it
-  double ExtinctionMax = 0.0;    // peak extinction coefficient, M^-1 cm^-1
+  double overlap_integral = 0.0;  // J of the last calculation, M^-1 cm^3
+  double emission_area = 0.0;     // area of the raw emission, used only to normalise it
+  double extinction_max = 0.0;    // peak extinction coefficient, M^-1 cm^-1
 
-  double Concentration = 1e-5;           // mol/L
-  double OpticalPath = 1.0;              // cm
-  double RefractiveIndex = 1.333;        // solvent n
-  double OrientationFactor = 2.0 / 3.0;  // kappa^2
-  double QuantumYield = 0.5;             // donor fluorescence quantum yield
+  double concentration = 1e-5;            // mol/L
+  double optical_path = 1.0;              // cm
+  double refractive_index = 1.333;        // solvent n
+  double orientation_factor = 2.0 / 3.0;  // kappa^2
+  double quantum_yield = 0.5;             // donor fluorescence quantum yield
 
-  bool AbsorptionValid = false;
-  bool EmissionValid = false;
-  bool ExtinctionMode = false;  // peak coefficient typed instead of concentration
-  bool QuantumYieldValid = true;
-  bool ConcentrationValid = true;
-  bool OrientationValid = true;
-  bool RefractiveIndexValid = true;
-  bool ExtinctionValid = false;
+  bool absorption_valid = false;
+  bool emission_valid = false;
+  bool extinction_mode = false;  // peak coefficient typed instead of concentration
+  bool quantum_yield_valid = true;
+  bool concentration_valid = true;
+  bool orientation_valid = true;
+  bool refractive_index_valid = true;
+  bool extinction_valid = false;
 };
 
 // Empties the acceptor side: both acceptor grids, its range, the peak
@@ -54,7 +54,7 @@ struct FretSession {
 void ClearAbsorption(FretSession& session);
 
 // Empties the donor side: the emission grid, its range and the last J.
-// EmissionArea, flags, parameters and the acceptor side stay.
+// emission_area, flags, parameters and the acceptor side stay.
 void ClearEmission(FretSession& session);
 
 }  // namespace korin

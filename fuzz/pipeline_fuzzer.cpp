@@ -73,8 +73,8 @@ KORIN_NOT_TRACED int CountLines(std::string_view text) {
 // checks them as they come; the grids themselves are checked once a run.
 KORIN_NOT_TRACED void CheckState(const korin::FretEngine& engine, const CheckingView& view) {
   const korin::FretSession& s = engine.session();
-  for (const double v : {s.Concentration, s.OrientationFactor, s.QuantumYield, s.RefractiveIndex,
-                         s.ExtinctionMax, s.OverlapIntegral, engine.ForsterDistanceValue()}) {
+  for (const double v : {s.concentration, s.orientation_factor, s.quantum_yield, s.refractive_index,
+                         s.extinction_max, s.overlap_integral, engine.ForsterDistanceValue()}) {
     Require(std::isfinite(v));
   }
   Require(view.results_visible == engine.ResultsVisible());
@@ -82,11 +82,12 @@ KORIN_NOT_TRACED void CheckState(const korin::FretEngine& engine, const Checking
     Require(korin::GateConditionsHold(s));
     Require(engine.LastGateOutcome() == korin::GateOutcome::kShown);
   }
-  if (s.EmissionValid)
-    Require(s.EmissionFirst >= 100 && s.EmissionFirst < s.EmissionLast && s.EmissionLast <= 1500);
-  if (s.AbsorptionValid)
-    Require(s.AbsorptionFirst >= 100 && s.AbsorptionFirst < s.AbsorptionLast &&
-            s.AbsorptionLast <= 1500);
+  if (s.emission_valid)
+    Require(s.emission_first >= 100 && s.emission_first < s.emission_last &&
+            s.emission_last <= 1500);
+  if (s.absorption_valid)
+    Require(s.absorption_first >= 100 && s.absorption_first < s.absorption_last &&
+            s.absorption_last <= 1500);
 }
 
 }  // namespace
@@ -139,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckState(engine, view);
   }
   const korin::FretSession& s = engine.session();
-  Require(AllFinite(s.DonorEmission) && AllFinite(s.AcceptorAbsorbance) &&
-          AllFinite(s.AcceptorExtinction));
+  Require(AllFinite(s.donor_emission) && AllFinite(s.acceptor_absorbance) &&
+          AllFinite(s.acceptor_extinction));
   return 0;
 }

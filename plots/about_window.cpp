@@ -7,6 +7,7 @@
 
 #include "chart/chart_style.h"
 #include "core/version.h"
+#include "plots/object_names.h"
 
 namespace korin {
 namespace {
@@ -50,9 +51,10 @@ QPixmap TransparentLogo() {
 
 }  // namespace
 
-TForm5About::TForm5About()
+AboutWindow::AboutWindow()
     : FormWindow(QStringLiteral("About Korin-FRET"), QSize(320, 319), 5, QPalette::Button) {
   move(116, 126);
+  setObjectName(names::kAboutWindow);
   QWidget& client = ClientArea();
 
   auto* logo = new QLabel(&client);

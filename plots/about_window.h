@@ -7,10 +7,10 @@
 
 namespace korin {
 
-class TForm5About final : public FormWindow {
+class AboutWindow final : public FormWindow {
  public:
   // Created hidden, as the program's last window.
-  TForm5About();
+  AboutWindow();
 };
 
 }  // namespace korin

@@ -486,7 +486,7 @@ void AnalysisWindow::ShowResults() {
     for (QLabel* label : {j_cm3_, j_nm4_, r0_angstrom_, r0_nm_}) label->setText(kDash);
     return;
   }
-  const double j = engine_.session().OverlapIntegral;
+  const double j = engine_.session().overlap_integral;
   const double r0 = engine_.ForsterDistanceValue();
   j_cm3_->setText(Text(j));
   j_nm4_->setText(Text(OverlapIntegralInNm4(j)));

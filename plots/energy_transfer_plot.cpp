@@ -1,5 +1,7 @@
 #include "plots/energy_transfer_plot.h"
 
+#include "plots/object_names.h"
+
 namespace korin {
 namespace {
 
@@ -27,11 +29,12 @@ QLabel* FileLabel(QWidget& parent, const QString& name, const QString& text, QCo
 
 }  // namespace
 
-TForm2::TForm2()
+EnergyTransferPlotWindow::EnergyTransferPlotWindow()
     : FormWindow(QStringLiteral("Valtrix Energy Transfer Plot"), QSize(418, 269), 5,
                  QPalette::Base),
       chart_(new chart::ChartWidget(&ClientArea())) {
-  chart_->setObjectName(QStringLiteral("Chart1"));
+  setObjectName(names::kPlotWindow);
+  chart_->setObjectName(names::kChart);
   chart_->setGeometry(0, 0, 418, 231);
 
   chart::Chart& chart = chart_->chart();
@@ -68,16 +71,16 @@ TForm2::TForm2()
       {.colour = kLightBlue, .style = LineStyle::Dot, .fine_dots = true});
   extinction_series_->SetMarkerColour(kBlue);
 
-  emission_file_label_ = FileLabel(ClientArea(), QStringLiteral("Label1"),
+  emission_file_label_ = FileLabel(ClientArea(), names::kEmissionFileLabel,
                                    QStringLiteral("Emission File: "), kRed, 237);
-  absorption_file_label_ = FileLabel(ClientArea(), QStringLiteral("Label2"),
+  absorption_file_label_ = FileLabel(ClientArea(), names::kAbsorptionFileLabel,
                                      QStringLiteral("Absorption File:"), kBlue, 256);
 
   PlaceOnScreen();
   show();  // the layout marks this window visible from the start
 }
 
-void TForm2::PlaceOnScreen() {
+void EnergyTransferPlotWindow::PlaceOnScreen() {
   move(450, 5);
 }
 

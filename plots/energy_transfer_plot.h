@@ -13,10 +13,10 @@
 
 namespace korin {
 
-class TForm2 final : public FormWindow {
+class EnergyTransferPlotWindow final : public FormWindow {
  public:
   // Created visible, as the program's second window.
-  TForm2();
+  EnergyTransferPlotWindow();
 
   // The chart widget is "Chart1", the labels "Label1" and "Label2".
   [[nodiscard]] chart::Chart& chart() { return chart_->chart(); }

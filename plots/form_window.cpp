@@ -1,6 +1,7 @@
 #include "plots/form_window.h"
 
 #include "chart/chart_style.h"
+#include "plots/object_names.h"
 
 namespace korin {
 
@@ -25,7 +26,7 @@ FormWindow::FormWindow(const QString& caption, QSize client_size, int border,
   // Only the main window ends the program; closing this one hides it and
   // its contents wait for the next show.
   setAttribute(Qt::WA_QuitOnClose, false);
-  client_->setObjectName(QStringLiteral("ClientArea"));
+  client_->setObjectName(names::kClientArea);
   // Painted on its own too, so the client area rendered alone (printing,
   // images) has the window's colour behind its controls.
   client_->setAutoFillBackground(true);

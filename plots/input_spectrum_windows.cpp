@@ -1,12 +1,15 @@
 #include "plots/input_spectrum_windows.h"
 
+#include "plots/object_names.h"
+
 namespace korin {
 
 InputSpectrumWindow::InputSpectrumWindow(const Design& design)
     : FormWindow(design.caption, QSize(345, 217), 0, QPalette::Button),
       chart_(new chart::ChartWidget(&ClientArea())) {
   move(design.position);
-  chart_->setObjectName(QStringLiteral("Chart1"));
+  setObjectName(design.object_name);
+  chart_->setObjectName(names::kChart);
   chart_->setGeometry(0, 0, 345, 217);
 
   chart::Chart& chart = chart_->chart();
@@ -26,13 +29,15 @@ InputSpectrumWindow::InputSpectrumWindow(const Design& design)
   spectrum_series_->SetColour(design.colour);
 }
 
-TForm3::TForm3()
-    : InputSpectrumWindow({.caption = QStringLiteral("Donor - Emission Input File"),
+DonorInputWindow::DonorInputWindow()
+    : InputSpectrumWindow({.object_name = names::kDonorWindow,
+                           .caption = QStringLiteral("Donor - Emission Input File"),
                            .position = QPoint(5, 340),
                            .colour = kRed}) {}
 
-TForm4::TForm4()
-    : InputSpectrumWindow({.caption = QStringLiteral("Acceptor - Absorption  Input File"),
+AcceptorInputWindow::AcceptorInputWindow()
+    : InputSpectrumWindow({.object_name = names::kAcceptorWindow,
+                           .caption = QStringLiteral("Acceptor - Absorption  Input File"),
                            .position = QPoint(360, 340),
                            .colour = kBlue}) {}
 

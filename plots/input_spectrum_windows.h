@@ -1,5 +1,5 @@
 // The two input windows that show each loaded spectrum exactly as read:
-// the donor emission (TForm3) and the acceptor absorption (TForm4). Built
+// the donor emission (DonorInputWindow) and the acceptor absorption (AcceptorInputWindow). Built
 // alike; they differ in caption, place and colour. The open commands title
 // the chart with the file name and fill its one line series.
 #pragma once
@@ -23,6 +23,7 @@ class InputSpectrumWindow : public FormWindow {
 
  protected:
   struct Design {
+    const char* object_name;  // the designer name
     QString caption;
     QPoint position;
     QColor colour;  // of the title text and of the curve
@@ -36,15 +37,15 @@ class InputSpectrumWindow : public FormWindow {
 };
 
 // The donor emission as read, in red.
-class TForm3 final : public InputSpectrumWindow {
+class DonorInputWindow final : public InputSpectrumWindow {
  public:
-  TForm3();
+  DonorInputWindow();
 };
 
 // The acceptor absorbance as read, in blue.
-class TForm4 final : public InputSpectrumWindow {
+class AcceptorInputWindow final : public InputSpectrumWindow {
  public:
-  TForm4();
+  AcceptorInputWindow();
 };
 
 }  // namespace korin

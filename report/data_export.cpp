@@ -65,21 +65,21 @@ std::vector<ReportLine> Parameters(const FretEngine& engine) {
        solvent > 0
            ? n + " (" + std::string(kSolventTable[static_cast<std::size_t>(solvent)].name) + ")"
            : n});
-  if (s.ExtinctionMode) {
+  if (s.extinction_mode) {
     lines.push_back({"Acceptor peak extinction coefficient",
                      Trimmed(Field(engine, PanelField::kExtinction)) + " M^-1 cm^-1"});
   } else {
     lines.push_back(
         {"Acceptor concentration", Trimmed(Field(engine, PanelField::kConcentration)) + " mol/L"});
-    lines.push_back({"Optical path", RoundTripText(s.OpticalPath) + " cm"});
+    lines.push_back({"Optical path", RoundTripText(s.optical_path) + " cm"});
     lines.push_back({"Acceptor peak extinction coefficient (derived)",
-                     FormatGeneral(s.ExtinctionMax, 15) + " M^-1 cm^-1"});
+                     FormatGeneral(s.extinction_max, 15) + " M^-1 cm^-1"});
   }
   return lines;
 }
 
 std::vector<ReportLine> Results(const FretEngine& engine) {
-  const double j = engine.session().OverlapIntegral;
+  const double j = engine.session().overlap_integral;
   const double r0 = engine.ForsterDistanceValue();
   // With "." whatever the window's locale: the command line prints these.
   return {
@@ -119,14 +119,14 @@ std::string ExportDataCsv(const FretEngine& engine) {
   // The term of J is written whatever its sign; the cumulative fraction
   // only where J is positive.
   const OverlapDiagnostics d = DiagnoseOverlap(s);
-  const int first = std::max(s.EmissionFirst, s.AbsorptionFirst);
-  const int last = std::min(s.EmissionLast, s.AbsorptionLast);
+  const int first = std::max(s.emission_first, s.absorption_first);
+  const int last = std::min(s.emission_last, s.absorption_last);
   for (int w = first; w <= last; ++w) {
     const auto i = static_cast<std::size_t>(w - d.first);
     csv += std::to_string(w) + ',' + RoundTripText(engine.RawEmission()[w]) + ',' +
-           RoundTripText(s.DonorEmission[w]) + ',' + RoundTripText(s.AcceptorAbsorbance[w]) + ',' +
-           RoundTripText(s.AcceptorExtinction[w]) + ',' +
-           RoundTripText(OverlapTerm(s.DonorEmission, s.AcceptorExtinction, w)) + ',' +
+           RoundTripText(s.donor_emission[w]) + ',' + RoundTripText(s.acceptor_absorbance[w]) +
+           ',' + RoundTripText(s.acceptor_extinction[w]) + ',' +
+           RoundTripText(OverlapTerm(s.donor_emission, s.acceptor_extinction, w)) + ',' +
            (d.available ? RoundTripText(d.cumulative_fraction[i]) : std::string()) + '\n';
   }
   return csv;
@@ -160,7 +160,7 @@ std::string ReproducingCommand(const FretEngine& engine) {
   option("--quantum-yield", Trimmed(Field(engine, PanelField::kQuantumYield)));
   option("--orientation", Trimmed(Field(engine, PanelField::kOrientation)));
   option("--concentration", Trimmed(Field(engine, PanelField::kConcentration)));
-  option("--optical-path", RoundTripText(s.OpticalPath));
+  option("--optical-path", RoundTripText(s.optical_path));
   const int solvent = engine.SolventIndex();
   if (solvent > 0) {
     std::string name(kSolventTable[static_cast<std::size_t>(solvent)].name);
@@ -169,7 +169,7 @@ std::string ReproducingCommand(const FretEngine& engine) {
   } else {
     option("--refractive-index", Trimmed(Field(engine, PanelField::kRefractiveIndex)));
   }
-  if (s.ExtinctionMode) option("--extinction", Trimmed(Field(engine, PanelField::kExtinction)));
+  if (s.extinction_mode) option("--extinction", Trimmed(Field(engine, PanelField::kExtinction)));
   return command;
 }
 
@@ -183,8 +183,8 @@ ReportContent BuildReport(const FretEngine& engine, std::string date,
     const SpectrumOrigin& origin = engine.Origin(side);
     const bool emission = side == SpectrumSide::kEmission;
     report.files.push_back({emission ? "Donor emission" : "Acceptor absorption", origin.path,
-                            origin.reader, emission ? s.EmissionFirst : s.AbsorptionFirst,
-                            emission ? s.EmissionLast : s.AbsorptionLast, origin.sha256});
+                            origin.reader, emission ? s.emission_first : s.absorption_first,
+                            emission ? s.emission_last : s.absorption_last, origin.sha256});
   }
   report.parameters = Parameters(engine);
   report.results = Results(engine);

@@ -1,40 +1,5 @@
-// The main window's controls keep their designer names as Qt object names,
-// so that they can be found (findChild) and traced:
-//
-//   designer name                 member                       what it is
-//   MainMenu1                     menuBar()                    the menu bar
-//   gfgfg1, View1, o1             (menus)                      File, View, Options
-//   DonorFluorescenceInputFile2   open_emission_item_          File: open donor emission
-//   DonorFluorescenceInputFile3   open_absorption_item_        File: open acceptor absorption
-//   PrintSetup2, Print2, Exit1    print_setup_item_, ...       File: printing and exit
-//   DonorFluorescenceInputFile1   show_donor_window_item_      View: donor input window
-//   AcceptorAbsorptionInputFile1  show_acceptor_window_item_   View: acceptor input window
-//   Energytranspherplot1          show_plot_item_              View: energy transfer plot
-//   WavelengthsStep1              (submenu)                    Options: tick count
-//   N11, N41, N91                 ticks_1_item_, ...           1, 4 or 9 minor ticks
-//   About1                        about_item_                  About
-//   (beyond the designed menus)
-//   Tools, FretAnalysis           analysis_item_               Tools: FRET analysis...
-//   ExportPlot, ExportData        export_plot_item_, ...       Tools: exports
-//   SaveReport                    save_report_item_            Tools: Save report...
-//   PairTable                     pair_table_item_             Tools: Pair table...
-//   ImportColumns                 import_columns_item_         Tools: column import
-//   GroupBox1, GroupBox2          donor_group_, acceptor_group_
-//   GroupBox3                     solvent_group_
-//   ButtonEmission                open_emission_button_
-//   ButtonAbsorption              open_absorption_button_
-//   Label6, Edit4                 quantum_yield_label_, quantum_yield_field_
-//   Label1, Edit2                 orientation_label_, orientation_field_
-//   Label2, ComboBox1             solvent_label_, solvent_list_
-//   Label3, Edit1                 refractive_index_label_, refractive_index_field_
-//   RadioButton1, EditConc        concentration_entry_, concentration_field_
-//   Label4, ComboBox2             optical_path_label_, optical_path_list_
-//   RadioButton2, EditExtinc      extinction_entry_, extinction_field_
-//   PanelResult                   result_panel_
-//   Label8, EditJ                 overlap_integral_label_, overlap_integral_field_
-//   Label9, EditR0                forster_distance_label_, forster_distance_field_
-//   ButtonCalculate               calculate_button_
-//   Label10                       status_line_
+// The main window's controls keep their designer names as Qt object names
+// (plots/object_names.h), so that they can be found (findChild) and traced.
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -73,6 +38,7 @@
 #include "plots/energy_transfer_plot.h"
 #include "plots/form_window.h"
 #include "plots/input_spectrum_windows.h"
+#include "plots/object_names.h"
 #include "plots/plot_export.h"
 #include "plots/print_form.h"
 #include "plots/qt_text.h"
@@ -175,7 +141,7 @@ void ShowWindow(QWidget* window) {
 
 }  // namespace
 
-TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
+MainWindow::MainWindow(FretEngine& engine, DialogService& dialogs, QWidget* parent)
     : QMainWindow(parent),
       engine_(engine),
       dialogs_(dialogs),
@@ -188,6 +154,7 @@ TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
                       "All files (*.*)|*.*",
                       1, QString()},
       exit_([] { QCoreApplication::exit(0); }) {
+  setObjectName(names::kMainWindow);
   setWindowTitle(QStringLiteral("Valtrix FRET Software"));
   setFont(PanelFont(10));
   BuildMenu();
@@ -201,7 +168,7 @@ TForm1::TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent)
   Start();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   engine_.SetView(nullptr);
   // Closing the window moves the focus out of a field, which would call
   // back into a window no longer whole.
@@ -209,8 +176,8 @@ TForm1::~TForm1() {
     QObject::disconnect(sender, nullptr, this, nullptr);
 }
 
-void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_window,
-                           TForm5About* about) {
+void MainWindow::AttachWindows(EnergyTransferPlotWindow* plot, DonorInputWindow* donor_window,
+                               AcceptorInputWindow* acceptor_window, AboutWindow* about) {
   plot_ = plot;
   donor_window_ = donor_window;
   acceptor_window_ = acceptor_window;
@@ -219,8 +186,9 @@ void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_
        std::initializer_list<FormWindow*>{plot, donor_window, acceptor_window}) {
     if (window == nullptr) continue;
     // A right click on the chart offers its export.
-    if (auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"))) {
-      auto* item = Named(new QAction(QStringLiteral("Export plot..."), chart), "ExportPlot");
+    if (auto* chart = window->findChild<QWidget*>(names::kChart)) {
+      auto* item =
+          Named(new QAction(QStringLiteral("Export plot..."), chart), names::kExportPlotItem);
       connect(item, &QAction::triggered, this, [this, window] { ExportPlot(*window); });
       chart->addAction(item);
       chart->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -230,54 +198,60 @@ void TForm1::AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_
   }
 }
 
-void TForm1::BuildMenu() {
-  QMenuBar* bar = Named(menuBar(), "MainMenu1");
-  QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), "gfgfg1");
+void MainWindow::BuildMenu() {
+  QMenuBar* bar = Named(menuBar(), names::kMenuBar);
+  QMenu* file = Named(bar->addMenu(QStringLiteral("&File")), names::kFileMenu);
   open_emission_item_ = Named(file->addAction(QStringLiteral("Open donor emission file...")),
                               "DonorFluorescenceInputFile2");
   open_absorption_item_ = Named(file->addAction(QStringLiteral("Open acceptor absorption file...")),
                                 "DonorFluorescenceInputFile3");
-  Named(file->addSeparator(), "N3");
-  print_setup_item_ = Named(file->addAction(QStringLiteral("P&rint Setup...")), "PrintSetup2");
-  print_item_ = Named(file->addAction(QStringLiteral("&Print...")), "Print2");
-  Named(file->addSeparator(), "N4");
-  exit_item_ = Named(file->addAction(QStringLiteral("Exit")), "Exit1");
+  Named(file->addSeparator(), names::kFileSeparator1);
+  print_setup_item_ =
+      Named(file->addAction(QStringLiteral("P&rint Setup...")), names::kPrintSetupItem);
+  print_item_ = Named(file->addAction(QStringLiteral("&Print...")), names::kPrintItem);
+  Named(file->addSeparator(), names::kFileSeparator2);
+  exit_item_ = Named(file->addAction(QStringLiteral("Exit")), names::kExitItem);
 
-  QMenu* view = Named(bar->addMenu(QStringLiteral("&View")), "View1");
+  QMenu* view = Named(bar->addMenu(QStringLiteral("&View")), names::kViewMenu);
   show_donor_window_item_ = Named(view->addAction(QStringLiteral("Donor emission input file")),
                                   "DonorFluorescenceInputFile1");
   show_acceptor_window_item_ =
       Named(view->addAction(QStringLiteral("Acceptor absorption input file")),
             "AcceptorAbsorptionInputFile1");
   show_plot_item_ =
-      Named(view->addAction(QStringLiteral("Energy transfer plot")), "Energytranspherplot1");
+      Named(view->addAction(QStringLiteral("Energy transfer plot")), names::kShowPlotItem);
 
-  QMenu* options = Named(bar->addMenu(QStringLiteral("Options")), "o1");
+  QMenu* options = Named(bar->addMenu(QStringLiteral("Options")), names::kOptionsMenu);
   QMenu* ticks =
-      Named(options->addMenu(QStringLiteral("Wavelength Ticks Count")), "WavelengthsStep1");
-  ticks_1_item_ = Named(ticks->addAction(QStringLiteral("1")), "N11");
-  ticks_4_item_ = Named(ticks->addAction(QStringLiteral("4")), "N41");
-  ticks_9_item_ = Named(ticks->addAction(QStringLiteral("9")), "N91");
+      Named(options->addMenu(QStringLiteral("Wavelength Ticks Count")), names::kTicksMenu);
+  ticks_1_item_ = Named(ticks->addAction(QStringLiteral("1")), names::kTicks1Item);
+  ticks_4_item_ = Named(ticks->addAction(QStringLiteral("4")), names::kTicks4Item);
+  ticks_9_item_ = Named(ticks->addAction(QStringLiteral("9")), names::kTicks9Item);
   for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) item->setCheckable(true);
   ticks_4_item_->setChecked(true);
 
-  QMenu* tools = Named(bar->addMenu(QStringLiteral("Tools")), "Tools");
-  import_columns_item_ =
-      Named(tools->addAction(QStringLiteral("Import spectrum from columns...")), "ImportColumns");
+  QMenu* tools = Named(bar->addMenu(QStringLiteral("Tools")), names::kToolsMenu);
+  import_columns_item_ = Named(tools->addAction(QStringLiteral("Import spectrum from columns...")),
+                               names::kImportColumnsItem);
   tools->addSeparator();
-  analysis_item_ = Named(tools->addAction(QStringLiteral("FRET analysis...")), "FretAnalysis");
+  analysis_item_ =
+      Named(tools->addAction(QStringLiteral("FRET analysis...")), names::kAnalysisItem);
   tools->addSeparator();
-  export_plot_item_ = Named(tools->addAction(QStringLiteral("Export plot...")), "ExportPlot");
-  export_data_item_ = Named(tools->addAction(QStringLiteral("Export data...")), "ExportData");
-  save_report_item_ = Named(tools->addAction(QStringLiteral("Save report...")), "SaveReport");
+  export_plot_item_ =
+      Named(tools->addAction(QStringLiteral("Export plot...")), names::kExportPlotItem);
+  export_data_item_ =
+      Named(tools->addAction(QStringLiteral("Export data...")), names::kExportDataItem);
+  save_report_item_ =
+      Named(tools->addAction(QStringLiteral("Save report...")), names::kSaveReportItem);
   tools->addSeparator();
-  pair_table_item_ = Named(tools->addAction(QStringLiteral("Pair table...")), "PairTable");
+  pair_table_item_ =
+      Named(tools->addAction(QStringLiteral("Pair table...")), names::kPairTableItem);
 
   // A top-level item that acts at once, without a drop-down.
-  about_item_ = Named(bar->addAction(QStringLiteral("&About")), "About1");
+  about_item_ = Named(bar->addAction(QStringLiteral("&About")), names::kAboutItem);
 }
 
-void TForm1::BuildPanel() {
+void MainWindow::BuildPanel() {
   auto* client = new QWidget(this);
   client->setFixedSize(kContentSize + QSize(2 * kBorder, 2 * kBorder));
   client->setAutoFillBackground(true);
@@ -287,33 +261,34 @@ void TForm1::BuildPanel() {
   panel_ = w;
   setCentralWidget(client);
 
-  donor_group_ = GroupBox(QStringLiteral(" Donor "), "GroupBox1", w, {0, 0, 201, 102}, kRed);
+  donor_group_ = GroupBox(QStringLiteral(" Donor "), names::kDonorGroup, w, {0, 0, 201, 102}, kRed);
   open_emission_button_ = Place(new QPushButton(QStringLiteral("Emission spectrum"), donor_group_),
                                 "ButtonEmission", {9, 18, 184, 21}, 11, true);
-  quantum_yield_label_ =
-      FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"), "Label6", donor_group_, {10, 61});
-  quantum_yield_field_ =
-      Place(new QLineEdit(QStringLiteral("0.5"), donor_group_), "Edit4", {126, 58, 65, 21});
+  quantum_yield_label_ = FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"),
+                                     names::kQuantumYieldLabel, donor_group_, {10, 61});
+  quantum_yield_field_ = Place(new QLineEdit(QStringLiteral("0.5"), donor_group_),
+                               names::kQuantumYieldField, {126, 58, 65, 21});
 
-  orientation_label_ =
-      Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w), "Label1");
+  orientation_label_ = Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w),
+                             names::kOrientationLabel);
   orientation_label_->move(6, 111);
   orientation_label_->adjustSize();
-  orientation_field_ =
-      Place(new QLineEdit(QStringLiteral("1"), w), "Edit2", {135, 108, 66, 21}, 10);
+  orientation_field_ = Place(new QLineEdit(QStringLiteral("1"), w), names::kOrientationField,
+                             {135, 108, 66, 21}, 10);
 
-  solvent_group_ = GroupBox(QStringLiteral(" Solvent "), "GroupBox3", w, {0, 139, 201, 73},
+  solvent_group_ = GroupBox(QStringLiteral(" Solvent "), names::kSolventGroup, w, {0, 139, 201, 73},
                             palette().color(QPalette::WindowText));
   solvent_label_ =
-      FittedLabel(QStringLiteral("Solvent System"), "Label2", solvent_group_, {15, 21});
-  solvent_list_ = FixedList(solvent_group_, "ComboBox1", {96, 17, 97, 22}, 16);
-  refractive_index_label_ =
-      FittedLabel(QStringLiteral("Refrective Index"), "Label3", solvent_group_, {9, 47});
-  refractive_index_field_ = Place(new QLineEdit(solvent_group_), "Edit1", {96, 44, 97, 21});
+      FittedLabel(QStringLiteral("Solvent System"), names::kSolventLabel, solvent_group_, {15, 21});
+  solvent_list_ = FixedList(solvent_group_, names::kSolventList, {96, 17, 97, 22}, 16);
+  refractive_index_label_ = FittedLabel(QStringLiteral("Refrective Index"),
+                                        names::kRefractiveIndexLabel, solvent_group_, {9, 47});
+  refractive_index_field_ =
+      Place(new QLineEdit(solvent_group_), names::kRefractiveIndexField, {96, 44, 97, 21});
   refractive_index_field_->setEnabled(false);
 
   acceptor_group_ =
-      GroupBox(QStringLiteral(" Acceptor "), "GroupBox2", w, {208, 0, 217, 131}, kBlue);
+      GroupBox(QStringLiteral(" Acceptor "), names::kAcceptorGroup, w, {208, 0, 217, 131}, kBlue);
   open_absorption_button_ =
       Place(new QPushButton(QStringLiteral("Absorption spectrum"), acceptor_group_),
             "ButtonAbsorption", {25, 18, 184, 21}, 11, true);
@@ -322,13 +297,14 @@ void TForm1::BuildPanel() {
             "RadioButton1", {9, 45, 128, 25});
   concentration_field_ = Place(new QLineEdit(QStringLiteral("1.00e-5"), acceptor_group_),
                                "EditConc", {141, 46, 68, 21});
-  optical_path_label_ =
-      FittedLabel(QStringLiteral("Optical Path [cm]"), "Label4", acceptor_group_, {50, 74});
-  optical_path_list_ = FixedList(acceptor_group_, "ComboBox2", {141, 71, 68, 19}, 13);
+  optical_path_label_ = FittedLabel(QStringLiteral("Optical Path [cm]"), names::kOpticalPathLabel,
+                                    acceptor_group_, {50, 74});
+  optical_path_list_ = FixedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
   extinction_entry_ =
       Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), acceptor_group_),
             "RadioButton2", {9, 92, 128, 33});
-  extinction_field_ = Place(new QLineEdit(acceptor_group_), "EditExtinc", {141, 98, 68, 21});
+  extinction_field_ =
+      Place(new QLineEdit(acceptor_group_), names::kExtinctionField, {141, 98, 68, 21});
   extinction_field_->setReadOnly(true);
   SetColours(extinction_field_, kGradientInactiveCaption,
              QApplication::palette().color(QPalette::WindowText));
@@ -337,22 +313,25 @@ void TForm1::BuildPanel() {
   entry_mode_->addButton(concentration_entry_);
   entry_mode_->addButton(extinction_entry_);
 
-  result_panel_ = Named(new QFrame(w), "PanelResult");
+  result_panel_ = Named(new QFrame(w), names::kResultPanel);
   result_panel_->setGeometry(208, 144, 216, 67);
   result_panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  overlap_integral_label_ =
-      FittedLabel(QStringLiteral("Overlap Integral"), "Label8", result_panel_, {9, 13}, true);
-  overlap_integral_field_ = Place(new QLineEdit(result_panel_), "EditJ", {109, 9, 98, 21}, 10);
+  overlap_integral_label_ = FittedLabel(QStringLiteral("Overlap Integral"),
+                                        names::kOverlapIntegralLabel, result_panel_, {9, 13}, true);
+  overlap_integral_field_ =
+      Place(new QLineEdit(result_panel_), names::kOverlapIntegralField, {109, 9, 98, 21}, 10);
   forster_distance_label_ =
-      FittedLabel(QStringLiteral("Ro [Angstroms]"), "Label9", result_panel_, {14, 41}, true);
-  forster_distance_field_ = Place(new QLineEdit(result_panel_), "EditR0", {109, 37, 98, 21}, 10);
+      FittedLabel(QStringLiteral("Ro [Angstroms]"), names::kForsterDistanceLabel, result_panel_,
+                  {14, 41}, true);
+  forster_distance_field_ =
+      Place(new QLineEdit(result_panel_), names::kForsterDistanceField, {109, 37, 98, 21}, 10);
   for (QLineEdit* result : {overlap_integral_field_, forster_distance_field_}) {
     result->setReadOnly(true);
     SetColours(result, kYellow, QApplication::palette().color(QPalette::WindowText));
   }
 
-  calculate_button_ = Place(new QPushButton(QStringLiteral("Calculate"), w), "ButtonCalculate",
-                            {345, 219, 79, 30}, 11, true);
+  calculate_button_ = Place(new QPushButton(QStringLiteral("Calculate"), w),
+                            names::kCalculateButton, {345, 219, 79, 30}, 11, true);
   QPalette black = calculate_button_->palette();
   black.setColor(QPalette::ButtonText, Qt::black);
   calculate_button_->setPalette(black);
@@ -360,7 +339,7 @@ void TForm1::BuildPanel() {
     button->setCursor(Qt::PointingHandCursor);
   }
 
-  status_line_ = Named(new QLabel(w), "Label10");
+  status_line_ = Named(new QLabel(w), names::kStatusLine);
   status_line_->move(0, 228);
 
   // Keyboard order: the window's own controls, each group's in turn.
@@ -397,31 +376,32 @@ void TForm1::BuildPanel() {
   }
 }
 
-void TForm1::ConnectHandlers() {
-  connect(concentration_field_, &QLineEdit::textChanged, this, &TForm1::OnConcentrationEdited);
-  connect(orientation_field_, &QLineEdit::textChanged, this, &TForm1::OnOrientationEdited);
-  connect(quantum_yield_field_, &QLineEdit::textChanged, this, &TForm1::OnQuantumYieldEdited);
-  connect(refractive_index_field_, &QLineEdit::textChanged, this, &TForm1::OnRefractiveIndexEdited);
-  connect(extinction_field_, &QLineEdit::textChanged, this, &TForm1::OnExtinctionEdited);
+void MainWindow::ConnectHandlers() {
+  connect(concentration_field_, &QLineEdit::textChanged, this, &MainWindow::OnConcentrationEdited);
+  connect(orientation_field_, &QLineEdit::textChanged, this, &MainWindow::OnOrientationEdited);
+  connect(quantum_yield_field_, &QLineEdit::textChanged, this, &MainWindow::OnQuantumYieldEdited);
+  connect(refractive_index_field_, &QLineEdit::textChanged, this,
+          &MainWindow::OnRefractiveIndexEdited);
+  connect(extinction_field_, &QLineEdit::textChanged, this, &MainWindow::OnExtinctionEdited);
   connect(extinction_field_, &QLineEdit::editingFinished, this,
-          &TForm1::OnExtinctionEditingFinished);
+          &MainWindow::OnExtinctionEditingFinished);
   // activated: the user's choice only, never a selection made from code.
-  connect(solvent_list_, &QComboBox::activated, this, &TForm1::OnSolventChosen);
-  connect(optical_path_list_, &QComboBox::activated, this, &TForm1::OnOpticalPathChosen);
+  connect(solvent_list_, &QComboBox::activated, this, &MainWindow::OnSolventChosen);
+  connect(optical_path_list_, &QComboBox::activated, this, &MainWindow::OnOpticalPathChosen);
   // The newly selected button reports last, after the other was deselected.
   for (QRadioButton* button : {concentration_entry_, extinction_entry_}) {
     connect(button, &QRadioButton::toggled, this, [this](bool checked) {
       if (checked) OnEntryModeChosen();
     });
   }
-  connect(open_emission_button_, &QPushButton::clicked, this, &TForm1::OpenEmission);
-  connect(open_absorption_button_, &QPushButton::clicked, this, &TForm1::OpenAbsorption);
+  connect(open_emission_button_, &QPushButton::clicked, this, &MainWindow::OpenEmission);
+  connect(open_absorption_button_, &QPushButton::clicked, this, &MainWindow::OpenAbsorption);
   connect(calculate_button_, &QPushButton::clicked, this, [this] { engine_.RunGate(); });
 
-  connect(open_emission_item_, &QAction::triggered, this, &TForm1::OpenEmission);
-  connect(open_absorption_item_, &QAction::triggered, this, &TForm1::OpenAbsorption);
-  connect(print_setup_item_, &QAction::triggered, this, &TForm1::OnPrintSetup);
-  connect(print_item_, &QAction::triggered, this, &TForm1::OnPrint);
+  connect(open_emission_item_, &QAction::triggered, this, &MainWindow::OpenEmission);
+  connect(open_absorption_item_, &QAction::triggered, this, &MainWindow::OpenAbsorption);
+  connect(print_setup_item_, &QAction::triggered, this, &MainWindow::OnPrintSetup);
+  connect(print_item_, &QAction::triggered, this, &MainWindow::OnPrint);
   connect(exit_item_, &QAction::triggered, this, [this] { exit_(); });
   connect(show_donor_window_item_, &QAction::triggered, this,
           [this] { ShowWindow(donor_window_); });
@@ -429,14 +409,14 @@ void TForm1::ConnectHandlers() {
           [this] { ShowWindow(acceptor_window_); });
   connect(show_plot_item_, &QAction::triggered, this, [this] { ShowWindow(plot_); });
   connect(about_item_, &QAction::triggered, this, [this] { ShowWindow(about_); });
-  connect(analysis_item_, &QAction::triggered, this, &TForm1::ShowAnalysis);
+  connect(analysis_item_, &QAction::triggered, this, &MainWindow::ShowAnalysis);
   connect(export_plot_item_, &QAction::triggered, this, [this] {
     if (plot_ != nullptr) ExportPlot(*plot_);
   });
-  connect(export_data_item_, &QAction::triggered, this, &TForm1::ExportData);
-  connect(save_report_item_, &QAction::triggered, this, &TForm1::SaveReport);
-  connect(pair_table_item_, &QAction::triggered, this, &TForm1::ShowPairTable);
-  connect(import_columns_item_, &QAction::triggered, this, &TForm1::ImportColumns);
+  connect(export_data_item_, &QAction::triggered, this, &MainWindow::ExportData);
+  connect(save_report_item_, &QAction::triggered, this, &MainWindow::SaveReport);
+  connect(pair_table_item_, &QAction::triggered, this, &MainWindow::ShowPairTable);
+  connect(import_columns_item_, &QAction::triggered, this, &MainWindow::ImportColumns);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });
   connect(ticks_4_item_, &QAction::triggered, this,
@@ -445,7 +425,7 @@ void TForm1::ConnectHandlers() {
           [this] { SetMinorTickCount(9, ticks_9_item_); });
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Drops: a side's group and input window take files for that side, the
   // energy-transfer plot for either.
   if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
@@ -523,7 +503,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // --- Start-up and the panel -----------------------------------------------
 
-void TForm1::Start() {
+void MainWindow::Start() {
   for (const auto& solvent : kSolventTable) solvent_list_->addItem(FromUtf8(solvent.name));
   solvent_list_->setCurrentIndex(kStartSolvent);
   for (const auto& path : kOpticalPathTable) optical_path_list_->addItem(FromUtf8(path.label));
@@ -533,45 +513,45 @@ void TForm1::Start() {
   engine_.Start();
 }
 
-void TForm1::OnConcentrationEdited() {
+void MainWindow::OnConcentrationEdited() {
   engine_.EditField(PanelField::kConcentration, concentration_field_->text().toStdString());
 }
-void TForm1::OnOrientationEdited() {
+void MainWindow::OnOrientationEdited() {
   engine_.EditField(PanelField::kOrientation, orientation_field_->text().toStdString());
 }
-void TForm1::OnQuantumYieldEdited() {
+void MainWindow::OnQuantumYieldEdited() {
   engine_.EditField(PanelField::kQuantumYield, quantum_yield_field_->text().toStdString());
 }
-void TForm1::OnRefractiveIndexEdited() {
+void MainWindow::OnRefractiveIndexEdited() {
   engine_.EditField(PanelField::kRefractiveIndex, refractive_index_field_->text().toStdString());
 }
 
 // Every keystroke runs the calculation, but the general-format text the
 // calculation writes back would break up what is being typed (a point or
 // an exponent): it is shown once the field is left or Return is pressed.
-void TForm1::OnExtinctionEdited() {
+void MainWindow::OnExtinctionEdited() {
   editing_extinction_ = extinction_field_->hasFocus();
   engine_.EditField(PanelField::kExtinction, extinction_field_->text().toStdString());
   editing_extinction_ = false;
 }
 
-void TForm1::OnExtinctionEditingFinished() {
+void MainWindow::OnExtinctionEditingFinished() {
   WriteText(extinction_field_, FromUtf8(engine_.FieldText(PanelField::kExtinction)));
 }
 
-void TForm1::OnSolventChosen() {
+void MainWindow::OnSolventChosen() {
   const int i = solvent_list_->currentIndex();
   refractive_index_field_->setEnabled(i == 0);
   engine_.ChooseSolvent(i);
 }
 
-void TForm1::OnOpticalPathChosen() {
+void MainWindow::OnOpticalPathChosen() {
   engine_.ChooseOpticalPath(optical_path_list_->currentIndex());
 }
 
 // --- Entry mode and status line ------------------------------------------
 
-void TForm1::OnEntryModeChosen() {
+void MainWindow::OnEntryModeChosen() {
   const bool extinction = extinction_entry_->isChecked();
   const QPalette system = QApplication::palette();
   const QColor window = system.color(QPalette::Base);
@@ -588,14 +568,14 @@ void TForm1::OnEntryModeChosen() {
   (extinction ? extinction_field_ : concentration_field_)->setFocus();
 }
 
-void TForm1::SelectConcentrationEntry() {
+void MainWindow::SelectConcentrationEntry() {
   concentration_entry_->setChecked(true);
 }
-void TForm1::SelectExtinctionEntry() {
+void MainWindow::SelectExtinctionEntry() {
   extinction_entry_->setChecked(true);
 }
 
-void TForm1::ShowStatusText(const QString& text) {
+void MainWindow::ShowStatusText(const QString& text) {
   status_line_->setWordWrap(false);
   status_line_->setText(text);
   status_line_->adjustSize();
@@ -613,70 +593,70 @@ void TForm1::ShowStatusText(const QString& text) {
   }
 }
 
-void TForm1::ShowOrientationHint() {
+void MainWindow::ShowOrientationHint() {
   ShowStatusText(QStringLiteral("Orientation factor between D and A molecules (in general, 2/3)"));
 }
 
-void TForm1::ClearHint() {
+void MainWindow::ClearHint() {
   status_line_->clear();
 }
 
-void TForm1::ShowEntryModeHint() {
+void MainWindow::ShowEntryModeHint() {
   ShowStatusText(
-      engine_.session().ExtinctionMode
+      engine_.session().extinction_mode
           ? QStringLiteral("Click 'Concentration' window to entry the concentration")
           : QStringLiteral(
                 "Click 'Extinction Coefficient' window to entry the extinction coefficient"));
 }
 
-void TForm1::ShowOpticalPathHint() {
+void MainWindow::ShowOpticalPathHint() {
   ShowStatusText(
       QStringLiteral("Optical Path can be used to calculate the extinction coefficient"));
 }
 
-void TForm1::ShowMessage(const QString& text) {
+void MainWindow::ShowMessage(const QString& text) {
   dialogs_.ShowMessage(this, QCoreApplication::applicationName(), text);
 }
 
 // --- Open commands ---------------------------------------------------------
 
-void TForm1::OpenEmission() {
+void MainWindow::OpenEmission() {
   OpenSpectrumFile(SpectrumSide::kEmission, emission_dialog_);
 }
-void TForm1::OpenAbsorption() {
+void MainWindow::OpenAbsorption() {
   OpenSpectrumFile(SpectrumSide::kAbsorption, absorption_dialog_);
 }
 
-void TForm1::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
+void MainWindow::OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog) {
   const std::optional<QString> chosen = dialogs_.OpenFile(this, dialog);
   if (!chosen) return;
   (void)OpenAndReport(side, dialog.filter_entry, *chosen);
 }
 
-void TForm1::OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry) {
+void MainWindow::OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry) {
   (void)OpenAndReport(side, filter_entry, path);
 }
 
-MessageSink TForm1::MessageBoxSink() {
+MessageSink MainWindow::MessageBoxSink() {
   return [this](std::string_view message) { ShowMessage(LocalText(message)); };
 }
 
-LoadOutcome TForm1::OpenAndReport(SpectrumSide side, int filter_entry, const QString& path) {
+LoadOutcome MainWindow::OpenAndReport(SpectrumSide side, int filter_entry, const QString& path) {
   LoadOutcome outcome = OpenSpectrum(engine_, side, filter_entry,
                                      QFile::encodeName(path).toStdString(), MessageBoxSink());
   ShowLoadWarnings(outcome);
   return outcome;
 }
 
-void TForm1::ShowLoadWarnings(const LoadOutcome& outcome) {
+void MainWindow::ShowLoadWarnings(const LoadOutcome& outcome) {
   if (outcome.kind != LoadOutcome::Kind::kAccepted || outcome.warnings.empty()) return;
   QStringList lines;
   for (const std::string& warning : outcome.warnings) lines << LocalText(warning);
   ShowMessage(lines.join(QLatin1Char('\n')));
 }
 
-bool TForm1::NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& table,
-                               SpectrumSide side) const {
+bool MainWindow::NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& table,
+                                   SpectrumSide side) const {
   if (!table.found()) return false;
   // A header naming several spectra ("Excitation", "Emission"): the reader
   // by extension would take one of them without asking.
@@ -688,7 +668,7 @@ bool TForm1::NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& tabl
          LoadOutcome::Kind::kAccepted;
 }
 
-void TForm1::ImportColumns() {
+void MainWindow::ImportColumns() {
   const std::optional<QString> chosen = dialogs_.OpenFile(this, columns_dialog_);
   if (!chosen) return;
   const SpectrumFile file = ReadSpectrumFile(QFile::encodeName(*chosen).toStdString());
@@ -707,8 +687,8 @@ void TForm1::ImportColumns() {
   AskAndLoadColumns(*chosen, file, table, columns_side_);
 }
 
-void TForm1::AskAndLoadColumns(const QString& path, const SpectrumFile& file,
-                               const ColumnTable& table, SpectrumSide side) {
+void MainWindow::AskAndLoadColumns(const QString& path, const SpectrumFile& file,
+                                   const ColumnTable& table, SpectrumSide side) {
   const std::optional<ColumnImportChoice> choice = dialogs_.AskColumns(this, table, path, side);
   if (!choice) return;
   columns_side_ = choice->side;
@@ -716,8 +696,8 @@ void TForm1::AskAndLoadColumns(const QString& path, const SpectrumFile& file,
       LoadColumns(engine_, choice->side, table, choice->pair, file.Source(), MessageBoxSink()));
 }
 
-void TForm1::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
-                      const SharedParameters& shared) {
+void MainWindow::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
+                          const SharedParameters& shared) {
   // Typed into the fields, each change running its handler as a keystroke
   // does, in the command-line tool's order.
   const auto type = [](QLineEdit* field, const std::string& text) {
@@ -757,16 +737,16 @@ void TForm1::LoadPair(const DyeRecord& donor, const DyeRecord& acceptor,
 
 // --- Menu ----------------------------------------------------------------
 
-QPrinter& TForm1::Printer() {
+QPrinter& MainWindow::Printer() {
   if (!printer_) printer_ = std::make_unique<QPrinter>();
   return *printer_;
 }
 
-void TForm1::OnPrintSetup() {
+void MainWindow::OnPrintSetup() {
   dialogs_.PrinterSetup(this, Printer());
 }
 
-void TForm1::OnPrint() {
+void MainWindow::OnPrint() {
   if (plot_ == nullptr) return;
   QPrinter& printer = Printer();
   // Without a printer the dialog would offer a Print button that prints
@@ -783,13 +763,13 @@ void TForm1::OnPrint() {
   }
 }
 
-void TForm1::ShowAnalysis() {
+void MainWindow::ShowAnalysis() {
   if (!analysis_window_) analysis_window_ = std::make_unique<AnalysisWindow>(engine_);
   analysis_window_->Refresh();
   ShowWindow(analysis_window_.get());
 }
 
-void TForm1::ShowPairTable() {
+void MainWindow::ShowPairTable() {
   if (!pair_table_window_) {
     pair_table_window_ = std::make_unique<PairTableWindow>(
         engine_, dialogs_,
@@ -800,7 +780,7 @@ void TForm1::ShowPairTable() {
   ShowWindow(pair_table_window_.get());
 }
 
-bool TForm1::ResultsToExport() {
+bool MainWindow::ResultsToExport() {
   if (engine_.ResultsVisible() && engine_.LastGateOutcome() == GateOutcome::kShown) return true;
   ShowMessage(
       QStringLiteral("There is nothing to export yet: load both spectra so that J and R0 "
@@ -808,7 +788,7 @@ bool TForm1::ResultsToExport() {
   return false;
 }
 
-void TForm1::ExportPlot(FormWindow& window) {
+void MainWindow::ExportPlot(FormWindow& window) {
   const std::optional<QString> path =
       dialogs_.SaveFile(this, QStringLiteral("Export plot"),
                         {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)"),
@@ -831,7 +811,7 @@ void TForm1::ExportPlot(FormWindow& window) {
   }
 }
 
-void TForm1::ExportData() {
+void MainWindow::ExportData() {
   if (!ResultsToExport()) return;
   const std::optional<QString> path =
       dialogs_.SaveFile(this, QStringLiteral("Export data"), {QStringLiteral("CSV file (*.csv)")});
@@ -842,7 +822,7 @@ void TForm1::ExportData() {
   if (!written.written) ShowMessage(QFile::decodeName(written.message.c_str()));
 }
 
-void TForm1::SaveReport() {
+void MainWindow::SaveReport() {
   if (!ResultsToExport() || plot_ == nullptr) return;
   const std::optional<QString> path = dialogs_.SaveFile(
       this, QStringLiteral("Save report"),
@@ -872,7 +852,7 @@ void TForm1::SaveReport() {
   if (!error.isEmpty()) ShowMessage(error);
 }
 
-void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> side, QPoint at) {
+void MainWindow::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> side, QPoint at) {
   // The files themselves, and those directly inside a dropped folder.
   QStringList files;
   for (const QUrl& url : urls) {
@@ -938,7 +918,7 @@ void TForm1::OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> si
   }
 }
 
-void TForm1::ScheduleAnalysisRefresh() {
+void MainWindow::ScheduleAnalysisRefresh() {
   if (!analysis_window_ || analysis_refresh_pending_) return;
   analysis_refresh_pending_ = true;
   QTimer::singleShot(0, this, [this] {
@@ -947,7 +927,7 @@ void TForm1::ScheduleAnalysisRefresh() {
   });
 }
 
-void TForm1::SetMinorTickCount(int count, QAction* checked) {
+void MainWindow::SetMinorTickCount(int count, QAction* checked) {
   if (plot_ != nullptr) plot_->chart().BottomAxis().SetMinorTickCount(count);
   for (QAction* item : {ticks_1_item_, ticks_4_item_, ticks_9_item_}) {
     item->setChecked(item == checked);
@@ -956,7 +936,7 @@ void TForm1::SetMinorTickCount(int count, QAction* checked) {
 
 // --- What the engine reports -------------------------------------------------
 
-QLineEdit* TForm1::Field(PanelField field) const {
+QLineEdit* MainWindow::Field(PanelField field) const {
   switch (field) {
     case PanelField::kConcentration:
       return concentration_field_;
@@ -972,23 +952,24 @@ QLineEdit* TForm1::Field(PanelField field) const {
   return nullptr;
 }
 
-void TForm1::SetResultsVisible(bool visible) {
+void MainWindow::SetResultsVisible(bool visible) {
   result_panel_->setVisible(visible);
   // Every gate run and every load ends here.
   ScheduleAnalysisRefresh();
 }
 
-void TForm1::SetResultTexts(std::string_view overlap_integral, std::string_view forster_distance) {
+void MainWindow::SetResultTexts(std::string_view overlap_integral,
+                                std::string_view forster_distance) {
   WriteText(overlap_integral_field_, FromUtf8(overlap_integral));
   WriteText(forster_distance_field_, FromUtf8(forster_distance));
 }
 
-void TForm1::SetFieldText(PanelField field, std::string_view text) {
+void MainWindow::SetFieldText(PanelField field, std::string_view text) {
   if (field == PanelField::kExtinction && editing_extinction_) return;  // shown on leaving
   WriteText(Field(field), FromUtf8(text));
 }
 
-chart::Series* TForm1::SeriesOf(PlotSeries series) const {
+chart::Series* MainWindow::SeriesOf(PlotSeries series) const {
   switch (series) {
     case PlotSeries::kEmission:
       return plot_ != nullptr ? &plot_->EmissionSeries() : nullptr;
@@ -1002,18 +983,18 @@ chart::Series* TForm1::SeriesOf(PlotSeries series) const {
   return nullptr;
 }
 
-void TForm1::ClearSeries(PlotSeries series) {
+void MainWindow::ClearSeries(PlotSeries series) {
   if (chart::Series* target = SeriesOf(series)) target->ClearSeries();
 }
 
-void TForm1::AddPoints(PlotSeries series, int first, std::span<const double> ys) {
+void MainWindow::AddPoints(PlotSeries series, int first, std::span<const double> ys) {
   chart::Series* target = SeriesOf(series);
   if (target == nullptr) return;
   int x = first;
   for (const double y : ys) (void)target->AddPoint(x++, y);
 }
 
-void TForm1::ShowSpectrum(SpectrumSide side, std::string_view name) {
+void MainWindow::ShowSpectrum(SpectrumSide side, std::string_view name) {
   const QString shown =
       QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
   if (side == SpectrumSide::kAbsorption) {
@@ -1035,7 +1016,7 @@ void TForm1::ShowSpectrum(SpectrumSide side, std::string_view name) {
   }
 }
 
-void TForm1::WithdrawSpectrum(SpectrumSide side) {
+void MainWindow::WithdrawSpectrum(SpectrumSide side) {
   if (side == SpectrumSide::kAbsorption) {
     if (plot_ != nullptr) plot_->AbsorptionFileLabel().setText(QStringLiteral("Absorption File: "));
     if (acceptor_window_ != nullptr) acceptor_window_->hide();
@@ -1045,11 +1026,11 @@ void TForm1::WithdrawSpectrum(SpectrumSide side) {
   }
 }
 
-void TForm1::ShowStatus(std::string_view text) {
+void MainWindow::ShowStatus(std::string_view text) {
   ShowStatusText(QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size()))));
 }
 
-std::string TForm1::DecimalSeparator() const {
+std::string MainWindow::DecimalSeparator() const {
   return QLocale().decimalPoint().toStdString();
 }
 

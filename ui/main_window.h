@@ -36,20 +36,20 @@ class PairTableWindow;
 struct LoadOutcome;
 struct ColumnTable;
 class SpectrumFile;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5About;
+class EnergyTransferPlotWindow;
+class DonorInputWindow;
+class AcceptorInputWindow;
+class AboutWindow;
 
-class TForm1 final : public QMainWindow, private FretView {
+class MainWindow final : public QMainWindow, private FretView {
  public:
   // Builds the window and starts the panel on `engine`. The other windows
   // do not exist yet; AttachWindows() hands them over once they do.
-  TForm1(FretEngine& engine, DialogService& dialogs, QWidget* parent = nullptr);
-  ~TForm1() override;
+  MainWindow(FretEngine& engine, DialogService& dialogs, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  void AttachWindows(TForm2* plot, TForm3* donor_window, TForm4* acceptor_window,
-                     TForm5About* about);
+  void AttachWindows(EnergyTransferPlotWindow* plot, DonorInputWindow* donor_window,
+                     AcceptorInputWindow* acceptor_window, AboutWindow* about);
   // What Exit does; by default it ends the event loop at once.
   void SetExitAction(std::function<void()> exit) { exit_ = std::move(exit); }
   // Opens `path` for `side` exactly as if it had been chosen in that side's
@@ -160,10 +160,10 @@ class TForm1 final : public QMainWindow, private FretView {
 
   FretEngine& engine_;
   DialogService& dialogs_;
-  TForm2* plot_ = nullptr;
-  TForm3* donor_window_ = nullptr;
-  TForm4* acceptor_window_ = nullptr;
-  TForm5About* about_ = nullptr;
+  EnergyTransferPlotWindow* plot_ = nullptr;
+  DonorInputWindow* donor_window_ = nullptr;
+  AcceptorInputWindow* acceptor_window_ = nullptr;
+  AboutWindow* about_ = nullptr;
 
   // The panel; the designer names they carry as object names are listed
   // at the top of main_window.cpp.

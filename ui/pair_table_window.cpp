@@ -320,7 +320,7 @@ DyeDefaults PairTableWindow::DefaultsFromMainWindow(SpectrumSide side, int filte
   defaults.quantum_yield = main_engine_.FieldText(PanelField::kQuantumYield);
   defaults.concentration = main_engine_.FieldText(PanelField::kConcentration);
   if (main_engine_.OpticalPathIndex() >= 0) defaults.optical_path = main_engine_.OpticalPathIndex();
-  if (main_engine_.session().ExtinctionMode) {
+  if (main_engine_.session().extinction_mode) {
     defaults.extinction = main_engine_.FieldText(PanelField::kExtinction);
   }
   (side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter) =

@@ -54,7 +54,7 @@ StartupFiles ReadStartupArguments(const QStringList& arguments) {
   return startup;
 }
 
-void OpenStartupFiles(TForm1& window, const StartupFiles& startup) {
+void OpenStartupFiles(MainWindow& window, const StartupFiles& startup) {
   for (const StartupFile& file : startup.files) window.OpenSpectrumPath(file.side, file.path);
   for (const QString& problem : startup.problems) window.ShowStartupProblem(problem);
 }

@@ -11,7 +11,7 @@
 
 namespace korin {
 
-class TForm1;
+class MainWindow;
 
 struct StartupFile {
   SpectrumSide side;
@@ -36,6 +36,6 @@ struct StartupFiles {
 
 // Opens the files in `startup` in the main window and then shows each
 // problem in a message box over it.
-void OpenStartupFiles(TForm1& window, const StartupFiles& startup);
+void OpenStartupFiles(MainWindow& window, const StartupFiles& startup);
 
 }  // namespace korin

@@ -3,12 +3,13 @@
 namespace korin {
 
 WindowSet::WindowSet(FretEngine& engine, DialogService& dialogs)
-    : Form1(std::make_unique<TForm1>(engine, dialogs)),
-      Form2(std::make_unique<TForm2>()),
-      Form3(std::make_unique<TForm3>()),
-      Form4(std::make_unique<TForm4>()),
-      Form5About(std::make_unique<TForm5About>()) {
-  Form1->AttachWindows(Form2.get(), Form3.get(), Form4.get(), Form5About.get());
+    : main_window(std::make_unique<MainWindow>(engine, dialogs)),
+      plot_window(std::make_unique<EnergyTransferPlotWindow>()),
+      donor_window(std::make_unique<DonorInputWindow>()),
+      acceptor_window(std::make_unique<AcceptorInputWindow>()),
+      about_window(std::make_unique<AboutWindow>()) {
+  main_window->AttachWindows(plot_window.get(), donor_window.get(), acceptor_window.get(),
+                             about_window.get());
 }
 
 }  // namespace korin

@@ -19,11 +19,11 @@ struct WindowSet {
   // then the two input windows and the About window, hidden.
   WindowSet(FretEngine& engine, DialogService& dialogs);
 
-  std::unique_ptr<TForm1> Form1;
-  std::unique_ptr<TForm2> Form2;
-  std::unique_ptr<TForm3> Form3;
-  std::unique_ptr<TForm4> Form4;
-  std::unique_ptr<TForm5About> Form5About;
+  std::unique_ptr<MainWindow> main_window;
+  std::unique_ptr<EnergyTransferPlotWindow> plot_window;
+  std::unique_ptr<DonorInputWindow> donor_window;
+  std::unique_ptr<AcceptorInputWindow> acceptor_window;
+  std::unique_ptr<AboutWindow> about_window;
 };
 
 }  // namespace korin

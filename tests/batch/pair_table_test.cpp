@@ -93,7 +93,7 @@ PanelResult RunPanel(const SharedParameters& shared, const DyeRecord& donor,
     engine.EditField(PanelField::kExtinction, *acceptor.extinction);
   }
   engine.RunGate();
-  return {engine.LastGateOutcome() == GateOutcome::kShown, engine.session().OverlapIntegral,
+  return {engine.LastGateOutcome() == GateOutcome::kShown, engine.session().overlap_integral,
           engine.ForsterDistanceValue(), engine.OverlapIntegralText(),
           engine.ForsterDistanceText()};
 }

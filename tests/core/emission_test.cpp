@@ -36,15 +36,15 @@ TEST(NormalizeEmissionTest, AreaRule) {
     FretSession s;
     LoadEmission(s, 450, c.raw);
     ASSERT_TRUE(NormalizeEmission(s));
-    EXPECT_TRUE(s.EmissionValid);
-    EXPECT_EQ(s.EmissionArea, c.area);
-    const auto normalised = ValuesOver(s.DonorEmission, s.EmissionFirst, s.EmissionLast);
+    EXPECT_TRUE(s.emission_valid);
+    EXPECT_EQ(s.emission_area, c.area);
+    const auto normalised = ValuesOver(s.donor_emission, s.emission_first, s.emission_last);
     ASSERT_EQ(normalised.size(), c.normalised.size());
     for (std::size_t i = 0; i < normalised.size(); ++i) {
       EXPECT_DOUBLE_EQ(normalised[i], c.normalised[i]) << "point " << i;
     }
-    EXPECT_EQ(s.DonorEmission[449], 0.0);
-    EXPECT_EQ(s.DonorEmission[450 + static_cast<int>(c.raw.size())], 0.0);
+    EXPECT_EQ(s.donor_emission[449], 0.0);
+    EXPECT_EQ(s.donor_emission[450 + static_cast<int>(c.raw.size())], 0.0);
   }
 }
 
@@ -72,12 +72,12 @@ TEST(NormalizeEmissionTest, UnusableAreaCountsAsNotLoaded) {
     SCOPED_TRACE(c.name);
     FretSession s;
     LoadEmission(s, 600, c.raw);
-    s.AbsorptionValid = s.ExtinctionValid = true;
+    s.absorption_valid = s.extinction_valid = true;
     EXPECT_FALSE(NormalizeEmission(s));
-    EXPECT_FALSE(s.EmissionValid);
-    EXPECT_EQ(ValuesOver(s.DonorEmission, s.EmissionFirst, s.EmissionLast), c.raw);
-    EXPECT_TRUE(AllFinite(s.DonorEmission));
-    EXPECT_TRUE(std::isfinite(s.EmissionArea));
+    EXPECT_FALSE(s.emission_valid);
+    EXPECT_EQ(ValuesOver(s.donor_emission, s.emission_first, s.emission_last), c.raw);
+    EXPECT_TRUE(AllFinite(s.donor_emission));
+    EXPECT_TRUE(std::isfinite(s.emission_area));
     EXPECT_FALSE(GateConditionsHold(s));
   }
 }
@@ -87,17 +87,17 @@ TEST(NormalizeEmissionTest, TinyButUsableArea) {
   FretSession s;
   LoadEmission(s, 600, {0.0, -1e300, 0.0, 1.0});
   ASSERT_TRUE(NormalizeEmission(s));
-  EXPECT_EQ(s.EmissionArea, 0.5);
-  EXPECT_EQ(s.DonorEmission[601], -2e300);
-  EXPECT_EQ(s.DonorEmission[603], 2.0);
+  EXPECT_EQ(s.emission_area, 0.5);
+  EXPECT_EQ(s.donor_emission[601], -2e300);
+  EXPECT_EQ(s.donor_emission[603], 2.0);
 }
 
 TEST(NormalizeEmissionTest, NothingWithoutAnEmissionSpectrum) {
   FretSession s;  // range 0..0 lies outside the grid and must not be read
-  s.EmissionArea = 3.0;
+  s.emission_area = 3.0;
   EXPECT_FALSE(NormalizeEmission(s));
-  EXPECT_FALSE(s.EmissionValid);
-  EXPECT_EQ(s.EmissionArea, 3.0);
+  EXPECT_FALSE(s.emission_valid);
+  EXPECT_EQ(s.emission_area, 3.0);
 }
 
 }  // namespace

@@ -15,53 +15,53 @@ namespace {
 TEST(ExtinctionFromConcentrationTest, BeerLambertPeak) {
   FretSession s;
   LoadAbsorbance(s, 500, {0.1, 0.4, 0.85, 0.3});
-  s.Concentration = 1e-5;
-  s.OpticalPath = 1.0;
+  s.concentration = 1e-5;
+  s.optical_path = 1.0;
   ASSERT_EQ(ExtinctionFromConcentration(s, 500, 503), ConcentrationDerivation::kDerived);
-  EXPECT_TRUE(s.ExtinctionValid);
+  EXPECT_TRUE(s.extinction_valid);
   // 0.85 / 1e-5 mol/L / 1 cm = 85000 M^-1 cm^-1, within rounding.
-  EXPECT_NEAR(s.ExtinctionMax, 85000.0, 85000.0 * 1e-15);
-  EXPECT_EQ(FormatGeneral(s.ExtinctionMax, 15), "85000");
-  EXPECT_EQ(s.AcceptorExtinction[502], s.ExtinctionMax);
-  EXPECT_NEAR(s.AcceptorExtinction[500], 10000.0, 1e-9);
-  EXPECT_NEAR(s.AcceptorExtinction[503], 30000.0, 1e-9);
+  EXPECT_NEAR(s.extinction_max, 85000.0, 85000.0 * 1e-15);
+  EXPECT_EQ(FormatGeneral(s.extinction_max, 15), "85000");
+  EXPECT_EQ(s.acceptor_extinction[502], s.extinction_max);
+  EXPECT_NEAR(s.acceptor_extinction[500], 10000.0, 1e-9);
+  EXPECT_NEAR(s.acceptor_extinction[503], 30000.0, 1e-9);
 }
 
 TEST(ExtinctionFromConcentrationTest, DividesByConcentrationThenByPath) {
   FretSession s;
   LoadAbsorbance(s, 600, {0.123});
-  s.Concentration = 3e-6;
-  s.OpticalPath = 0.1;
+  s.concentration = 3e-6;
+  s.optical_path = 0.1;
   // One division by the product 3e-7 misses the exact 410000 by an ulp;
   // the two divisions in order hit it.
   ASSERT_NE(0.123 / (3e-6 * 0.1), 410000.0);
   ASSERT_EQ(ExtinctionFromConcentration(s, 600, 600), ConcentrationDerivation::kDerived);
-  EXPECT_EQ(s.AcceptorExtinction[600], 410000.0);
-  EXPECT_EQ(s.ExtinctionMax, 410000.0);
+  EXPECT_EQ(s.acceptor_extinction[600], 410000.0);
+  EXPECT_EQ(s.extinction_max, 410000.0);
 }
 
 TEST(ExtinctionFromConcentrationTest, NoPositiveAbsorbanceGivesPeakZero) {
   FretSession s;
   LoadAbsorbance(s, 400, {-0.02, 0.0, -0.01});
-  s.ExtinctionMax = 5e4;  // from an earlier spectrum
+  s.extinction_max = 5e4;  // from an earlier spectrum
   ASSERT_EQ(ExtinctionFromConcentration(s, 400, 402), ConcentrationDerivation::kDerived);
-  EXPECT_TRUE(s.ExtinctionValid);
-  EXPECT_EQ(s.ExtinctionMax, 0.0);
-  EXPECT_EQ(FormatGeneral(s.ExtinctionMax, 15), "0");
+  EXPECT_TRUE(s.extinction_valid);
+  EXPECT_EQ(s.extinction_max, 0.0);
+  EXPECT_EQ(FormatGeneral(s.extinction_max, 15), "0");
   // Baseline noise stays in the grid as negative extinction.
-  EXPECT_NEAR(s.AcceptorExtinction[400], -2000.0, 1e-9);
-  EXPECT_NEAR(s.AcceptorExtinction[402], -1000.0, 1e-9);
+  EXPECT_NEAR(s.acceptor_extinction[400], -2000.0, 1e-9);
+  EXPECT_NEAR(s.acceptor_extinction[402], -1000.0, 1e-9);
 }
 
 TEST(ExtinctionFromConcentrationTest, WritesOnlyTheGivenRange) {
   FretSession s;
   LoadAbsorbance(s, 700, {0.5, 0.5, 0.5});
-  s.AcceptorAbsorbance[699] = 0.9;  // must be neither derived nor the peak
-  s.AcceptorAbsorbance[703] = 0.9;
+  s.acceptor_absorbance[699] = 0.9;  // must be neither derived nor the peak
+  s.acceptor_absorbance[703] = 0.9;
   ASSERT_EQ(ExtinctionFromConcentration(s, 700, 702), ConcentrationDerivation::kDerived);
-  EXPECT_EQ(s.AcceptorExtinction[699], 0.0);
-  EXPECT_EQ(s.AcceptorExtinction[703], 0.0);
-  EXPECT_NEAR(s.ExtinctionMax, 50000.0, 1e-9);
+  EXPECT_EQ(s.acceptor_extinction[699], 0.0);
+  EXPECT_EQ(s.acceptor_extinction[703], 0.0);
+  EXPECT_NEAR(s.extinction_max, 50000.0, 1e-9);
 }
 
 struct DivisionCase {
@@ -85,19 +85,19 @@ TEST(ExtinctionFromConcentrationTest, EveryPointIsTwoDivisionsInOrder) {
     for (double& v : values) v = absorbance(random);
     values[17] = 1e-310;  // subnormal quotients round too
     LoadAbsorbance(s, 150, values);
-    s.Concentration = c.concentration;
-    s.OpticalPath = c.optical_path;
-    ASSERT_EQ(ExtinctionFromConcentration(s, s.AbsorptionFirst, s.AbsorptionLast),
+    s.concentration = c.concentration;
+    s.optical_path = c.optical_path;
+    ASSERT_EQ(ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last),
               ConcentrationDerivation::kDerived);
     double peak = 0.0;
-    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
-      const double expected = s.AcceptorAbsorbance[w] / c.concentration / c.optical_path;
-      ASSERT_EQ(s.AcceptorExtinction[w], expected) << w;
+    for (int w = s.absorption_first; w <= s.absorption_last; ++w) {
+      const double expected = s.acceptor_absorbance[w] / c.concentration / c.optical_path;
+      ASSERT_EQ(s.acceptor_extinction[w], expected) << w;
       if (expected > peak) peak = expected;
     }
-    EXPECT_EQ(s.ExtinctionMax, peak);
-    EXPECT_EQ(s.AcceptorExtinction[149], 0.0);
-    EXPECT_EQ(s.AcceptorExtinction[1473], 0.0);
+    EXPECT_EQ(s.extinction_max, peak);
+    EXPECT_EQ(s.acceptor_extinction[149], 0.0);
+    EXPECT_EQ(s.acceptor_extinction[1473], 0.0);
   }
 }
 
@@ -116,22 +116,22 @@ TEST(ExtinctionFromConcentrationTest, ModeAndInvalidConcentrationKeepPreviousVal
       {"extinction mode, bad concentration", true, false, ConcentrationDerivation::kExtinctionMode,
        false},
       // The flag is set although nothing is derived; the gate still refuses
-      // through ConcentrationValid.
+      // through concentration_valid.
       {"bad concentration", false, false, ConcentrationDerivation::kNoConcentration, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FretSession s;
     LoadAbsorbance(s, 500, {0.2, 0.4});
-    s.AcceptorExtinction[500] = 111.0;
-    s.AcceptorExtinction[501] = 222.0;
-    s.ExtinctionMax = 222.0;
-    s.ExtinctionMode = c.extinction_mode;
-    s.ConcentrationValid = c.concentration_valid;
+    s.acceptor_extinction[500] = 111.0;
+    s.acceptor_extinction[501] = 222.0;
+    s.extinction_max = 222.0;
+    s.extinction_mode = c.extinction_mode;
+    s.concentration_valid = c.concentration_valid;
     EXPECT_EQ(ExtinctionFromConcentration(s, 500, 501), c.expected);
-    EXPECT_EQ(s.ExtinctionValid, c.extinction_valid_after);
-    EXPECT_EQ(ValuesOver(s.AcceptorExtinction, 500, 501), (std::vector<double>{111.0, 222.0}));
-    EXPECT_EQ(s.ExtinctionMax, 222.0);
+    EXPECT_EQ(s.extinction_valid, c.extinction_valid_after);
+    EXPECT_EQ(ValuesOver(s.acceptor_extinction, 500, 501), (std::vector<double>{111.0, 222.0}));
+    EXPECT_EQ(s.extinction_max, 222.0);
   }
 }
 
@@ -156,34 +156,34 @@ TEST(ExtinctionFromConcentrationTest, OverflowDerivesNothing) {
     SCOPED_TRACE(c.absorbance);
     FretSession s;
     LoadAbsorbance(s, 500, {0.5, c.absorbance, 0.25});
-    s.AcceptorExtinction[500] = 1.0;
-    s.AcceptorExtinction[501] = 2.0;
-    s.AcceptorExtinction[502] = 3.0;
-    s.ExtinctionMax = 3.0;
-    s.Concentration = c.concentration;
-    s.OpticalPath = c.optical_path;
+    s.acceptor_extinction[500] = 1.0;
+    s.acceptor_extinction[501] = 2.0;
+    s.acceptor_extinction[502] = 3.0;
+    s.extinction_max = 3.0;
+    s.concentration = c.concentration;
+    s.optical_path = c.optical_path;
     const auto result = ExtinctionFromConcentration(s, 500, 502);
-    EXPECT_TRUE(AllFinite(s.AcceptorExtinction));
-    EXPECT_TRUE(std::isfinite(s.ExtinctionMax));
+    EXPECT_TRUE(AllFinite(s.acceptor_extinction));
+    EXPECT_TRUE(std::isfinite(s.extinction_max));
     if (c.derivable) {
       EXPECT_EQ(result, ConcentrationDerivation::kDerived);
-      EXPECT_TRUE(s.ExtinctionValid);
-      EXPECT_NE(s.AcceptorExtinction[501], 2.0);
+      EXPECT_TRUE(s.extinction_valid);
+      EXPECT_NE(s.acceptor_extinction[501], 2.0);
     } else {
       EXPECT_EQ(result, ConcentrationDerivation::kNotFinite);
-      EXPECT_FALSE(s.ExtinctionValid);
-      EXPECT_EQ(ValuesOver(s.AcceptorExtinction, 500, 502), (std::vector<double>{1.0, 2.0, 3.0}));
-      EXPECT_EQ(s.ExtinctionMax, 3.0);
+      EXPECT_FALSE(s.extinction_valid);
+      EXPECT_EQ(ValuesOver(s.acceptor_extinction, 500, 502), (std::vector<double>{1.0, 2.0, 3.0}));
+      EXPECT_EQ(s.extinction_max, 3.0);
     }
   }
 }
 
-// In extinction mode the typed coefficient is in ExtinctionMax already.
+// In extinction mode the typed coefficient is in extinction_max already.
 FretSession TypedCoefficient(double coefficient, const std::vector<double>& absorbance) {
   FretSession s;
   LoadAbsorbance(s, 500, absorbance);
-  s.ExtinctionMode = true;
-  s.ExtinctionMax = coefficient;
+  s.extinction_mode = true;
+  s.extinction_max = coefficient;
   return s;
 }
 
@@ -193,12 +193,12 @@ TEST(RescaleExtinctionTest, EqualMaximaGetExactlyTheTypedValue) {
     SCOPED_TRACE(typed);
     FretSession s = TypedCoefficient(typed, {0.2, 0.7, 0.35, 0.7, -0.07});
     ASSERT_TRUE(RescaleExtinction(s));
-    EXPECT_TRUE(s.ExtinctionValid);
-    EXPECT_EQ(s.AcceptorExtinction[501], typed);
-    EXPECT_EQ(s.AcceptorExtinction[503], typed);
-    EXPECT_EQ(s.AcceptorExtinction[502], typed / 2);  // 0.35 is exactly half of 0.7
-    EXPECT_LT(s.AcceptorExtinction[504], 0.0);        // negative baseline stays negative
-    EXPECT_EQ(s.ExtinctionMax, typed);                // kept, not recomputed
+    EXPECT_TRUE(s.extinction_valid);
+    EXPECT_EQ(s.acceptor_extinction[501], typed);
+    EXPECT_EQ(s.acceptor_extinction[503], typed);
+    EXPECT_EQ(s.acceptor_extinction[502], typed / 2);  // 0.35 is exactly half of 0.7
+    EXPECT_LT(s.acceptor_extinction[504], 0.0);        // negative baseline stays negative
+    EXPECT_EQ(s.extinction_max, typed);                // kept, not recomputed
   }
 }
 
@@ -208,7 +208,7 @@ TEST(RescaleExtinctionTest, DividesBeforeMultiplying) {
   // multiplying first would give exactly 30000.
   ASSERT_EQ(0.3 * 85000.0 / 0.85, 30000.0);
   ASSERT_TRUE(RescaleExtinction(s));
-  EXPECT_EQ(s.AcceptorExtinction[500], std::nextafter(30000.0, 1e9));
+  EXPECT_EQ(s.acceptor_extinction[500], std::nextafter(30000.0, 1e9));
 }
 
 struct RefusedCase {
@@ -228,14 +228,14 @@ TEST(RescaleExtinctionTest, RefusedScalingDerivesNothing) {
     SCOPED_TRACE(c.name);
     FretSession s = TypedCoefficient(c.typed, c.absorbance);
     // Left over from concentration mode.
-    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) s.AcceptorExtinction[w] = 7.0;
-    s.ExtinctionValid = true;
+    for (int w = s.absorption_first; w <= s.absorption_last; ++w) s.acceptor_extinction[w] = 7.0;
+    s.extinction_valid = true;
     EXPECT_FALSE(RescaleExtinction(s));
-    EXPECT_FALSE(s.ExtinctionValid);
-    for (int w = s.AbsorptionFirst; w <= s.AbsorptionLast; ++w) {
-      EXPECT_EQ(s.AcceptorExtinction[w], 7.0) << w;
+    EXPECT_FALSE(s.extinction_valid);
+    for (int w = s.absorption_first; w <= s.absorption_last; ++w) {
+      EXPECT_EQ(s.acceptor_extinction[w], 7.0) << w;
     }
-    EXPECT_EQ(s.ExtinctionMax, c.typed);
+    EXPECT_EQ(s.extinction_max, c.typed);
   }
 }
 
@@ -243,17 +243,17 @@ TEST(RescaleExtinctionTest, LargeButFiniteScalingIsDerived) {
   // -1e290 / 1e-5 * 1e9 = -1e304: extreme, yet a double.
   FretSession s = TypedCoefficient(1e9, {-1e290, 1e-5});
   ASSERT_TRUE(RescaleExtinction(s));
-  EXPECT_NEAR(s.AcceptorExtinction[500], -1e304, 1e290);
-  EXPECT_EQ(s.AcceptorExtinction[501], 1e9);
+  EXPECT_NEAR(s.acceptor_extinction[500], -1e304, 1e290);
+  EXPECT_EQ(s.acceptor_extinction[501], 1e9);
 }
 
 TEST(RescaleExtinctionTest, NothingWithoutAnAbsorptionSpectrum) {
   FretSession s;  // range 0..0 lies outside the grid and must not be read
-  s.ExtinctionMode = true;
-  s.ExtinctionMax = 85000.0;
+  s.extinction_mode = true;
+  s.extinction_max = 85000.0;
   EXPECT_FALSE(RescaleExtinction(s));
-  EXPECT_FALSE(s.ExtinctionValid);
-  EXPECT_TRUE(AllFinite(s.AcceptorExtinction));
+  EXPECT_FALSE(s.extinction_valid);
+  EXPECT_TRUE(AllFinite(s.acceptor_extinction));
 }
 
 }  // namespace

@@ -23,10 +23,10 @@ namespace {
 // The parameters as the panel stores them at start-up.
 FretSession StartUpParameters(double overlap_integral) {
   FretSession s;
-  s.OrientationFactor = 0.66667;
-  s.RefractiveIndex = 1.333;
-  s.QuantumYield = 0.5;
-  s.OverlapIntegral = overlap_integral;
+  s.orientation_factor = 0.66667;
+  s.refractive_index = 1.333;
+  s.quantum_yield = 0.5;
+  s.overlap_integral = overlap_integral;
   return s;
 }
 
@@ -67,10 +67,10 @@ TEST(ForsterDistanceTest, HugeOverlapIntegralStillGivesItsDistance) {
   for (const double j : {1e290, 1e300, 1.7976931348623157e308}) {
     SCOPED_TRACE(j);
     FretSession s;
-    s.OrientationFactor = 1.0;
-    s.RefractiveIndex = 1e-4;  // passes the gate: its double lies above 1e-4
-    s.QuantumYield = 1.0;
-    s.OverlapIntegral = j;
+    s.orientation_factor = 1.0;
+    s.refractive_index = 1e-4;  // passes the gate: its double lies above 1e-4
+    s.quantum_yield = 1.0;
+    s.overlap_integral = j;
     const long double x = static_cast<long double>(j) / std::pow(1e-4L, 4);
     const double expected = static_cast<double>(9790.0L * std::pow(x, 1.0L / 6));
     const double r0 = ForsterDistance(s);
@@ -86,16 +86,16 @@ TEST(ComputeOverlapIntegralTest, TwoGaussiansMatchTheClosedForm) {
   const double height = 1000.0, donor_centre = 520.0, donor_sigma = 15.0;
   const double peak_absorbance = 0.85, acceptor_centre = 560.0, acceptor_sigma = 25.0;
   FretSession s;
-  LayGaussian(s.DonorEmission, 400, 700, height, donor_centre, donor_sigma);
-  s.EmissionFirst = 400;
-  s.EmissionLast = 700;
-  s.EmissionValid = true;
-  LayGaussian(s.AcceptorAbsorbance, 400, 800, peak_absorbance, acceptor_centre, acceptor_sigma);
-  s.AbsorptionFirst = 400;
-  s.AbsorptionLast = 800;
-  s.AbsorptionValid = true;
-  s.Concentration = 1e-5;
-  s.OpticalPath = 1.0;
+  LayGaussian(s.donor_emission, 400, 700, height, donor_centre, donor_sigma);
+  s.emission_first = 400;
+  s.emission_last = 700;
+  s.emission_valid = true;
+  LayGaussian(s.acceptor_absorbance, 400, 800, peak_absorbance, acceptor_centre, acceptor_sigma);
+  s.absorption_first = 400;
+  s.absorption_last = 800;
+  s.absorption_valid = true;
+  s.concentration = 1e-5;
+  s.optical_path = 1.0;
 
   ASSERT_TRUE(NormalizeEmission(s));
   ASSERT_EQ(ExtinctionFromConcentration(s, 400, 800), ConcentrationDerivation::kDerived);
@@ -117,24 +117,24 @@ TEST(ComputeOverlapIntegralTest, TwoGaussiansMatchTheClosedForm) {
   // Against the true area of the donor Gaussian: the area rule adds about
   // one peak height times 1 nm (the whole fall), some 2.6 per cent here.
   const double gaussian_area = height * donor_sigma * root_2pi;
-  EXPECT_NEAR(s.OverlapIntegral, numerator / gaussian_area, 0.03 * numerator / gaussian_area);
+  EXPECT_NEAR(s.overlap_integral, numerator / gaussian_area, 0.03 * numerator / gaussian_area);
   // With that fall added the sums on the 1-nm grid match the integrals
   // almost to the last digit.
   const double rule_area = gaussian_area + height;
-  EXPECT_NEAR(s.EmissionArea, rule_area, rule_area * 1e-12);
-  EXPECT_NEAR(s.OverlapIntegral, numerator / rule_area, 1e-9 * numerator / rule_area);
+  EXPECT_NEAR(s.emission_area, rule_area, rule_area * 1e-12);
+  EXPECT_NEAR(s.overlap_integral, numerator / rule_area, 1e-9 * numerator / rule_area);
 }
 
 TEST(ComputeOverlapIntegralTest, SumsAllGridPointsWhateverTheRanges) {
   FretSession s;  // no ranges, no flags: the grid alone counts
-  s.DonorEmission[100] = 1.0;
-  s.AcceptorExtinction[100] = 2.0;
-  s.DonorEmission[1500] = 1.0;
-  s.AcceptorExtinction[1500] = 3.0;
-  s.DonorEmission[800] = 5.0;  // no acceptor there: adds nothing
+  s.donor_emission[100] = 1.0;
+  s.acceptor_extinction[100] = 2.0;
+  s.donor_emission[1500] = 1.0;
+  s.acceptor_extinction[1500] = 3.0;
+  s.donor_emission[800] = 5.0;  // no acceptor there: adds nothing
   ASSERT_TRUE(ComputeOverlapIntegral(s));
   // 2 * (1e-5 cm)^4 + 3 * (1.5e-4 cm)^4 = 2e-20 + 1.51875e-15
-  EXPECT_NEAR(s.OverlapIntegral, 1.51877e-15, 1.51877e-15 * 1e-12);
+  EXPECT_NEAR(s.overlap_integral, 1.51877e-15, 1.51877e-15 * 1e-12);
 }
 
 TEST(ComputeOverlapIntegralTest, SeparateSpectraGiveZero) {
@@ -144,8 +144,8 @@ TEST(ComputeOverlapIntegralTest, SeparateSpectraGiveZero) {
   ASSERT_TRUE(NormalizeEmission(s));
   ASSERT_EQ(ExtinctionFromConcentration(s, 600, 603), ConcentrationDerivation::kDerived);
   ASSERT_TRUE(ComputeOverlapIntegral(s));
-  EXPECT_EQ(s.OverlapIntegral, 0.0);
-  EXPECT_EQ(FormatExponent(s.OverlapIntegral, "."), "0.0000E+0");
+  EXPECT_EQ(s.overlap_integral, 0.0);
+  EXPECT_EQ(FormatExponent(s.overlap_integral, "."), "0.0000E+0");
   EXPECT_EQ(FormatFixed(ForsterDistance(s), "."), "0.0000");
 }
 
@@ -157,7 +157,7 @@ TEST(ComputeOverlapIntegralTest, NegativeBaselineUnderTheEmissionGivesNegativeJ)
   ASSERT_EQ(ExtinctionFromConcentration(s, 490, 510), ConcentrationDerivation::kDerived);
   ASSERT_TRUE(ComputeOverlapIntegral(s));
   // 0.5 nm^-1 * -100 M^-1 cm^-1 * (5.01e-5 cm)^4 = -3.150e-16
-  EXPECT_NEAR(s.OverlapIntegral, -3.150e-16, 0.001e-16);
+  EXPECT_NEAR(s.overlap_integral, -3.150e-16, 0.001e-16);
   EXPECT_EQ(ForsterDistance(s), 0.0);
   EXPECT_EQ(FormatFixed(ForsterDistance(s), "."), "0.0000");
 }
@@ -250,16 +250,16 @@ TEST(OverlapIntegralOfTest, CompensatedSumKeepsWhatCancellingTermsHide) {
     FretSession s;
     // (p_minus * 2^120) * p_plus and (-p_plus * 2^120) * p_minus are exact
     // negatives.
-    s.DonorEmission[c.plus] = FourthPowerInCm(c.minus) * scale;
-    s.AcceptorExtinction[c.plus] = 1.0;
-    s.DonorEmission[c.minus] = -FourthPowerInCm(c.plus) * scale;
-    s.AcceptorExtinction[c.minus] = 1.0;
-    s.DonorEmission[c.small] = 1.0;
-    s.AcceptorExtinction[c.small] = 1.0;
+    s.donor_emission[c.plus] = FourthPowerInCm(c.minus) * scale;
+    s.acceptor_extinction[c.plus] = 1.0;
+    s.donor_emission[c.minus] = -FourthPowerInCm(c.plus) * scale;
+    s.acceptor_extinction[c.minus] = 1.0;
+    s.donor_emission[c.small] = 1.0;
+    s.acceptor_extinction[c.small] = 1.0;
     ASSERT_GT(FourthPowerInCm(c.minus) * FourthPowerInCm(c.plus) * scale,
               FourthPowerInCm(c.small) / std::numeric_limits<double>::epsilon());
     ASSERT_TRUE(ComputeOverlapIntegral(s));
-    EXPECT_EQ(s.OverlapIntegral, FourthPowerInCm(c.small));
+    EXPECT_EQ(s.overlap_integral, FourthPowerInCm(c.small));
   }
 }
 
@@ -291,16 +291,16 @@ TEST(ComputeOverlapIntegralTest, OverflowLeavesNoValue) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FretSession s;
-    s.OverlapIntegral = 1.2e-13;
-    s.DonorEmission[c.w1] = c.emission1;
-    s.AcceptorExtinction[c.w1] = c.extinction1;
-    s.DonorEmission[c.w2] = c.emission2;
-    s.AcceptorExtinction[c.w2] = c.extinction2;
+    s.overlap_integral = 1.2e-13;
+    s.donor_emission[c.w1] = c.emission1;
+    s.acceptor_extinction[c.w1] = c.extinction1;
+    s.donor_emission[c.w2] = c.emission2;
+    s.acceptor_extinction[c.w2] = c.extinction2;
     EXPECT_EQ(ComputeOverlapIntegral(s), c.finite);
     if (c.finite) {
-      EXPECT_NEAR(s.OverlapIntegral, c.expected, c.expected * 1e-12);
+      EXPECT_NEAR(s.overlap_integral, c.expected, c.expected * 1e-12);
     } else {
-      EXPECT_EQ(s.OverlapIntegral, 0.0);
+      EXPECT_EQ(s.overlap_integral, 0.0);
     }
   }
 }

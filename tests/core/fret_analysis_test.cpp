@@ -93,10 +93,10 @@ TEST(FretAnalysisTest, Kappa2BoundsFromAnisotropies) {
 
 FretSession PanelSession(double j) {
   FretSession s;
-  s.OrientationFactor = 2.0 / 3.0;
-  s.QuantumYield = 0.5;
-  s.RefractiveIndex = 1.4;
-  s.OverlapIntegral = j;
+  s.orientation_factor = 2.0 / 3.0;
+  s.quantum_yield = 0.5;
+  s.refractive_index = 1.4;
+  s.overlap_integral = j;
   return s;
 }
 
@@ -129,14 +129,14 @@ TEST(FretAnalysisTest, UncertaintyWeightsEachFactor) {
 // leave them.
 FretSession Pair(int donor_first, int donor_last, int acceptor_first, int acceptor_last) {
   FretSession s;
-  LayGaussian(s.DonorEmission, donor_first, donor_last, 1.0, 520.0, 20.0);
-  s.EmissionFirst = donor_first;
-  s.EmissionLast = donor_last;
-  s.EmissionValid = true;
-  LayGaussian(s.AcceptorAbsorbance, acceptor_first, acceptor_last, 0.8, 560.0, 25.0);
-  s.AbsorptionFirst = acceptor_first;
-  s.AbsorptionLast = acceptor_last;
-  s.AbsorptionValid = true;
+  LayGaussian(s.donor_emission, donor_first, donor_last, 1.0, 520.0, 20.0);
+  s.emission_first = donor_first;
+  s.emission_last = donor_last;
+  s.emission_valid = true;
+  LayGaussian(s.acceptor_absorbance, acceptor_first, acceptor_last, 0.8, 560.0, 25.0);
+  s.absorption_first = acceptor_first;
+  s.absorption_last = acceptor_last;
+  s.absorption_valid = true;
   EXPECT_EQ(ExtinctionFromConcentration(s, acceptor_first, acceptor_last),
             ConcentrationDerivation::kDerived);
   EXPECT_TRUE(ComputeOverlapIntegral(s));
@@ -153,7 +153,7 @@ TEST(FretAnalysisTest, CumulativeJEndsAtJAndTheBandHoldsNinetyPerCent) {
   // The terms are the very ones J sums.
   double sum = 0.0;
   for (const double t : d.terms) sum += t;
-  EXPECT_NEAR(sum, s.OverlapIntegral, 1e-13 * s.OverlapIntegral);
+  EXPECT_NEAR(sum, s.overlap_integral, 1e-13 * s.overlap_integral);
   // Between the Gaussians' peaks, where the product of the two peaks.
   EXPECT_GT(d.peak, 520);
   EXPECT_LT(d.peak, 560);
@@ -188,11 +188,11 @@ TEST(FretAnalysisTest, WarningsOnSpectraCutOnPurpose) {
 
 TEST(FretAnalysisTest, NegativeAcceptorValuesInTheBandAreCounted) {
   FretSession s = Pair(400, 700, 400, 750);
-  const double j = s.OverlapIntegral;
+  const double j = s.overlap_integral;
   double removed = 0.0;
   for (int w = 535; w <= 540; ++w) {
-    removed += OverlapTerm(s.DonorEmission, s.AcceptorExtinction, w);
-    s.AcceptorExtinction[w] = -s.AcceptorExtinction[w];
+    removed += OverlapTerm(s.donor_emission, s.acceptor_extinction, w);
+    s.acceptor_extinction[w] = -s.acceptor_extinction[w];
   }
   ASSERT_TRUE(ComputeOverlapIntegral(s));
   const OverlapDiagnostics d = DiagnoseOverlap(s);
@@ -206,7 +206,7 @@ TEST(FretAnalysisTest, NegativeAcceptorValuesInTheBandAreCounted) {
 
 TEST(FretAnalysisTest, NothingWithoutBothSpectraOrOverlap) {
   FretSession one_side = Pair(400, 700, 400, 750);
-  one_side.AbsorptionValid = false;
+  one_side.absorption_valid = false;
   EXPECT_FALSE(DiagnoseOverlap(one_side).available);
   EXPECT_TRUE(DiagnoseOverlap(one_side).warnings.empty());
   const OverlapDiagnostics apart = DiagnoseOverlap(Pair(300, 400, 600, 750));

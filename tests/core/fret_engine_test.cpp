@@ -42,10 +42,10 @@ TEST_F(FretEngineTest, StartWritesTheStartValuesAndTouchesNoPlot) {
   EXPECT_EQ(engine_.FieldText(PanelField::kConcentration), "1E-5");
   EXPECT_EQ(engine_.FieldText(PanelField::kQuantumYield), "0.5");
   EXPECT_EQ(view_.Field(PanelField::kConcentration), "1E-5");
-  EXPECT_EQ(s().OrientationFactor, 0.66667);  // the text's value, not 2/3
-  EXPECT_EQ(s().RefractiveIndex, 1.333);
-  EXPECT_TRUE(s().OrientationValid && s().RefractiveIndexValid && s().ConcentrationValid &&
-              s().QuantumYieldValid);
+  EXPECT_EQ(s().orientation_factor, 0.66667);  // the text's value, not 2/3
+  EXPECT_EQ(s().refractive_index, 1.333);
+  EXPECT_TRUE(s().orientation_valid && s().refractive_index_valid && s().concentration_valid &&
+              s().quantum_yield_valid);
   EXPECT_FALSE(view_.results_visible);
   EXPECT_EQ(engine_.LastGateOutcome(), GateOutcome::kConditionsFail);
   for (const std::string& call : view_.calls) {
@@ -128,7 +128,7 @@ TEST_F(FretEngineTest, ConcentrationEditLeavesExtinctionEntry) {
   engine_.SetExtinctionEntry(true);
   engine_.EditField(PanelField::kExtinction, "50000");
   engine_.EditField(PanelField::kConcentration, "2e-5");
-  EXPECT_FALSE(s().ExtinctionMode);
+  EXPECT_FALSE(s().extinction_mode);
   EXPECT_EQ(engine_.FieldText(PanelField::kExtinction), "42500");
   engine_.EditField(PanelField::kConcentration, "abc");
   EXPECT_TRUE(Series(PlotSeries::kExtinction).empty());
@@ -161,7 +161,7 @@ TEST_F(FretEngineTest, HugeAbsorbanceOverTinyConcentrationDerivesNothing) {
   ASSERT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kEmission, kDonor, "donor.csv"));
   engine_.BeginLoad(SpectrumSide::kAbsorption);
   ASSERT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kAbsorption, huge, "huge.sp"));
-  EXPECT_FALSE(s().ExtinctionValid);
+  EXPECT_FALSE(s().extinction_valid);
   EXPECT_FALSE(view_.results_visible);
   EXPECT_TRUE(Series(PlotSeries::kExtinction).empty());
   // Scaled to a typed coefficient it can be used; back in concentration
@@ -190,14 +190,14 @@ TEST_F(FretEngineTest, SolventAndOpticalPath) {
   engine_.EditField(PanelField::kRefractiveIndex, "1.42");
   engine_.ChooseSolvent(2);
   EXPECT_EQ(engine_.FieldText(PanelField::kRefractiveIndex), "1.496");
-  EXPECT_EQ(s().RefractiveIndex, 1.496);
+  EXPECT_EQ(s().refractive_index, 1.496);
   engine_.ChooseOpticalPath(2);
-  EXPECT_EQ(s().OpticalPath, 0.5);
+  EXPECT_EQ(s().optical_path, 0.5);
   EXPECT_EQ(engine_.FieldText(PanelField::kExtinction), "");  // nothing to derive yet
   LoadPair();
   EXPECT_EQ(engine_.FieldText(PanelField::kExtinction), "170000");
   engine_.ChooseOpticalPath(99);  // not in the list: nothing happens
-  EXPECT_EQ(s().OpticalPath, 0.5);
+  EXPECT_EQ(s().optical_path, 0.5);
 }
 
 TEST_F(FretEngineTest, RefusedAbsorptionWithdrawsOnlyItsSide) {
@@ -211,7 +211,7 @@ TEST_F(FretEngineTest, RefusedAbsorptionWithdrawsOnlyItsSide) {
   EXPECT_FALSE(view_.results_visible);
   EXPECT_TRUE(view_.donor.shown);
   EXPECT_FALSE(Series(PlotSeries::kEmission).empty());
-  EXPECT_TRUE(s().EmissionValid);
+  EXPECT_TRUE(s().emission_valid);
 }
 
 TEST_F(FretEngineTest, AnEmissionWithoutPositiveAreaIsNotUsed) {
@@ -220,7 +220,7 @@ TEST_F(FretEngineTest, AnEmissionWithoutPositiveAreaIsNotUsed) {
   flat.last = 500;  // all zeros
   engine_.BeginLoad(SpectrumSide::kEmission);
   EXPECT_FALSE(engine_.AcceptSpectrum(SpectrumSide::kEmission, flat, "flat.csv"));
-  EXPECT_FALSE(s().EmissionValid);
+  EXPECT_FALSE(s().emission_valid);
   EXPECT_TRUE(view_.donor.shown);  // the spectrum as read is still shown
   EXPECT_TRUE(Series(PlotSeries::kEmission).empty());
 }
@@ -230,15 +230,15 @@ TEST_F(FretEngineTest, ASpectrumOffTheGridIsRefused) {
   off.last = 1501;
   engine_.BeginLoad(SpectrumSide::kEmission);
   EXPECT_FALSE(engine_.AcceptSpectrum(SpectrumSide::kEmission, off, "off.csv"));
-  EXPECT_FALSE(s().EmissionValid);
+  EXPECT_FALSE(s().emission_valid);
   EXPECT_FALSE(view_.donor.shown);
 }
 
 TEST_F(FretEngineTest, CoefficientWithoutAbsorptionIsOnlyStored) {
   engine_.SetExtinctionEntry(true);
   engine_.EditField(PanelField::kExtinction, "50000");
-  EXPECT_EQ(s().ExtinctionMax, 50000.0);
-  EXPECT_FALSE(s().ExtinctionValid);
+  EXPECT_EQ(s().extinction_max, 50000.0);
+  EXPECT_FALSE(s().extinction_valid);
   EXPECT_EQ(engine_.LastGateOutcome(), GateOutcome::kConditionsFail);  // from the start
 }
 

@@ -21,23 +21,24 @@ void FillGrid(SpectrumGrid& grid, double base) {
 // A session with every field moved away from its start value.
 FretSession LoadedSession() {
   FretSession s;
-  FillGrid(s.DonorEmission, 1.0);
-  FillGrid(s.AcceptorExtinction, 2.0);
-  FillGrid(s.AcceptorAbsorbance, 3.0);
-  s.EmissionFirst = 300;
-  s.EmissionLast = 700;
-  s.AbsorptionFirst = 400;
-  s.AbsorptionLast = 800;
-  s.OverlapIntegral = 1.2e-13;
-  s.EmissionArea = 42.0;
-  s.ExtinctionMax = 85000.0;
-  s.Concentration = 2e-5;
-  s.OpticalPath = 0.5;
-  s.RefractiveIndex = 1.496;
-  s.OrientationFactor = 1.0;
-  s.QuantumYield = 0.9;
-  s.AbsorptionValid = s.EmissionValid = s.ExtinctionMode = s.ExtinctionValid = true;
-  s.QuantumYieldValid = s.ConcentrationValid = s.OrientationValid = s.RefractiveIndexValid = false;
+  FillGrid(s.donor_emission, 1.0);
+  FillGrid(s.acceptor_extinction, 2.0);
+  FillGrid(s.acceptor_absorbance, 3.0);
+  s.emission_first = 300;
+  s.emission_last = 700;
+  s.absorption_first = 400;
+  s.absorption_last = 800;
+  s.overlap_integral = 1.2e-13;
+  s.emission_area = 42.0;
+  s.extinction_max = 85000.0;
+  s.concentration = 2e-5;
+  s.optical_path = 0.5;
+  s.refractive_index = 1.496;
+  s.orientation_factor = 1.0;
+  s.quantum_yield = 0.9;
+  s.absorption_valid = s.emission_valid = s.extinction_mode = s.extinction_valid = true;
+  s.quantum_yield_valid = s.concentration_valid = s.orientation_valid = s.refractive_index_valid =
+      false;
   return s;
 }
 
@@ -58,72 +59,72 @@ TEST(SpectrumGridTest, IndexedByWavelength) {
 
 TEST(FretSessionTest, StartValues) {
   const FretSession s;
-  EXPECT_TRUE(AllZero(s.DonorEmission));
-  EXPECT_TRUE(AllZero(s.AcceptorExtinction));
-  EXPECT_TRUE(AllZero(s.AcceptorAbsorbance));
-  EXPECT_EQ(s.EmissionFirst, 0);
-  EXPECT_EQ(s.EmissionLast, 0);
-  EXPECT_EQ(s.AbsorptionFirst, 0);
-  EXPECT_EQ(s.AbsorptionLast, 0);
-  EXPECT_EQ(s.OverlapIntegral, 0.0);
-  EXPECT_EQ(s.EmissionArea, 0.0);
-  EXPECT_EQ(s.ExtinctionMax, 0.0);
-  EXPECT_EQ(s.Concentration, 0.00001);
-  EXPECT_EQ(s.OpticalPath, 1.0);
-  EXPECT_EQ(s.RefractiveIndex, 1.333);
-  EXPECT_EQ(s.OrientationFactor, 0.6666666666666666);
-  EXPECT_EQ(s.QuantumYield, 0.5);
-  EXPECT_FALSE(s.AbsorptionValid);
-  EXPECT_FALSE(s.EmissionValid);
-  EXPECT_FALSE(s.ExtinctionMode);
-  EXPECT_TRUE(s.QuantumYieldValid);
-  EXPECT_TRUE(s.ConcentrationValid);
-  EXPECT_TRUE(s.OrientationValid);
-  EXPECT_TRUE(s.RefractiveIndexValid);
-  EXPECT_FALSE(s.ExtinctionValid);
+  EXPECT_TRUE(AllZero(s.donor_emission));
+  EXPECT_TRUE(AllZero(s.acceptor_extinction));
+  EXPECT_TRUE(AllZero(s.acceptor_absorbance));
+  EXPECT_EQ(s.emission_first, 0);
+  EXPECT_EQ(s.emission_last, 0);
+  EXPECT_EQ(s.absorption_first, 0);
+  EXPECT_EQ(s.absorption_last, 0);
+  EXPECT_EQ(s.overlap_integral, 0.0);
+  EXPECT_EQ(s.emission_area, 0.0);
+  EXPECT_EQ(s.extinction_max, 0.0);
+  EXPECT_EQ(s.concentration, 0.00001);
+  EXPECT_EQ(s.optical_path, 1.0);
+  EXPECT_EQ(s.refractive_index, 1.333);
+  EXPECT_EQ(s.orientation_factor, 0.6666666666666666);
+  EXPECT_EQ(s.quantum_yield, 0.5);
+  EXPECT_FALSE(s.absorption_valid);
+  EXPECT_FALSE(s.emission_valid);
+  EXPECT_FALSE(s.extinction_mode);
+  EXPECT_TRUE(s.quantum_yield_valid);
+  EXPECT_TRUE(s.concentration_valid);
+  EXPECT_TRUE(s.orientation_valid);
+  EXPECT_TRUE(s.refractive_index_valid);
+  EXPECT_FALSE(s.extinction_valid);
 }
 
 TEST(FretSessionTest, ClearAbsorptionEmptiesOnlyTheAcceptorSide) {
   FretSession s = LoadedSession();
   ClearAbsorption(s);
-  EXPECT_TRUE(AllZero(s.AcceptorAbsorbance));
-  EXPECT_TRUE(AllZero(s.AcceptorExtinction));
-  EXPECT_EQ(s.AbsorptionFirst, 0);
-  EXPECT_EQ(s.AbsorptionLast, 0);
-  EXPECT_EQ(s.ExtinctionMax, 0.0);
-  EXPECT_EQ(s.OverlapIntegral, 0.0);
+  EXPECT_TRUE(AllZero(s.acceptor_absorbance));
+  EXPECT_TRUE(AllZero(s.acceptor_extinction));
+  EXPECT_EQ(s.absorption_first, 0);
+  EXPECT_EQ(s.absorption_last, 0);
+  EXPECT_EQ(s.extinction_max, 0.0);
+  EXPECT_EQ(s.overlap_integral, 0.0);
 
   const FretSession before = LoadedSession();
-  EXPECT_EQ(s.DonorEmission.values()[0], before.DonorEmission.values()[0]);
-  EXPECT_EQ(s.DonorEmission.values()[1400], before.DonorEmission.values()[1400]);
-  EXPECT_EQ(s.EmissionFirst, 300);
-  EXPECT_EQ(s.EmissionLast, 700);
-  EXPECT_EQ(s.EmissionArea, 42.0);
-  EXPECT_EQ(s.Concentration, 2e-5);
-  EXPECT_EQ(s.QuantumYield, 0.9);
+  EXPECT_EQ(s.donor_emission.values()[0], before.donor_emission.values()[0]);
+  EXPECT_EQ(s.donor_emission.values()[1400], before.donor_emission.values()[1400]);
+  EXPECT_EQ(s.emission_first, 300);
+  EXPECT_EQ(s.emission_last, 700);
+  EXPECT_EQ(s.emission_area, 42.0);
+  EXPECT_EQ(s.concentration, 2e-5);
+  EXPECT_EQ(s.quantum_yield, 0.9);
   // No flag changes: the open command sets them itself.
-  EXPECT_TRUE(s.AbsorptionValid);
-  EXPECT_TRUE(s.ExtinctionValid);
-  EXPECT_TRUE(s.ExtinctionMode);
-  EXPECT_FALSE(s.ConcentrationValid);
+  EXPECT_TRUE(s.absorption_valid);
+  EXPECT_TRUE(s.extinction_valid);
+  EXPECT_TRUE(s.extinction_mode);
+  EXPECT_FALSE(s.concentration_valid);
 }
 
 TEST(FretSessionTest, ClearEmissionEmptiesOnlyTheDonorSide) {
   FretSession s = LoadedSession();
   ClearEmission(s);
-  EXPECT_TRUE(AllZero(s.DonorEmission));
-  EXPECT_EQ(s.EmissionFirst, 0);
-  EXPECT_EQ(s.EmissionLast, 0);
-  EXPECT_EQ(s.OverlapIntegral, 0.0);
+  EXPECT_TRUE(AllZero(s.donor_emission));
+  EXPECT_EQ(s.emission_first, 0);
+  EXPECT_EQ(s.emission_last, 0);
+  EXPECT_EQ(s.overlap_integral, 0.0);
 
-  EXPECT_EQ(s.EmissionArea, 42.0);
-  EXPECT_EQ(s.ExtinctionMax, 85000.0);
-  EXPECT_EQ(s.AbsorptionFirst, 400);
-  EXPECT_EQ(s.AbsorptionLast, 800);
-  EXPECT_EQ(s.AcceptorAbsorbance[100], 103.0);
-  EXPECT_EQ(s.AcceptorExtinction[1500], 1502.0);
-  EXPECT_TRUE(s.EmissionValid);
-  EXPECT_FALSE(s.QuantumYieldValid);
+  EXPECT_EQ(s.emission_area, 42.0);
+  EXPECT_EQ(s.extinction_max, 85000.0);
+  EXPECT_EQ(s.absorption_first, 400);
+  EXPECT_EQ(s.absorption_last, 800);
+  EXPECT_EQ(s.acceptor_absorbance[100], 103.0);
+  EXPECT_EQ(s.acceptor_extinction[1500], 1502.0);
+  EXPECT_TRUE(s.emission_valid);
+  EXPECT_FALSE(s.quantum_yield_valid);
 }
 
 }  // namespace

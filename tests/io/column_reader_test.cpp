@@ -318,8 +318,8 @@ TEST(LoadColumnsTest, AsTheOpenCommands) {
   for (int w = 100; w <= 1500; ++w) {
     ASSERT_EQ(by_columns.RawEmission()[w], by_reader.RawEmission()[w]) << w;
   }
-  EXPECT_EQ(by_columns.session().EmissionFirst, by_reader.session().EmissionFirst);
-  EXPECT_EQ(by_columns.session().EmissionLast, by_reader.session().EmissionLast);
+  EXPECT_EQ(by_columns.session().emission_first, by_reader.session().emission_first);
+  EXPECT_EQ(by_columns.session().emission_last, by_reader.session().emission_last);
 
   // Choosing the excitation column for the emission is allowed, and said.
   FretEngine chosen;
@@ -357,7 +357,7 @@ TEST(LoadColumnsTest, ChoicesThatFail) {
                                             {"/d/pair.csv", content, true}, nullptr);
     EXPECT_EQ(outcome.kind, LoadOutcome::Kind::kRefused);
     EXPECT_EQ(view.status, c.status);
-    EXPECT_FALSE(engine.session().EmissionValid);
+    EXPECT_FALSE(engine.session().emission_valid);
   }
   // A file that cannot be read reports its message and nothing else.
   std::vector<std::string> messages;

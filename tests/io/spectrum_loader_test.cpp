@@ -74,8 +74,8 @@ TEST(SpectrumLoaderTest, OutcomesAndStatusLines) {
     EXPECT_EQ(outcome.messages, c.messages) << c.what;
     EXPECT_EQ(static_cast<int>(messages.size()), c.messages) << c.what;
     EXPECT_EQ(view.status, c.status) << c.what;
-    const bool in_use = c.side == SpectrumSide::kEmission ? engine.session().EmissionValid
-                                                          : engine.session().AbsorptionValid;
+    const bool in_use = c.side == SpectrumSide::kEmission ? engine.session().emission_valid
+                                                          : engine.session().absorption_valid;
     EXPECT_EQ(in_use, c.kind == LoadOutcome::Kind::kAccepted) << c.what;
   }
 }
@@ -91,7 +91,7 @@ TEST(SpectrumLoaderTest, ARefusalAfterALoadWithdrawsTheSide) {
   (void)LoadSpectrum(engine, SpectrumSide::kEmission, 1, {"/d/b.csv", "no numbers"}, {});
   EXPECT_FALSE(view.donor.shown);
   EXPECT_TRUE(view.Points(PlotSeries::kEmission).empty());
-  EXPECT_FALSE(engine.session().EmissionValid);
+  EXPECT_FALSE(engine.session().emission_valid);
 }
 
 // From disk and from memory the same file gives the same results.

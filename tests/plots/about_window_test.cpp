@@ -21,14 +21,14 @@ namespace {
 
 using testing::Count;
 
-QLabel& Control(TForm5About& about, const char* name) {
+QLabel& Control(AboutWindow& about, const char* name) {
   auto* control = about.findChild<QLabel*>(QString::fromLatin1(name));
   if (control == nullptr) throw std::runtime_error(std::string("no control ") + name);
   return *control;
 }
 
 TEST(AboutWindow, TextsStandCentredAtTheirDesignedTops) {
-  TForm5About about;
+  AboutWindow about;
   const struct {
     const char* name;
     const char* text;  // null: the project's own content, checked elsewhere
@@ -67,7 +67,7 @@ TEST(AboutWindow, TextsStandCentredAtTheirDesignedTops) {
 }
 
 TEST(AboutWindow, ContactCreditsAndCitationHaveTheirForm) {
-  TForm5About about;
+  AboutWindow about;
   const QStringList contact = Control(about, "Memo2").text().split(QLatin1Char('\n'));
   ASSERT_EQ(contact.size(), 2);
   EXPECT_FALSE(contact[0].isEmpty()) << "the web address";
@@ -91,7 +91,7 @@ TEST(AboutWindow, ContactCreditsAndCitationHaveTheirForm) {
 }
 
 TEST(AboutWindow, CreditsAreLockedAndContactLinesOnlySelectable) {
-  TForm5About about;
+  AboutWindow about;
   QLabel& credits = Control(about, "Memo1");
   EXPECT_FALSE(credits.isEnabled());
   EXPECT_EQ(credits.textInteractionFlags(), Qt::NoTextInteraction);
@@ -102,7 +102,7 @@ TEST(AboutWindow, CreditsAreLockedAndContactLinesOnlySelectable) {
 }
 
 TEST(AboutWindow, ColoursAsDesigned) {
-  TForm5About about;
+  AboutWindow about;
   const QImage image = about.ClientArea().grab().toImage();
   const auto in = [&](const char* name, const testing::PixelTest& test) {
     return Count(image, Control(about, name).geometry(), test);
@@ -138,7 +138,7 @@ TEST(AboutWindow, LogoLetsTheWindowShowThroughItsBackgroundColour) {
   const QImage logo(QStringLiteral(":/plots/valtrix_logo.bmp"));
   ASSERT_EQ(logo.size(), QSize(260, 42));
   const QRgb transparent = logo.pixel(0, logo.height() - 1);
-  TForm5About about;
+  AboutWindow about;
   const QImage window = about.ClientArea().grab().toImage();
   const QRgb face = about.palette().color(QPalette::Button).rgb();
   const QPoint origin = Control(about, "Image1").pos();

@@ -89,7 +89,7 @@ class AnalysisWindowTest : public ::testing::Test {
 TEST_F(AnalysisWindowTest, ShowsTheSamplePairInBothUnits) {
   // The sample pair's known J, as the main window prints it too.
   EXPECT_EQ(Label("OverlapIntegralCm3"), QStringLiteral("3.1962E-13"));
-  const double j = engine_.session().OverlapIntegral;
+  const double j = engine_.session().overlap_integral;
   const std::pair<const char*, QString> figures[] = {
       {"OverlapIntegralCm3", Text(j)},
       {"OverlapIntegralNm4", Text(OverlapIntegralInNm4(j))},
@@ -352,7 +352,7 @@ TEST_F(AnalysisWindowTest, WarnsAboutADonorCutOffOnPurpose) {
   LoadDonor(DonorCsv(545));  // stops just past its peak
   const QString warnings = Label("OverlapWarnings");
   EXPECT_TRUE(warnings.contains(QStringLiteral("cut off at 545 nm"))) << warnings.toStdString();
-  EXPECT_EQ(Label("OverlapIntegralCm3"), Text(engine_.session().OverlapIntegral));
+  EXPECT_EQ(Label("OverlapIntegralCm3"), Text(engine_.session().overlap_integral));
 }
 
 TEST_F(AnalysisWindowTest, HiddenItWaitsAndCatchesUpWhenShown) {

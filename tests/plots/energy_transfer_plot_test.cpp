@@ -3,6 +3,7 @@
 // region under red squares and the extinction as blue squares, each on its
 // own vertical scale.
 #include "plots/energy_transfer_plot.h"
+#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ class EnergyTransferPlot : public ::testing::Test {
   }
 
   QImage RenderChart() {
-    QWidget& widget = *plot.findChild<QWidget*>(QStringLiteral("Chart1"));
+    QWidget& widget = *plot.findChild<QWidget*>(names::kChart);
     const QImage image = widget.grab().toImage();
     layout = plot.chart().Arrange(widget.rect());
     return image;
@@ -56,12 +57,12 @@ class EnergyTransferPlot : public ::testing::Test {
     return {layout.bottom.scale->PixelOf(p.x), vertical.scale->PixelOf(p.y)};
   }
 
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   ChartLayout layout;
 };
 
 TEST_F(EnergyTransferPlot, ChartAndFileLabelsStandWhereDesigned) {
-  const auto* chart = plot.findChild<QWidget*>(QStringLiteral("Chart1"));
+  const auto* chart = plot.findChild<QWidget*>(names::kChart);
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(chart->geometry(), QRect(0, 0, 418, 231));
   EXPECT_EQ(chart->parentWidget(), &plot.ClientArea());
@@ -155,8 +156,8 @@ TEST_F(EnergyTransferPlot, OneSpectrumLeavesTheOtherAxisWithoutData) {
 TEST_F(EnergyTransferPlot, ClearSeriesEmptiesThePlot) {
   LoadBoth();
   const QImage empty_before = [&] {
-    TForm2 fresh;
-    QWidget& widget = *fresh.findChild<QWidget*>(QStringLiteral("Chart1"));
+    EnergyTransferPlotWindow fresh;
+    QWidget& widget = *fresh.findChild<QWidget*>(names::kChart);
     return widget.grab().toImage();
   }();
   ASSERT_GT(Count(RenderChart(), layout.plot, Exactly(kLightRedFill)), 500);

@@ -10,7 +10,7 @@
 
 namespace korin::testing {
 
-inline void FillPlot(TForm2& plot) {
+inline void FillPlot(EnergyTransferPlotWindow& plot) {
   for (int nm = 430; nm <= 650; ++nm) {
     const double z = (nm - 515) / 15.0;
     EXPECT_TRUE(plot.EmissionSeries().AddPoint(nm, 14.2 * std::exp(-z * z / 2)));

@@ -2,6 +2,7 @@
 // title and the spectrum as read, in red for the donor and blue for the
 // acceptor, on the button face with a raised edge.
 #include "plots/input_spectrum_windows.h"
+#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +27,21 @@ struct InputCase {
 };
 
 const InputCase kInputs[] = {
-    {"TForm3", [] { return std::make_unique<TForm3>(); }, QColor(255, 0, 0), testing::Reddish()},
-    {"TForm4", [] { return std::make_unique<TForm4>(); }, QColor(0, 0, 255), testing::Bluish()},
+    {"DonorInputWindow", [] { return std::make_unique<DonorInputWindow>(); }, QColor(255, 0, 0),
+     testing::Reddish()},
+    {"AcceptorInputWindow", [] { return std::make_unique<AcceptorInputWindow>(); },
+     QColor(0, 0, 255), testing::Bluish()},
 };
 
 QImage Grab(InputSpectrumWindow& window) {
-  return window.findChild<QWidget*>(QStringLiteral("Chart1"))->grab().toImage();
+  return window.findChild<QWidget*>(names::kChart)->grab().toImage();
 }
 
 TEST(InputWindows, StartWithOneEmptyTitleLineAndNoCurve) {
   for (const InputCase& c : kInputs) {
     const auto window = c.create();
     EXPECT_EQ(window->chart().TitleLines(), QStringList{QString()}) << c.name;
-    const auto* chart = window->findChild<QWidget*>(QStringLiteral("Chart1"));
+    const auto* chart = window->findChild<QWidget*>(names::kChart);
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->geometry(), QRect(0, 0, 345, 217)) << c.name << " fills the client area";
     const QImage image = Grab(*window);
@@ -82,7 +85,7 @@ TEST(InputWindows, ShowTheFileNameAndTheSpectrumAsRead) {
 }
 
 TEST(InputWindows, LoadingAgainReplacesTheCurve) {
-  TForm3 donor;
+  DonorInputWindow donor;
   for (int nm = 400; nm <= 500; ++nm) ASSERT_TRUE(donor.SpectrumSeries().AddPoint(nm, nm));
   donor.SpectrumSeries().ClearSeries();
   donor.chart().SetTitleText(QStringLiteral("second.ifx"));

@@ -45,7 +45,7 @@ class PlotExport : public ::testing::Test {
     return plot.ClientArea().grab().toImage().convertToFormat(QImage::Format_RGB32);
   }
 
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   testing::TempDir dir;
 };
 

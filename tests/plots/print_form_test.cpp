@@ -60,7 +60,7 @@ class PrintToPdf : public ::testing::Test {
 };
 
 TEST_F(PrintToPdf, OnePageOfTextAndLinesNotABitmap) {
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   plot.hide();  // printing does not need the window on screen
   for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, nm % 11));
   const QByteArray pdf = Bytes(Print(plot, "plot.pdf"));
@@ -75,7 +75,7 @@ TEST_F(PrintToPdf, OnePageOfTextAndLinesNotABitmap) {
 TEST_F(PrintToPdf, ClientAreaLandsTopLeftAtItsScreenSize) {
   // The input window's button-face background makes its extent visible on
   // the white page.
-  TForm3 donor;
+  DonorInputWindow donor;
   donor.chart().SetTitleText(QStringLiteral("donor.ifx"));
   for (int nm = 450; nm <= 650; ++nm) ASSERT_TRUE(donor.SpectrumSeries().AddPoint(nm, nm % 11));
   const QImage page = Rasterise(Print(donor, "donor.pdf"));
@@ -85,7 +85,7 @@ TEST_F(PrintToPdf, ClientAreaLandsTopLeftAtItsScreenSize) {
 }
 
 TEST_F(PrintToPdf, PrintLooksLikeTheWindow) {
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   for (int nm = 430; nm <= 650; ++nm) {
     const double z = (nm - 515) / 15.0;
     ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, 14 * std::exp(-z * z / 2)));
@@ -114,7 +114,7 @@ TEST_F(PrintToPdf, PrintLooksLikeTheWindow) {
 }
 
 TEST_F(PrintToPdf, AnswersFalseWhenThePrintJobCannotOpen) {
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString((dir.path() / "missing" / "x.pdf").string()));

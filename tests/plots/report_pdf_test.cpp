@@ -68,7 +68,7 @@ class ReportPdf : public ::testing::Test {
     return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
   }
 
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   ReportContent report;
   testing::TempDir dir;
 };

@@ -1,4 +1,4 @@
-// The four plot and About windows as created: captions byte for byte,
+// The four plot and About windows as created: designer names, captions byte for byte,
 // places, fixed sizes, visibility, and closing that only hides.
 #include <gtest/gtest.h>
 
@@ -11,12 +11,14 @@
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/input_spectrum_windows.h"
+#include "plots/object_names.h"
 
 namespace korin {
 namespace {
 
 struct WindowCase {
   const char* name;
+  const char* designer_name;
   std::function<std::unique_ptr<FormWindow>()> create;
   const char* caption;
   QPoint position;
@@ -25,20 +27,23 @@ struct WindowCase {
 };
 
 const WindowCase kWindows[] = {
-    {"TForm2", [] { return std::make_unique<TForm2>(); }, "Valtrix Energy Transfer Plot",
+    {"EnergyTransferPlotWindow", names::kPlotWindow,
+     [] { return std::make_unique<EnergyTransferPlotWindow>(); }, "Valtrix Energy Transfer Plot",
      QPoint(450, 5), QRect(5, 5, 418, 269), true},
-    {"TForm3", [] { return std::make_unique<TForm3>(); }, "Donor - Emission Input File",
-     QPoint(5, 340), QRect(0, 0, 345, 217), false},
-    {"TForm4", [] { return std::make_unique<TForm4>(); }, "Acceptor - Absorption  Input File",
+    {"DonorInputWindow", names::kDonorWindow, [] { return std::make_unique<DonorInputWindow>(); },
+     "Donor - Emission Input File", QPoint(5, 340), QRect(0, 0, 345, 217), false},
+    {"AcceptorInputWindow", names::kAcceptorWindow,
+     [] { return std::make_unique<AcceptorInputWindow>(); }, "Acceptor - Absorption  Input File",
      QPoint(360, 340), QRect(0, 0, 345, 217), false},
-    {"TForm5About", [] { return std::make_unique<TForm5About>(); }, "About Korin-FRET",
-     QPoint(116, 126), QRect(5, 5, 320, 319), false},
+    {"AboutWindow", names::kAboutWindow, [] { return std::make_unique<AboutWindow>(); },
+     "About Korin-FRET", QPoint(116, 126), QRect(5, 5, 320, 319), false},
 };
 
 TEST(WindowSet, CaptionPlaceSizeAndVisibilityAsDesigned) {
   for (const WindowCase& c : kWindows) {
     const auto window = c.create();
     EXPECT_EQ(window->windowTitle().toStdString(), c.caption) << c.name;
+    EXPECT_EQ(window->objectName(), QString::fromLatin1(c.designer_name)) << c.name;
     EXPECT_EQ(window->pos(), c.position) << c.name;
     EXPECT_EQ(window->ClientArea().geometry(), c.client) << c.name;
     // The blank border is as wide on every side; the size follows the contents.
@@ -67,7 +72,7 @@ TEST(WindowSet, ClosingOnlyHidesAndNeverEndsTheProgram) {
 }
 
 TEST(WindowSet, EnergyTransferPlotKeepsItsContentWhileHidden) {
-  TForm2 plot;
+  EnergyTransferPlotWindow plot;
   plot.close();
   // Others keep writing into it while it is hidden.
   for (int nm = 480; nm <= 650; ++nm) ASSERT_TRUE(plot.EmissionSeries().AddPoint(nm, nm % 13));
@@ -83,7 +88,7 @@ TEST(WindowSet, EnergyTransferPlotKeepsItsContentWhileHidden) {
 }
 
 TEST(WindowSet, InputWindowKeepsTitleAndCurveAcrossClosing) {
-  TForm4 acceptor;
+  AcceptorInputWindow acceptor;
   acceptor.chart().SetTitleText(QStringLiteral("acceptor.sp"));
   for (int nm = 400; nm <= 700; ++nm)
     ASSERT_TRUE(acceptor.SpectrumSeries().AddPoint(nm, 0.001 * nm));

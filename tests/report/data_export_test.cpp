@@ -60,16 +60,16 @@ TEST_F(DataExportTest, CsvReadsBackToTheSameDoublesAndItsTermsSumToJ) {
     for (std::size_t i = 0; i < 7; ++i) ASSERT_TRUE(ParseReal(f[i], v[i])) << f[i];
     EXPECT_EQ(v[0], w);
     EXPECT_EQ(v[1], kDonor.values[w]);  // as read
-    EXPECT_EQ(v[2], s.DonorEmission[w]);
-    EXPECT_EQ(v[3], s.AcceptorAbsorbance[w]);
-    EXPECT_EQ(v[4], s.AcceptorExtinction[w]);
+    EXPECT_EQ(v[2], s.donor_emission[w]);
+    EXPECT_EQ(v[3], s.acceptor_absorbance[w]);
+    EXPECT_EQ(v[4], s.acceptor_extinction[w]);
     j += v[5];
     if (w == 650) {
       EXPECT_EQ(v[6], 1.0);
     }
   }
   EXPECT_EQ(w, 651);
-  EXPECT_NEAR(j, s.OverlapIntegral, 1e-13 * s.OverlapIntegral);
+  EXPECT_NEAR(j, s.overlap_integral, 1e-13 * s.overlap_integral);
 }
 
 TEST_F(DataExportTest, ReportHoldsFilesParametersResultsAndTheCommand) {
@@ -80,7 +80,7 @@ TEST_F(DataExportTest, ReportHoldsFilesParametersResultsAndTheCommand) {
   EXPECT_EQ(r.files[1].first, 500);
   EXPECT_EQ(r.files[1].sha256, "cd");
   EXPECT_EQ(r.results.front().value,
-            FormatExponent(engine_.session().OverlapIntegral, ".") + " M^-1 cm^3");
+            FormatExponent(engine_.session().overlap_integral, ".") + " M^-1 cm^3");
   EXPECT_EQ(r.results.back().label, "Extra");
   // Paths are quoted for the shell; the filter entry goes with the file.
   EXPECT_EQ(r.command,
@@ -147,7 +147,7 @@ TEST(DataExportNegativeOverlapTest, TermsAreWrittenWhateverTheSignOfJ) {
   ASSERT_TRUE(engine.AcceptSpectrum(SpectrumSide::kAbsorption, acceptor, "a"));
   const FretSession& s = engine.session();
   ASSERT_TRUE(engine.ResultsVisible());
-  ASSERT_LT(s.OverlapIntegral, 0.0);
+  ASSERT_LT(s.overlap_integral, 0.0);
 
   std::istringstream csv(ExportDataCsv(engine));
   std::string line;
@@ -165,7 +165,7 @@ TEST(DataExportNegativeOverlapTest, TermsAreWrittenWhateverTheSignOfJ) {
     ++rows;
   }
   EXPECT_EQ(rows, 151);
-  EXPECT_NEAR(j, s.OverlapIntegral, 1e-12 * std::abs(s.OverlapIntegral));
+  EXPECT_NEAR(j, s.overlap_integral, 1e-12 * std::abs(s.overlap_integral));
 }
 
 }  // namespace

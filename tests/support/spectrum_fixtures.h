@@ -12,18 +12,18 @@ namespace korin {
 
 inline void LoadAbsorbance(FretSession& session, int first, const std::vector<double>& values) {
   int w = first;
-  for (const double value : values) session.AcceptorAbsorbance[w++] = value;
-  session.AbsorptionFirst = first;
-  session.AbsorptionLast = w - 1;
-  session.AbsorptionValid = true;
+  for (const double value : values) session.acceptor_absorbance[w++] = value;
+  session.absorption_first = first;
+  session.absorption_last = w - 1;
+  session.absorption_valid = true;
 }
 
 inline void LoadEmission(FretSession& session, int first, const std::vector<double>& values) {
   int w = first;
-  for (const double value : values) session.DonorEmission[w++] = value;
-  session.EmissionFirst = first;
-  session.EmissionLast = w - 1;
-  session.EmissionValid = true;
+  for (const double value : values) session.donor_emission[w++] = value;
+  session.emission_first = first;
+  session.emission_last = w - 1;
+  session.emission_valid = true;
 }
 
 // height * exp(-(w - centre)^2 / (2 sigma^2)) at every whole w in first..last.

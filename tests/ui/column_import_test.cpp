@@ -153,7 +153,7 @@ TEST(ColumnDialogChoiceTest, ColumnsOfDifferentBlocksCannotBeChosen) {
 
 class ColumnImportWindowTest : public ::testing::Test {
  protected:
-  ColumnImportWindowTest() : windows_(engine_, dialogs_), f_(*windows_.Form1) { f_.show(); }
+  ColumnImportWindowTest() : windows_(engine_, dialogs_), f_(*windows_.main_window) { f_.show(); }
 
   void Import(const std::string& path) {
     dialogs_.open_answers.push_back({QString::fromStdString(path), 1});
@@ -177,7 +177,7 @@ class ColumnImportWindowTest : public ::testing::Test {
   FretEngine engine_;
   ScriptedDialogs dialogs_;
   WindowSet windows_;
-  TForm1& f_;
+  MainWindow& f_;
 };
 
 TEST_F(ColumnImportWindowTest, ThreeColumnsThroughTheDialogEqualTheTwoColumnFile) {
@@ -187,14 +187,14 @@ TEST_F(ColumnImportWindowTest, ThreeColumnsThroughTheDialogEqualTheTwoColumnFile
   OpenAcceptor();
   const QString expected = R0();
   ASSERT_FALSE(expected.isEmpty());
-  const SpectrumGrid plain = engine_.session().DonorEmission;
+  const SpectrumGrid plain = engine_.session().donor_emission;
 
   dialogs_.column_answers.push_back(
       ColumnImportChoice{SpectrumSide::kEmission, ColumnPair{0, 2, WavelengthUnit::kNanometre}});
   Import(dir_.Write("three.csv", ThreeColumns()));
   ASSERT_EQ(dialogs_.columns_asked.size(), 1u);
-  EXPECT_TRUE(engine_.session().EmissionValid);
-  EXPECT_TRUE(std::ranges::equal(engine_.session().DonorEmission.values(), plain.values()));
+  EXPECT_TRUE(engine_.session().emission_valid);
+  EXPECT_TRUE(std::ranges::equal(engine_.session().donor_emission.values(), plain.values()));
   EXPECT_EQ(R0(), expected);
   EXPECT_EQ(engine_.Origin(SpectrumSide::kEmission).columns, "1,3");
   EXPECT_TRUE(dialogs_.messages.empty());
@@ -208,13 +208,13 @@ TEST_F(ColumnImportWindowTest, ThreeColumnsThroughTheDialogEqualTheTwoColumnFile
 TEST_F(ColumnImportWindowTest, AnUnreadableFileIsSaidSoAndWithdrawsNothing) {
   dialogs_.open_answers.push_back({QString::fromStdString(dir_.Write("two.csv", TwoColumns())), 1});
   f_.findChild<QPushButton*>(QStringLiteral("ButtonEmission"))->click();
-  ASSERT_TRUE(engine_.session().EmissionValid);
+  ASSERT_TRUE(engine_.session().emission_valid);
   const std::string missing = (dir_.path() / "missing.csv").string();
   Import(missing);
   EXPECT_TRUE(dialogs_.columns_asked.empty());
   ASSERT_EQ(dialogs_.messages.size(), 1u);
   EXPECT_EQ(dialogs_.messages[0], QString::fromStdString("File Error: " + missing));
-  EXPECT_TRUE(engine_.session().EmissionValid);
+  EXPECT_TRUE(engine_.session().emission_valid);
 }
 
 TEST_F(ColumnImportWindowTest, AFileWithoutATableIsSaidSo) {
@@ -228,7 +228,7 @@ TEST_F(ColumnImportWindowTest, TheCsvReaderWarnsWhenItReadsTheExcitation) {
   dialogs_.open_answers.push_back(
       {QString::fromStdString(dir_.Write("cy.csv", ThreeColumns())), 1});
   f_.findChild<QPushButton*>(QStringLiteral("ButtonEmission"))->click();
-  EXPECT_TRUE(engine_.session().EmissionValid) << "the reader reads what it always read";
+  EXPECT_TRUE(engine_.session().emission_valid) << "the reader reads what it always read";
   ASSERT_EQ(dialogs_.messages.size(), 1u);
   EXPECT_TRUE(dialogs_.messages[0].startsWith(QStringLiteral("cy.csv: ")));
   EXPECT_TRUE(dialogs_.messages[0].contains(QStringLiteral("Excitation")));

@@ -1,4 +1,5 @@
 #include "ui/pair_table_window.h"
+#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,9 @@ QStringList Samples(std::initializer_list<const char*> names) {
 
 class PairTableWindowTest : public ::testing::Test {
  protected:
-  PairTableWindowTest() : windows_(engine_, dialogs_), main_(*windows_.Form1) {
+  PairTableWindowTest() : windows_(engine_, dialogs_), main_(*windows_.main_window) {
     main_.show();
-    auto* item = main_.findChild<QAction*>(QStringLiteral("PairTable"));
+    auto* item = main_.findChild<QAction*>(names::kPairTableItem);
     EXPECT_NE(item, nullptr);
     item->trigger();
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -77,7 +78,7 @@ class PairTableWindowTest : public ::testing::Test {
   FretEngine engine_;
   ScriptedDialogs dialogs_;
   WindowSet windows_;
-  TForm1& main_;
+  MainWindow& main_;
   PairTableWindow* window_ = nullptr;
 };
 

@@ -59,23 +59,24 @@ TEST(StartupFilesTest, OpenedAsIfChosenInTheDialogs) {
   FretEngine engine;
   testing::ScriptedDialogs dialogs;
   WindowSet windows(engine, dialogs);
-  OpenStartupFiles(*windows.Form1,
+  OpenStartupFiles(*windows.main_window,
                    ReadStartupArguments({QStringLiteral("korin-fret"),
                                          kSamples + QStringLiteral("donor_emission.csv"),
                                          kSamples + QStringLiteral("acceptor_absorption.sp")}));
   EXPECT_TRUE(engine.ResultsVisible());
-  EXPECT_EQ(windows.Form1->findChild<QLineEdit*>(QStringLiteral("EditR0"))->text(), "55.6500");
+  EXPECT_EQ(windows.main_window->findChild<QLineEdit*>(QStringLiteral("EditR0"))->text(),
+            "55.6500");
   EXPECT_TRUE(dialogs.messages.empty());
 
   // A file that is not there: the reader's own message; a .txt without its
   // side: said in words.
-  OpenStartupFiles(*windows.Form1, ReadStartupArguments({QStringLiteral("korin-fret"),
-                                                         QStringLiteral("/no/such/donor.csv"),
-                                                         QStringLiteral("x.txt")}));
+  OpenStartupFiles(*windows.main_window, ReadStartupArguments({QStringLiteral("korin-fret"),
+                                                               QStringLiteral("/no/such/donor.csv"),
+                                                               QStringLiteral("x.txt")}));
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0], "File Error: /no/such/donor.csv");
   EXPECT_TRUE(dialogs.messages[1].contains(QStringLiteral("--emission or --absorption")));
-  EXPECT_FALSE(engine.session().EmissionValid);
+  EXPECT_FALSE(engine.session().emission_valid);
 }
 
 }  // namespace
