@@ -1,79 +1,57 @@
 // korin-fret-render: what korin-fret-cli cannot draw without Qt. The tool
-// runs it with its own arguments when a plot export, a PDF report or the
-// plot beside a Markdown report is asked for; it computes the same numbers
-// through the same engine into an energy-transfer plot window that is never
-// shown, and draws that window into the files asked for.
+// hands it a drawing job as JSON on its standard input (or in the file
+// named as its argument): the request the tool computed and what to draw.
+// The companion applies the same request to the same engine, with an
+// energy-transfer plot window that is never shown, and draws that window
+// into the files asked for.
+//
+//   korin-fret-render [JOB.json] < JOB.json
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
-#include <vector>
 
-#include "cli/fret_cli.h"
+#include "core/analysis_result.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/plot_export.h"
+#include "plots/plot_view.h"
 #include "plots/report_pdf.h"
 #include "report/data_export.h"
+#include "request/apply_request.h"
+#include "request/engine_request.h"
+#include "request/request_json.h"
 
 namespace {
 
-// The engine's changes to the plot's series and file labels.
-class PlotView final : public korin::FretView {
- public:
-  explicit PlotView(korin::EnergyTransferPlotWindow& plot) : plot_(plot) {}
-
-  void ClearSeries(korin::PlotSeries series) override {
-    if (korin::chart::Series* target = Target(series)) target->ClearSeries();
-  }
-  void AddPoints(korin::PlotSeries series, int first, std::span<const double> ys) override {
-    korin::chart::Series* target = Target(series);
-    if (target == nullptr) return;
-    int x = first;
-    for (const double y : ys) (void)target->AddPoint(x++, y);
-  }
-  void ShowSpectrum(korin::SpectrumSide side, std::string_view name) override {
-    const QString shown =
-        QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-    if (side == korin::SpectrumSide::kEmission) {
-      plot_.EmissionFileLabel().setText(QStringLiteral("Emission File: ") + shown);
-    } else {
-      plot_.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: ") + shown);
-    }
-  }
-
- private:
-  korin::chart::Series* Target(korin::PlotSeries series) {
-    switch (series) {
-      case korin::PlotSeries::kEmission:
-        return &plot_.EmissionSeries();
-      case korin::PlotSeries::kExtinction:
-        return &plot_.ExtinctionSeries();
-      default:
-        return nullptr;
-    }
-  }
-
-  korin::EnergyTransferPlotWindow& plot_;
-};
+// The tool's exit codes, which the companion's become.
+constexpr int kSuccess = 0;
+constexpr int kRejected = 1;
+constexpr int kBadJob = 2;
 
 // Refuses to replace an existing file unless --force was given, as the
 // tool does for its own files.
-bool MayWrite(const std::string& path, const korin::DrawingRequest& request) {
-  if (request.replace || !QFileInfo::exists(QFile::decodeName(path.c_str()))) return true;
+bool MayWrite(const std::string& path, const korin::DrawingRequest& drawing) {
+  if (drawing.replace || !QFileInfo::exists(QFile::decodeName(path.c_str()))) return true;
   std::cerr << "korin-fret-cli: " << path << " exists; add --force to replace it\n";
   return false;
 }
 
-int Failed(const QString& error) {
-  std::cerr << "korin-fret-cli: " << error.toStdString() << '\n';
-  return korin::kExitRejected;
+int Failed(const std::string& error) {
+  std::cerr << "korin-fret-cli: " << error << '\n';
+  return kRejected;
 }
 
 // Qt's notes about the desktop it runs on (no runtime folder, no fonts of
 // a name) mean nothing to a user of the command line; errors still show.
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
+std::string ReadAll(std::istream& in) {
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -83,37 +61,61 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(QuietMessages);
   QApplication app(argc, argv);
-  const std::vector<std::string> args(argv, argv + argc);
+
+  std::string text;
+  if (argc > 1) {
+    std::ifstream in(argv[1], std::ios::binary);
+    text = ReadAll(in);
+  } else {
+    text = ReadAll(std::cin);
+  }
+  std::string error;
+  const std::optional<korin::DrawingJob> job = korin::DrawingJobFromJson(text, error);
+  if (!job) {
+    std::cerr << "korin-fret-render: " << error << '\n';
+    return kBadJob;
+  }
+  const korin::DrawingRequest& drawing = job->drawing;
 
   korin::EnergyTransferPlotWindow plot;
   plot.hide();
-  PlotView view(plot);
+  korin::PlotWindowsView view(&plot);
   korin::FretEngine engine(&view);
-  korin::DrawingRequest request;
-  if (const int code = korin::PrepareDrawing(args, engine, request, std::cerr)) return code;
+  // The tool has shown the readers' messages already; only a refusal
+  // matters here.
+  (void)korin::ApplyRequest(engine, job->request);
+  if (engine.LastGateOutcome() != korin::GateOutcome::kShown) {
+    return Failed(korin::GateRefusal(engine, job->request, korin::Naming::kOptions));
+  }
+  const korin::AnalysisResult analysis = korin::Analyse(
+      engine.session(), engine.ForsterDistanceValue(), korin::AnalysisInputsOf(job->request));
 
-  if (!request.plot.empty()) {
-    if (!MayWrite(request.plot, request)) return korin::kExitRejected;
-    const QString path = QFile::decodeName(request.plot.c_str());
+  if (!drawing.plot.empty()) {
+    if (!MayWrite(drawing.plot, drawing)) return kRejected;
+    const QString path = QFile::decodeName(drawing.plot.c_str());
+    const std::optional<korin::PlotFormat> format = korin::PlotFormatOf(path);
+    if (!format) return Failed(drawing.plot + " is no .png, .svg or .pdf file");
     korin::PngOptions png;
-    png.dpi = request.plot_dpi;
-    if (request.plot_width > 0) png.size = QSize(request.plot_width, request.plot_height);
-    const QString error = korin::ExportForm(plot, path, *korin::PlotFormatOf(path), png);
-    if (!error.isEmpty()) return Failed(error);
+    png.dpi = drawing.plot_dpi;
+    if (drawing.plot_width > 0) png.size = QSize(drawing.plot_width, drawing.plot_height);
+    const QString failure = korin::ExportForm(plot, path, *format, png);
+    if (!failure.isEmpty()) return Failed(failure.toStdString());
   }
-  const korin::ReportContent report =
-      korin::BuildReport(engine, request.date, request.extra_results);
-  if (!request.report_pdf.empty()) {
-    if (!MayWrite(request.report_pdf, request)) return korin::kExitRejected;
-    const QString error =
-        korin::WriteReportPdf(report, plot, QFile::decodeName(request.report_pdf.c_str()));
-    if (!error.isEmpty()) return Failed(error);
+  if (!drawing.report_pdf.empty()) {
+    if (!MayWrite(drawing.report_pdf, drawing)) return kRejected;
+    korin::FretRequest reproduced = korin::RequestOf(engine);
+    korin::CopyScope(job->request, korin::ParameterScope::kAnalysis, reproduced);
+    const korin::ReportContent report =
+        korin::BuildReport(engine, reproduced, analysis, drawing.date);
+    const QString failure =
+        korin::WriteReportPdf(report, plot, QFile::decodeName(drawing.report_pdf.c_str()));
+    if (!failure.isEmpty()) return Failed(failure.toStdString());
   }
-  if (!request.report_plot.empty()) {
-    if (!MayWrite(request.report_plot, request)) return korin::kExitRejected;
-    const QString error = korin::ExportForm(plot, QFile::decodeName(request.report_plot.c_str()),
-                                            korin::PlotFormat::kSvg);
-    if (!error.isEmpty()) return Failed(error);
+  if (!drawing.report_plot.empty()) {
+    if (!MayWrite(drawing.report_plot, drawing)) return kRejected;
+    const QString failure = korin::ExportForm(plot, QFile::decodeName(drawing.report_plot.c_str()),
+                                              korin::PlotFormat::kSvg);
+    if (!failure.isEmpty()) return Failed(failure.toStdString());
   }
-  return korin::kExitSuccess;
+  return kSuccess;
 }

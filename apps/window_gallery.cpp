@@ -1,8 +1,9 @@
 // Renders every window to PNG, empty and again filled with a realistic
 // donor/acceptor pair, prints the energy-transfer plot to PDF and exports it
 // as PNG, SVG and PDF, so that the windows can be looked at without a person
-// at a screen. The analysis window reads an engine, so it is filled with the
-// bundled sample pair; the same engine fills a second plot and the report.
+// at a screen. The analysis window follows an engine, so it is filled with
+// the bundled sample pair; the same engine fills a second plot and the
+// report.
 //
 //   korin_window_gallery OUTPUT_DIR              images and PDFs only
 //   korin_window_gallery OUTPUT_DIR --screen PNG also shows the filled
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -30,19 +30,19 @@
 #include <utility>
 #include <vector>
 
-#include "core/fret_analysis.h"
+#include "core/analysis_result.h"
 #include "core/fret_engine.h"
-#include "core/parameter_tables.h"
-#include "core/version.h"
-#include "io/spectrum_loader.h"
 #include "plots/about_window.h"
 #include "plots/analysis_window.h"
 #include "plots/energy_transfer_plot.h"
 #include "plots/input_spectrum_windows.h"
 #include "plots/plot_export.h"
+#include "plots/plot_view.h"
 #include "plots/print_form.h"
 #include "plots/report_pdf.h"
-#include "report/report.h"
+#include "report/data_export.h"
+#include "request/apply_request.h"
+#include "request/engine_request.h"
 
 namespace {
 
@@ -121,87 +121,6 @@ bool Export(FormWindow& window, const QDir& dir, const QString& name) {
   return ok;
 }
 
-// Writes what the engine plots into the energy-transfer plot and keeps each
-// input spectrum's range, as the main window does for the first.
-class PlotView final : public korin::FretView {
- public:
-  explicit PlotView(korin::EnergyTransferPlotWindow& plot) : plot_(plot) {}
-
-  void ClearSeries(korin::PlotSeries series) override {
-    if (auto* target = Series(series)) target->ClearSeries();
-  }
-  void AddPoints(korin::PlotSeries series, int first, std::span<const double> ys) override {
-    const auto side = series == korin::PlotSeries::kDonorInput ? 0 : 1;
-    if (series == korin::PlotSeries::kDonorInput || series == korin::PlotSeries::kAcceptorInput)
-      ranges_[side] = {first, first + static_cast<int>(ys.size()) - 1};
-    if (auto* target = Series(series))
-      for (std::size_t i = 0; i < ys.size(); ++i)
-        (void)target->AddPoint(first + static_cast<double>(i), ys[i]);
-  }
-  void ShowSpectrum(korin::SpectrumSide side, std::string_view name) override {
-    const QString file = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    if (side == korin::SpectrumSide::kEmission)
-      plot_.EmissionFileLabel().setText(QStringLiteral("Emission File: ") + file);
-    else
-      plot_.AbsorptionFileLabel().setText(QStringLiteral("Absorption File: ") + file);
-  }
-
-  // The wavelength range of the donor (0) or the acceptor (1) as read.
-  [[nodiscard]] std::pair<int, int> Range(int side) const { return ranges_[side]; }
-
- private:
-  korin::chart::AreaSeries* Series(korin::PlotSeries series) {
-    if (series == korin::PlotSeries::kEmission) return &plot_.EmissionSeries();
-    if (series == korin::PlotSeries::kExtinction) return &plot_.ExtinctionSeries();
-    return nullptr;
-  }
-
-  korin::EnergyTransferPlotWindow& plot_;
-  std::array<std::pair<int, int>, 2> ranges_{};
-};
-
-std::string Sha256Of(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
-}
-
-// The report the window would write for the engine's state: the sample pair
-// at the panel's start values.
-korin::ReportContent SampleReport(const korin::FretEngine& engine, const PlotView& view,
-                                  const std::array<std::string, 2>& paths,
-                                  const std::array<std::string, 2>& readers) {
-  using korin::PanelField;
-  korin::ReportContent report;
-  report.title = "Korin-FRET " + std::string(korin::kVersion) + " report";
-  report.date =
-      QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
-  const char* roles[] = {"Donor emission", "Acceptor absorption"};
-  for (int side = 0; side < 2; ++side)
-    report.files.push_back({roles[side], paths[side], readers[side], view.Range(side).first,
-                            view.Range(side).second, Sha256Of(paths[side])});
-  const auto field = [&engine](PanelField f) { return engine.FieldText(f); };
-  report.parameters = {
-      {"Quantum yield (donor)", field(PanelField::kQuantumYield)},
-      {"Orientation factor \u03ba\u00b2", field(PanelField::kOrientation)},
-      {"Solvent", std::string(korin::kSolventTable[korin::kStartSolvent].name)},
-      {"Refractive index", field(PanelField::kRefractiveIndex)},
-      {"Acceptor concentration", field(PanelField::kConcentration) + " mol/L"},
-      {"Optical path",
-       std::string(korin::kOpticalPathTable[korin::kStartOpticalPath].label.substr(1)) + " cm"},
-  };
-  report.results = {
-      {"Overlap integral J", engine.OverlapIntegralText() + " M\u207b\u00b9\u00b7cm\u00b3"},
-      {"F\u00f6rster distance R0", engine.ForsterDistanceText() + " \u00c5"},
-  };
-  report.warnings = korin::DiagnoseOverlap(engine.session()).warnings;
-  report.command = "korin-fret-cli " + paths[0] + " " + paths[1] + " --quantum-yield " +
-                   field(PanelField::kQuantumYield) + " --orientation " +
-                   field(PanelField::kOrientation) + " --concentration " +
-                   field(PanelField::kConcentration) + " --optical-path 1";
-  return report;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -245,26 +164,27 @@ int main(int argc, char** argv) {
   const auto print_message = [](std::string_view message) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
   };
+  // The sample pair through the same request the command-line tool makes
+  // of its arguments, into a second plot, and the report the window writes.
   korin::EnergyTransferPlotWindow sample_plot;
-  PlotView view(sample_plot);
-  engine.SetView(&view);
-  const std::array<std::string, 2> sample_paths = {
-      std::string(KORIN_SAMPLES_DIR) + "/donor_emission.csv",
-      std::string(KORIN_SAMPLES_DIR) + "/acceptor_absorption.sp"};
-  std::array<std::string, 2> readers;
-  for (int i = 0; i < 2; ++i) {
-    const auto side = i == 0 ? korin::SpectrumSide::kEmission : korin::SpectrumSide::kAbsorption;
-    const korin::LoadOutcome outcome = korin::OpenSpectrum(
-        engine, side, 1, sample_paths[static_cast<std::size_t>(i)], print_message);
-    ok &= outcome.kind == korin::LoadOutcome::Kind::kAccepted;
-    if (outcome.format) readers[static_cast<std::size_t>(i)] = outcome.format->reader_name;
-  }
-  engine.SetView(nullptr);
+  korin::PlotWindowsView view(&sample_plot);
+  engine.AddView(&view);
+  korin::FretRequest request;
+  request.emission.path = std::string(KORIN_SAMPLES_DIR) + "/donor_emission.csv";
+  request.absorption.path = std::string(KORIN_SAMPLES_DIR) + "/acceptor_absorption.sp";
+  korin::RequestHooks hooks;
+  hooks.messages = print_message;
+  ok &= korin::ApplyRequest(engine, request, hooks).Loaded(request);
+  engine.RemoveView(&view);
   ok &= Export(sample_plot, dir, QStringLiteral("sample_plot_export"));
   {
     const QString path = dir.filePath(QStringLiteral("report.pdf"));
-    const QString failure =
-        korin::WriteReportPdf(SampleReport(engine, view, sample_paths, readers), sample_plot, path);
+    const korin::AnalysisResult figures =
+        korin::Analyse(engine.session(), engine.ForsterDistanceValue(), {});
+    const std::string date =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
+    const QString failure = korin::WriteReportPdf(
+        korin::BuildReport(engine, korin::RequestOf(engine), figures, date), sample_plot, path);
     std::printf("%s %s\n", failure.isEmpty() ? "wrote" : qPrintable(failure), qPrintable(path));
     ok &= failure.isEmpty();
   }

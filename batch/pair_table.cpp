@@ -1,108 +1,16 @@
 #include "batch/pair_table.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <thread>
 #include <utility>
 
-#include "core/calculation_gate.h"
+#include "batch/parallel.h"
 #include "core/forster.h"
 #include "core/fret_analysis.h"
-#include "core/parameter_ranges.h"
-#include "numeric/decimal_bound.h"
 #include "numeric/number_text.h"
-#include "report/data_export.h"
 
 namespace korin {
 namespace {
-
-// The digits the panel writes the peak coefficient with.
-constexpr int kCoefficientDigits = 15;
-
-std::string Refused(std::string_view what, std::string_view text, const ParameterRange& range) {
-  return "the " + std::string(what) + " '" + std::string(text) + "' is not accepted; expected " +
-         std::string(range.accepted);
-}
-
-// Runs `work(i)` for every i below `count` on up to `jobs` threads, each
-// taking the next block of `block` indexes as it becomes free.
-template <typename Work>
-void RunInParallel(std::size_t count, int jobs, std::size_t block, const Work& work) {
-  const std::size_t blocks = (count + block - 1) / block;
-  const std::size_t threads =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), blocks);
-  std::atomic<std::size_t> next{0};
-  const auto run = [&] {
-    for (std::size_t b; (b = next.fetch_add(1, std::memory_order_relaxed)) < blocks;) {
-      const std::size_t end = std::min(count, (b + 1) * block);
-      for (std::size_t i = b * block; i < end; ++i) work(i);
-    }
-  };
-  if (threads <= 1) {
-    run();
-    return;
-  }
-  std::vector<std::jthread> helpers;
-  helpers.reserve(threads - 1);
-  for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(run);
-  run();
-}
-
-// The panel's start, then what every spectrum of the table shares and what
-// it has of its own, typed and chosen in the command-line tool's order.
-void TypeParameters(FretEngine& engine, const SharedParameters& shared, const DyeRecord& record) {
-  engine.Start();
-  engine.ChooseSolvent(shared.solvent);
-  if (shared.solvent == 0) engine.EditField(PanelField::kRefractiveIndex, shared.refractive_index);
-  engine.ChooseOpticalPath(record.optical_path);
-  engine.EditField(PanelField::kOrientation, shared.orientation);
-  engine.EditField(PanelField::kQuantumYield, record.quantum_yield);
-  engine.EditField(PanelField::kConcentration, record.concentration);
-}
-
-// Extinction entry: the coefficient typed. Once both spectra stand, the
-// gate writes the coefficient back in the general format and, when that
-// text differs ("8e4" becomes "80000"), runs again on it, so the pair's J
-// comes from the rewritten value; with the acceptor alone the gate stops
-// earlier, and the rewrite is typed here instead.
-void TypeCoefficient(FretEngine& engine, const std::string& text) {
-  engine.SetExtinctionEntry(true);
-  engine.EditField(PanelField::kExtinction, text);
-  // The general format of a value read from it is that text again, so a
-  // second rewrite never differs; the bound only guards the loop.
-  for (int rewrites = 0; rewrites < 3 && engine.session().extinction_valid; ++rewrites) {
-    const std::string written = FormatGeneral(engine.session().extinction_max, kCoefficientDigits);
-    if (written == engine.FieldText(PanelField::kExtinction)) break;
-    engine.EditField(PanelField::kExtinction, written);
-  }
-}
-
-std::string DonorRefusal(const FretSession& s, const DyeRecord& record) {
-  if (!s.quantum_yield_valid)
-    return Refused("quantum yield", record.quantum_yield, ranges::kQuantumYield);
-  if (!s.emission_valid) return "the emission is not in use";
-  return "the quantum yield must exceed 1E-7 for the calculation";
-}
-
-std::string AcceptorRefusal(const FretSession& s, const DyeRecord& record) {
-  if (!s.concentration_valid) {
-    return Refused("concentration", record.concentration, ranges::kConcentration);
-  }
-  if (!Exceeds(s.concentration, bounds::kGateMinConcentration)) {
-    return "the concentration must exceed 1E-10 mol/L for the calculation";
-  }
-  if (!s.absorption_valid) return "the absorption is not in use";
-  if (record.extinction) {
-    double value = 0.0;
-    if (!ReadInRange(*record.extinction, ranges::kExtinction, value)) {
-      return Refused("extinction coefficient", *record.extinction, ranges::kExtinction);
-    }
-    return "the absorbance cannot be scaled to the extinction coefficient: it has no positive "
-           "value, or the scaled values lie beyond the range of a double";
-  }
-  return "no extinction spectrum can be derived from this absorbance";
-}
 
 // Names need no quotes unless they hold the separator, a quote or a line
 // break, begin or end with a blank (which readers trim), or begin with "#"
@@ -141,94 +49,6 @@ int CompareNames(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
-
-void ReadThroughColumns(DyeRecord& record, std::string_view column, std::string_view units) {
-  record.value_column = AsciiLowered(column) == "auto" ? "" : std::string(column);
-  record.units = AsciiLowered(units);
-  record.filter_entry = 0;
-}
-
-DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults) {
-  DyeRecord record;
-  record.side = side;
-  record.name = std::string(FileNameOf(path));
-  record.path = std::move(path);
-  record.filter_entry =
-      side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter;
-  record.quantum_yield = defaults.quantum_yield;
-  record.concentration = defaults.concentration;
-  record.optical_path = defaults.optical_path;
-  record.extinction = defaults.extinction;
-  return record;
-}
-
-// --- Preparation ---------------------------------------------------------------
-
-std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared, std::string& why) {
-  if (shared.solvent < 0 || shared.solvent >= static_cast<int>(kSolventTable.size())) {
-    why = "the solvent list has no entry " + std::to_string(shared.solvent);
-    return std::nullopt;
-  }
-  FretEngine engine;
-  TypeParameters(engine, shared, DyeRecord{});
-  const FretSession& s = engine.session();
-  if (SharedConditionsHold(s)) return SharedValues{s.orientation_factor, s.refractive_index};
-  if (!s.orientation_valid) {
-    why = Refused("orientation factor", shared.orientation, ranges::kOrientation);
-  } else if (!s.refractive_index_valid) {
-    why = Refused("refractive index", shared.refractive_index, ranges::kRefractiveIndex);
-  } else {
-    why = "the refractive index must exceed 1E-4 for the calculation";
-  }
-  return std::nullopt;
-}
-
-DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& shared,
-                          const SpectrumOpener& open) {
-  DyePreparation result;
-  result.error = {TableError::Kind::kSpectrum, record.path, record.name, record.line, {}, {}};
-  if (record.optical_path < 0 ||
-      record.optical_path >= static_cast<int>(kOpticalPathTable.size())) {
-    result.error.reason =
-        "the optical-path list has no entry " + std::to_string(record.optical_path);
-    return result;
-  }
-  FretEngine engine;
-  TypeParameters(engine, shared, record);
-  OpenReport report = open(engine, record);
-  if (!report.in_use) {
-    result.error.reason = std::move(report.reason);
-    result.error.messages = std::move(report.messages);
-    return result;
-  }
-  const FretSession& s = engine.session();
-  if (record.side == SpectrumSide::kEmission) {
-    if (!DonorConditionsHold(s)) {
-      result.error.reason = DonorRefusal(s, record);
-      result.error.messages = std::move(report.messages);
-      return result;
-    }
-    result.dye = PreparedDye{record, s.donor_emission, s.quantum_yield, std::move(report.messages)};
-    return result;
-  }
-  if (record.extinction) TypeCoefficient(engine, *record.extinction);
-  if (!AcceptorConditionsHold(s)) {
-    result.error.reason = AcceptorRefusal(s, record);
-    result.error.messages = std::move(report.messages);
-    return result;
-  }
-  result.dye = PreparedDye{record, s.acceptor_extinction, 0.0, std::move(report.messages)};
-  return result;
-}
-
-std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
-                                        const SharedParameters& shared, const SpectrumOpener& open,
-                                        int jobs) {
-  std::vector<DyePreparation> prepared(records.size());
-  RunInParallel(records.size(), jobs, 1,
-                [&](std::size_t i) { prepared[i] = PrepareDye(records[i], shared, open); });
-  return prepared;
-}
 
 // --- Pairs -----------------------------------------------------------------------
 

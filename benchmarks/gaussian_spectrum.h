@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cmath>
+#include <string>
 
 #include "core/grid_spectrum.h"
+#include "numeric/number_text.h"
 
 namespace korin::bench {
 
@@ -17,6 +19,18 @@ inline GridSpectrum Gaussian(int first, int last, double height, double centre, 
   spectrum.first = first;
   spectrum.last = last;
   return spectrum;
+}
+
+// The spectrum as a file the side's reader takes by its extension: the
+// emission as two columns of a .csv, the absorbance as the lines after
+// DATA in an .sp, each number in a text that reads back exactly.
+inline std::string SpectrumFile(const GridSpectrum& spectrum, SpectrumSide side) {
+  std::string text = side == SpectrumSide::kEmission ? "Wavelength,Intensity\n" : "DATA\n";
+  for (int w = spectrum.first; w <= spectrum.last; ++w) {
+    text += std::to_string(w) + (side == SpectrumSide::kEmission ? "," : " ") +
+            RoundTripText(spectrum.values[w]) + "\n";
+  }
+  return text;
 }
 
 }  // namespace korin::bench

@@ -1,20 +1,26 @@
 #include "cli/export_options.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
 
+#include "cli/fret_cli.h"
 #include "cli/tool_messages.h"
 #include "io/file_output.h"
 #include "numeric/ascii_text.h"
 #include "numeric/parse_real.h"
 #include "report/data_export.h"
+#include "report/report.h"
 
 extern char** environ;
 
@@ -38,6 +44,33 @@ std::optional<int> WholeNumber(std::string_view text, int largest) {
 // "report.md" -> "report-plot.svg": the plot beside a Markdown report.
 std::string PlotBeside(const std::string& markdown) {
   return markdown.substr(0, markdown.size() - 3) + "-plot.svg";
+}
+
+// Writes all of `bytes` to `fd`. A reader that has gone away is an error
+// here, not a signal that would end the tool.
+bool WriteAll(int fd, std::string_view bytes) {
+  sigset_t pipe_signal;
+  sigset_t previous;
+  sigemptyset(&pipe_signal);
+  sigaddset(&pipe_signal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipe_signal, &previous);
+  bool written = true;
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      written = false;
+      break;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (!written && errno == EPIPE) {
+    // The signal the failed write raised is taken before the mask returns.
+    const timespec now{};
+    (void)sigtimedwait(&pipe_signal, nullptr, &now);
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  return written;
 }
 
 int WriteOne(const std::string& path, const std::string& bytes, bool replace, std::ostream& err) {
@@ -73,8 +106,8 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
         EndsWith(*o.export_plot, ".pdf")) {
       drawing.plot = *o.export_plot;
     } else {
-      ok =
-          RefuseOption(err, "--export-plot", *o.export_plot, "a file ending in .png, .svg or .pdf");
+      ok = RefuseOption(err, "--export-plot", *o.export_plot,
+                        "expected a file ending in .png, .svg or .pdf");
     }
   }
   if (o.report) {
@@ -83,13 +116,13 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
     } else if (EndsWith(*o.report, ".md")) {
       drawing.report_plot = PlotBeside(*o.report);
     } else {
-      ok = RefuseOption(err, "--report", *o.report, "a file ending in .md or .pdf");
+      ok = RefuseOption(err, "--report", *o.report, "expected a file ending in .md or .pdf");
     }
   }
   if (const auto dpi = WholeNumber(o.plot_dpi, 2400)) {
     drawing.plot_dpi = *dpi;
   } else {
-    ok = RefuseOption(err, "--plot-dpi", o.plot_dpi, "a whole number from 1 to 2400");
+    ok = RefuseOption(err, "--plot-dpi", o.plot_dpi, "expected a whole number from 1 to 2400");
   }
   if (o.plot_size) {
     const auto x = o.plot_size->find_first_of("xX");
@@ -100,8 +133,8 @@ bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ost
       drawing.plot_width = *width;
       drawing.plot_height = *height;
     } else {
-      ok =
-          RefuseOption(err, "--plot-size", *o.plot_size, "WIDTHxHEIGHT in pixels, each 1 to 20000");
+      ok = RefuseOption(err, "--plot-size", *o.plot_size,
+                        "expected WIDTHxHEIGHT in pixels, each 1 to 20000");
     }
   }
   return ok;
@@ -151,13 +184,13 @@ std::string ReportDate() {
   return std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts));
 }
 
-int WriteExports(const ExportOptions& o, const FretEngine& engine, const DrawingRequest& drawing,
-                 std::ostream& err) {
+int WriteExports(const ExportOptions& o, const FretEngine& engine, const FretRequest& reproduced,
+                 const AnalysisResult& analysis, const DrawingRequest& drawing, std::ostream& err) {
   if (o.export_data) {
     if (const int code = WriteOne(*o.export_data, ExportDataCsv(engine), o.force, err)) return code;
   }
   if (o.report && drawing.report_pdf.empty()) {
-    const ReportContent report = BuildReport(engine, drawing.date, drawing.extra_results);
+    const ReportContent report = BuildReport(engine, reproduced, analysis, drawing.date);
     const std::string plot =
         drawing.report_plot.empty() ? "" : std::string(FileNameOf(drawing.report_plot));
     if (const int code = WriteOne(*o.report, ReportMarkdown(report, plot), o.force, err)) {
@@ -167,19 +200,26 @@ int WriteExports(const ExportOptions& o, const FretEngine& engine, const Drawing
   return kExitSuccess;
 }
 
-int RunDrawingCompanion(const std::string& companion, std::span<const std::string> args,
-                        const std::string& date) {
-  std::vector<std::string> words(args.begin(), args.end());
-  words.front() = companion;
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  // The same date in every file of one run.
-  ::setenv("KORIN_REPORT_DATE", date.c_str(), 1);
+int RunDrawingCompanion(const std::string& companion, const DrawingJob& job) {
+  int pipe_ends[2];
+  if (::pipe2(pipe_ends, O_CLOEXEC) != 0) return kExitRejected;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipe_ends[0], STDIN_FILENO);
+  std::string program = companion;
+  char* argv[] = {program.data(), nullptr};
   pid_t child = 0;
-  if (::posix_spawn(&child, companion.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+  const int spawned = ::posix_spawn(&child, companion.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(pipe_ends[0]);
+  if (spawned != 0) {
+    ::close(pipe_ends[1]);
     return kExitRejected;
   }
+  // A companion that ends before it has read everything leaves the rest
+  // unread; its exit code says what happened.
+  (void)WriteAll(pipe_ends[1], DrawingJobToJson(job));
+  ::close(pipe_ends[1]);
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) return kExitRejected;

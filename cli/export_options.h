@@ -1,17 +1,27 @@
 // The tool's exports: the data as CSV and the report as Markdown, written
-// here without Qt; the plot and the PDF report, drawn by the companion.
+// here without Qt; the plot and the PDF report, drawn by the companion,
+// which gets the request and what to draw as JSON on its standard input.
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <optional>
 #include <ostream>
-#include <span>
 #include <string>
 
-#include "cli/fret_cli.h"
+#include "core/analysis_result.h"
 #include "core/fret_engine.h"
+#include "request/request_json.h"
+
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace korin {
+
+// The Qt-linked program that draws for the tool (plot export, the PDF
+// report, the plot beside a Markdown report). The tool runs it only when
+// one of those is asked for; it lives beside the tool, or where
+// KORIN_FRET_RENDER names it.
+inline constexpr std::string_view kDrawingCompanion = "korin-fret-render";
 
 struct ExportOptions {
   std::optional<std::string> export_plot;
@@ -40,19 +50,19 @@ struct ExportOptions {
 // here as the packages install it.
 [[nodiscard]] std::optional<std::string> DrawingCompanionPath();
 
-// When the report says it was made: KORIN_REPORT_DATE when set (the tool
-// hands its own to the companion), else SOURCE_DATE_EPOCH, else now, as
-// local "YYYY-MM-DD HH:MM".
+// When the report says it was made: KORIN_REPORT_DATE when set, else
+// SOURCE_DATE_EPOCH, else now, as local "YYYY-MM-DD HH:MM".
 [[nodiscard]] std::string ReportDate();
 
-// Writes the CSV and the Markdown report asked for. Answers the exit code:
-// an existing file without --force, or a failed write, is 1 with the reason.
+// Writes the CSV and the Markdown report asked for; the report reproduces
+// `reproduced` and shows `analysis`. Answers the exit code: an existing
+// file without --force, or a failed write, is 1 with the reason.
 [[nodiscard]] int WriteExports(const ExportOptions& options, const FretEngine& engine,
+                               const FretRequest& reproduced, const AnalysisResult& analysis,
                                const DrawingRequest& drawing, std::ostream& err);
 
-// Runs the companion with the tool's own arguments and answers its exit
-// code (1 when it cannot be started).
-[[nodiscard]] int RunDrawingCompanion(const std::string& companion,
-                                      std::span<const std::string> args, const std::string& date);
+// Runs the companion with `job` as JSON on its standard input and answers
+// its exit code (1 when it cannot be started).
+[[nodiscard]] int RunDrawingCompanion(const std::string& companion, const DrawingJob& job);
 
 }  // namespace korin

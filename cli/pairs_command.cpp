@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "batch/dye_sheet.h"
-#include "batch/pair_sources.h"
-#include "batch/pair_table.h"
+#include "batch/pair_run.h"
 #include "cli/fret_cli.h"
-#include "cli/parameter_options.h"
+#include "cli/request_options.h"
 #include "cli/tool_messages.h"
 #include "core/fret_analysis.h"
 #include "numeric/number_text.h"
@@ -20,21 +19,24 @@
 namespace korin {
 namespace {
 
+// The parameters the command takes, in the order --help lists them.
+constexpr Parameter kTargetOption[] = {Parameter::kTargetDistance};
+constexpr Parameter kColumnOptions[] = {Parameter::kEmissionColumns, Parameter::kAbsorptionColumns,
+                                        Parameter::kEmissionUnits, Parameter::kAbsorptionUnits};
+constexpr Parameter kPanelOptions[] = {
+    Parameter::kEmissionFilter,  Parameter::kAbsorptionFilter, Parameter::kConcentration,
+    Parameter::kOpticalPath,     Parameter::kExtinction,       Parameter::kSolvent,
+    Parameter::kRefractiveIndex, Parameter::kOrientation,      Parameter::kQuantumYield};
+
 struct PairsOptions {
   std::optional<std::string> sheet;
   std::vector<std::string> donors;
   std::vector<std::string> acceptors;
   std::optional<std::string> format;
   std::optional<std::string> sort;
-  std::optional<std::string> target_distance;
   std::optional<std::string> jobs;
-  // The column import for the listed files of a side: the value column
-  // ("auto" for the one the header names) and the unit.
-  std::optional<std::string> donor_column;
-  std::optional<std::string> acceptor_column;
-  std::optional<std::string> donor_units;
-  std::optional<std::string> acceptor_units;
-  ParameterOptions parameters;
+  // The values every listed file and every sheet row without its own take.
+  FretRequest request;
 };
 
 enum class Format { kCsv, kJson, kTable };
@@ -66,23 +68,12 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
   app.add_option("--sort", o.sort,
                  "r0 or j (largest first), or name (donor, then acceptor); default: as listed")
       ->check(CLI::IsMember({"r0", "j", "name"}));
-  app.add_option("--target-distance", o.target_distance,
-                 "A distance in Angstroms: adds |R0 - R| and the efficiency at R, and sorts by "
-                 "|R0 - R| unless --sort says otherwise");
+  TypedOptions typed;
+  AddParameterOptions(app, kTargetOption, Command::kPairs, typed);
   app.add_option("--jobs", o.jobs, "Threads to compute on (default: all cores)");
-  app.add_option("--donor-column", o.donor_column,
-                 "Read the --donors files as downloaded tables: the value column by number or "
-                 "header name, or auto for the emission column the header names");
-  app.add_option("--acceptor-column", o.acceptor_column,
-                 "The same for the --acceptors files (auto: the absorption column, or else the "
-                 "excitation)");
-  app.add_option("--donor-units", o.donor_units,
-                 "Wavelength unit of the --donors tables (default: as their header says)")
-      ->check(CLI::IsMember({"nm", "um", "cm-1"}));
-  app.add_option("--acceptor-units", o.acceptor_units,
-                 "Wavelength unit of the --acceptors tables (default: as their header says)")
-      ->check(CLI::IsMember({"nm", "um", "cm-1"}));
-  o.parameters.AddTo(app, true);
+  AddParameterOptions(app, kColumnOptions, Command::kPairs, typed);
+  AddParameterOptions(app, kPanelOptions, Command::kPairs, typed);
+  AddExclusions(app, Command::kPairs);
 
   std::vector<const char*> argv;
   for (const auto& arg : args.subspan(1)) argv.push_back(arg.c_str());
@@ -92,17 +83,8 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
     return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
   }
 
-  Parameters p;
-  bool ok = ReadParameters(o.parameters, p, err);
-  if (o.target_distance) {
-    double value = 0.0;
-    if (ParseReal(*o.target_distance, value) && DistanceOf(value).value) {
-      r.target = value;
-    } else {
-      ok = RefuseOption(err, "--target-distance", *o.target_distance,
-                        "a positive number (Angstroms)");
-    }
-  }
+  FretRequest& request = o.request;
+  bool ok = TakeTypedOptions(typed, Command::kPairs, request, err);
   r.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   if (o.jobs) {
     double value = 0.0;
@@ -110,7 +92,7 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
         value == static_cast<int>(value)) {
       r.jobs = static_cast<int>(value);
     } else {
-      ok = RefuseOption(err, "--jobs", *o.jobs, "a whole number from 1 to 1024");
+      ok = RefuseOption(err, "--jobs", *o.jobs, "expected a whole number from 1 to 1024");
     }
   }
   if (!o.sheet && o.donors.empty() && o.acceptors.empty()) {
@@ -119,6 +101,9 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
   }
   if (!ok) return kExitBadOption;
 
+  if (request.Given(Parameter::kTargetDistance)) {
+    (void)ParseReal(request.Text(Parameter::kTargetDistance), r.target.emplace());
+  }
   r.format = !o.format              ? (out_is_terminal ? Format::kTable : Format::kCsv)
              : *o.format == "json"  ? Format::kJson
              : *o.format == "table" ? Format::kTable
@@ -127,10 +112,16 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
             : *o.sort == "r0" ? PairOrder::kForsterDistance
             : *o.sort == "j"  ? PairOrder::kOverlapIntegral
                               : PairOrder::kName;
-  const ParameterOptions& po = o.parameters;
-  r.defaults = {po.quantum_yield, po.concentration,  p.optical_path,
-                po.extinction,    p.emission_filter, p.absorption_filter};
-  r.shared = {po.orientation, p.solvent, po.refractive_index.value_or("")};
+  r.defaults = {request.Text(Parameter::kQuantumYield),
+                request.Text(Parameter::kConcentration),
+                OpticalPathOf(request),
+                request.Given(Parameter::kExtinction)
+                    ? std::optional(request.Text(Parameter::kExtinction))
+                    : std::nullopt,
+                FilterEntryOf(request, SpectrumSide::kEmission),
+                FilterEntryOf(request, SpectrumSide::kAbsorption)};
+  r.shared = {request.Text(Parameter::kOrientation), SolventOf(request),
+              request.Text(Parameter::kRefractiveIndex)};
   return std::nullopt;
 }
 
@@ -269,19 +260,19 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   }
   // Listed files, through the column import when their side's column or
   // unit is given.
-  const auto list = [&records, &r](SpectrumSide side, const std::vector<std::string>& files,
-                                   const std::optional<std::string>& column,
-                                   const std::optional<std::string>& units) {
+  const FretRequest& request = o.request;
+  const auto list = [&](SpectrumSide side, const std::vector<std::string>& files) {
     for (const std::string& file : files) {
       DyeRecord record = ListedDye(side, file, r.defaults);
-      if (column || units) {
-        ReadThroughColumns(record, column.value_or(""), units.value_or(""));
+      if (ReadsColumns(request, side)) {
+        ReadThroughColumns(record, request.Text(ColumnsParameter(side)),
+                           request.Text(UnitsParameter(side)));
       }
       records.push_back(std::move(record));
     }
   };
-  list(SpectrumSide::kEmission, o.donors, o.donor_column, o.donor_units);
-  list(SpectrumSide::kAbsorption, o.acceptors, o.acceptor_column, o.acceptor_units);
+  list(SpectrumSide::kEmission, o.donors);
+  list(SpectrumSide::kAbsorption, o.acceptors);
   const std::string_view sheet_name = o.sheet ? std::string_view(*o.sheet) : "";
   const auto listed = [&](SpectrumSide side) {
     return std::ranges::any_of(records, [side](const DyeRecord& s) { return s.side == side; });
@@ -292,27 +283,30 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
         << (listed(SpectrumSide::kEmission) ? "acceptor" : "donor") << " is listed\n";
     return kExitBadOption;
   }
-  std::string why;
-  const std::optional<SharedValues> shared = ReadSharedParameters(r.shared, why);
-  if (!shared) {
-    err << kProgram << " pairs: " << why << '\n';
+
+  std::vector<PairRow> rows;
+  std::vector<TableError> uncomputed;
+  PairRunHooks hooks;
+  hooks.computed = [&](std::vector<PairRow> batch, std::vector<TableError> left_out, std::size_t) {
+    rows.insert(rows.end(), std::make_move_iterator(batch.begin()),
+                std::make_move_iterator(batch.end()));
+    for (TableError& e : left_out) uncomputed.push_back(std::move(e));
+  };
+  std::vector<std::shared_ptr<const DyePreparation>> prepared;
+  const PairRunResult run = RunPairs(records, r.shared, prepared, r.jobs, hooks);
+  if (run.end == PairRunResult::End::kSharedRefused) {
+    err << kProgram << " pairs: " << run.why << '\n';
     return kExitBadOption;
   }
-
-  std::vector<DyePreparation> prepared = PrepareDyeFiles(records, r.shared, r.jobs);
-  PairInputs inputs;
-  inputs.shared = *shared;
-  for (const DyePreparation& p : prepared) {
-    AddPrepared(p, inputs, errors);
-    // What a reader reported about a spectrum it still took, as the single
-    // pair shows it.
-    if (p.dye) {
-      for (const std::string& message : p.dye->messages) err << message << '\n';
-    }
+  const PairInputs& inputs = run.run->inputs;
+  for (const TableError& e : run.run->refused) errors.push_back(e);
+  for (TableError& e : uncomputed) errors.push_back(std::move(e));
+  // What a reader reported about a spectrum it still took, as the single
+  // pair shows it.
+  for (const auto& dye : run.run->dyes) {
+    if (!dye->dye) continue;
+    for (const std::string& message : dye->dye->messages) err << message << '\n';
   }
-
-  std::vector<PairRow> rows = ComputeAllPairs(inputs, r.jobs);
-  for (TableError& e : TakeUncomputed(rows, inputs)) errors.push_back(std::move(e));
   if (r.target) ApplyTargetDistance(rows, *r.target);
   SortPairs(rows, r.order, inputs);
 

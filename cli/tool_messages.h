@@ -9,12 +9,12 @@ namespace korin {
 
 inline constexpr std::string_view kProgram = "korin-fret-cli";
 
-// Writes "korin-fret-cli: OPTION: 'TEXT' is not accepted; expected
-// ACCEPTED" and answers false, for `ok = Refuse(...)`.
+// Writes "korin-fret-cli: OPTION: 'TEXT' is not accepted; WHY" and answers
+// false, for `ok = RefuseOption(...)`. WHY is a ValueRefusal's: "expected
+// a number with ...", or a sentence of its own.
 inline bool RefuseOption(std::ostream& err, std::string_view option, std::string_view text,
-                         std::string_view accepted) {
-  err << kProgram << ": " << option << ": '" << text << "' is not accepted; expected " << accepted
-      << '\n';
+                         std::string_view why) {
+  err << kProgram << ": " << option << ": '" << text << "' is not accepted; " << why << '\n';
   return false;
 }
 

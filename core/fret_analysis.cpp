@@ -158,6 +158,10 @@ std::optional<Kappa2Range> Kappa2FromAnisotropies(double donor, double acceptor,
                      kTwoThirds * (1.0 + d_donor + d_acceptor + 3.0 * d_donor * d_acceptor)};
 }
 
+bool IsKappa2Range(double min, double max) {
+  return min >= kSmallestKappa2 && min <= max && max <= kLargestKappa2;
+}
+
 Checked ErrorFromPercent(double percent) {
   if (!(percent >= 0.0 && percent < 100.0)) {
     return Refuse("An error must lie between 0 and 100 %, 100 excluded.");

@@ -53,6 +53,13 @@ struct Kappa2Range {
   double max = 2.0 / 3.0;
 };
 
+// kappa^2 lies between 0 (perpendicular dipoles) and 4 (collinear ones).
+inline constexpr double kSmallestKappa2 = 0.0;
+inline constexpr double kLargestKappa2 = 4.0;
+
+// Whether a range typed for kappa^2 is one: 0 <= min <= max <= 4.
+[[nodiscard]] bool IsKappa2Range(double min, double max);
+
 // The orientation factor's bounds from the donor's and the acceptor's
 // steady-state anisotropies: with d = sqrt(r / r0) for the fundamental
 // anisotropy r0 = 0.4, kappa^2 lies between 2/3 (1 - (dD + dA) / 2) and

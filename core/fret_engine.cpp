@@ -1,10 +1,12 @@
 #include "core/fret_engine.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "core/calculation_gate.h"
 #include "core/emission.h"
 #include "core/forster.h"
+#include "core/parameter_ranges.h"
 #include "core/parameter_tables.h"
 #include "numeric/decimal_bound.h"
 #include "numeric/number_text.h"
@@ -28,15 +30,30 @@ bool RangeOnGrid(int first, int last) {
 
 }  // namespace
 
-FretEngine::FretEngine(FretView* view) : view_(view != nullptr ? view : &null_view_) {
+FretEngine::FretEngine(FretView* view) {
+  AddView(view);
   // The fields' texts as the panel is laid out, before its start runs.
   texts_[Index(PanelField::kConcentration)] = "1.00e-5";
   texts_[Index(PanelField::kOrientation)] = "1";
   texts_[Index(PanelField::kQuantumYield)] = "0.5";
 }
 
-void FretEngine::SetView(FretView* view) {
-  view_ = view != nullptr ? view : &null_view_;
+void FretEngine::AddView(FretView* view) {
+  if (view != nullptr && std::ranges::find(views_, view) == views_.end()) views_.push_back(view);
+}
+
+void FretEngine::RemoveView(FretView* view) {
+  std::erase(views_, view);
+}
+
+template <typename Tell>
+void FretEngine::TellViews(const Tell& tell) {
+  if (views_.size() == 1) {
+    tell(*views_.front());
+    return;
+  }
+  const std::vector<FretView*> views = views_;
+  for (FretView* view : views) tell(*view);
 }
 
 const std::string& FretEngine::FieldText(PanelField field) const {
@@ -59,13 +76,19 @@ void FretEngine::EditField(PanelField field, std::string_view text) {
   RunFieldHandler(field);
 }
 
+void FretEngine::EnterField(PanelField field, std::string_view text) {
+  texts_[Index(field)] = text;
+  TellViews([&](FretView& v) { v.SetFieldText(field, text); });
+  RunFieldHandler(field);
+}
+
 // A text written from code runs the field's handler at once, nested, when
 // it differs from what the field holds; the same text is no change.
 void FretEngine::WriteField(PanelField field, std::string_view text) {
   std::string& held = texts_[Index(field)];
   if (held == text) return;
   held = text;
-  view_->SetFieldText(field, text);
+  TellViews([&](FretView& v) { v.SetFieldText(field, text); });
   RunFieldHandler(field);
 }
 
@@ -94,9 +117,9 @@ void FretEngine::ConcentrationEdited() {
   // Typing a concentration always means concentration entry, whatever the
   // radio buttons show.
   s.extinction_mode = false;
-  s.concentration_valid = ParseRealInRange(FieldText(PanelField::kConcentration), s.concentration,
-                                           bounds::kMinConcentration, bounds::kMaxConcentration);
-  if (!s.concentration_valid) view_->ClearSeries(PlotSeries::kExtinction);
+  s.concentration_valid =
+      ReadInRange(FieldText(PanelField::kConcentration), ranges::kConcentration, s.concentration);
+  if (!s.concentration_valid) ClearSeries(PlotSeries::kExtinction);
   if (s.absorption_valid) (void)DeriveExtinction();
   RunGate();
 }
@@ -104,30 +127,29 @@ void FretEngine::ConcentrationEdited() {
 void FretEngine::OrientationEdited() {
   FretSession& s = *session_;
   s.orientation_valid =
-      ParseRealInRange(FieldText(PanelField::kOrientation), s.orientation_factor,
-                       bounds::kMinOrientationFactor, bounds::kMaxOrientationFactor);
+      ReadInRange(FieldText(PanelField::kOrientation), ranges::kOrientation, s.orientation_factor);
   RunGate();
 }
 
 void FretEngine::QuantumYieldEdited() {
   FretSession& s = *session_;
-  s.quantum_yield_valid = ParseRealInRange(FieldText(PanelField::kQuantumYield), s.quantum_yield,
-                                           bounds::kMinQuantumYield, bounds::kMaxQuantumYield);
+  s.quantum_yield_valid =
+      ReadInRange(FieldText(PanelField::kQuantumYield), ranges::kQuantumYield, s.quantum_yield);
   PlotEmission();
   RunGate();
 }
 
 void FretEngine::RefractiveIndexEdited() {
   FretSession& s = *session_;
-  s.refractive_index_valid =
-      ParseRealInRange(FieldText(PanelField::kRefractiveIndex), s.refractive_index,
-                       bounds::kMinRefractiveIndex, bounds::kMaxRefractiveIndex);
+  s.refractive_index_valid = ReadInRange(FieldText(PanelField::kRefractiveIndex),
+                                         ranges::kRefractiveIndex, s.refractive_index);
   RunGate();
 }
 
 void FretEngine::ChooseSolvent(int index) {
   if (index < 0 || index >= static_cast<int>(kSolventTable.size())) return;
   solvent_index_ = index;
+  TellViews([&](FretView& v) { v.ShowListChoice(PanelList::kSolvent, index); });
   const double refractive_index = kSolventTable[static_cast<std::size_t>(index)].refractive_index;
   WriteField(PanelField::kRefractiveIndex, FormatGeneral(refractive_index, kLongDigits));
   session_->refractive_index = refractive_index;
@@ -138,6 +160,7 @@ void FretEngine::ChooseOpticalPath(int index) {
   if (index < 0 || index >= static_cast<int>(kOpticalPathTable.size())) return;
   FretSession& s = *session_;
   optical_path_index_ = index;
+  TellViews([&](FretView& v) { v.ShowListChoice(PanelList::kOpticalPath, index); });
   s.optical_path = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
   if (s.absorption_valid) (void)DeriveExtinction();
   RunGate();
@@ -145,6 +168,7 @@ void FretEngine::ChooseOpticalPath(int index) {
 
 void FretEngine::SetExtinctionEntry(bool extinction) {
   session_->extinction_mode = extinction;
+  TellViews([&](FretView& v) { v.ShowEntryMode(extinction); });
 }
 
 // --- The extinction spectrum ----------------------------------------------
@@ -153,7 +177,7 @@ ConcentrationDerivation FretEngine::DeriveExtinction() {
   FretSession& s = *session_;
   if (s.extinction_mode) return ConcentrationDerivation::kExtinctionMode;
   s.extinction_valid = true;
-  view_->ClearSeries(PlotSeries::kExtinction);
+  ClearSeries(PlotSeries::kExtinction);
   WriteField(PanelField::kExtinction, "");
   const ConcentrationDerivation result =
       ExtinctionFromConcentration(s, s.absorption_first, s.absorption_last);
@@ -169,10 +193,9 @@ void FretEngine::ExtinctionEdited() {
   FretSession& s = *session_;
   if (!s.extinction_mode) return;
   s.extinction_valid = false;
-  view_->ClearSeries(PlotSeries::kExtinction);
+  ClearSeries(PlotSeries::kExtinction);
   // The value is stored even when the text is not a number.
-  const bool parsed = ParseReal(FieldText(PanelField::kExtinction), s.extinction_max);
-  if (!parsed || !InOpenRange(s.extinction_max, bounds::kMinExtinction, bounds::kMaxExtinction)) {
+  if (!ReadInRange(FieldText(PanelField::kExtinction), ranges::kExtinction, s.extinction_max)) {
     SetResultsVisible(false);
     return;
   }
@@ -189,22 +212,30 @@ void FretEngine::ExtinctionEdited() {
 
 // --- Plots ---------------------------------------------------------------
 
+void FretEngine::ClearSeries(PlotSeries series) {
+  TellViews([&](FretView& v) { v.ClearSeries(series); });
+}
+
+void FretEngine::AddPoints(PlotSeries series, int first, std::span<const double> ys) {
+  TellViews([&](FretView& v) { v.AddPoints(series, first, ys); });
+}
+
 void FretEngine::PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first, int last) {
   const auto values = grid.values();
-  view_->AddPoints(series, first,
-                   values.subspan(static_cast<std::size_t>(first - SpectrumGrid::kFirstWavelength),
-                                  static_cast<std::size_t>(last - first + 1)));
+  AddPoints(series, first,
+            values.subspan(static_cast<std::size_t>(first - SpectrumGrid::kFirstWavelength),
+                           static_cast<std::size_t>(last - first + 1)));
 }
 
 void FretEngine::PlotEmission() {
   const FretSession& s = *session_;
-  view_->ClearSeries(PlotSeries::kEmission);
+  ClearSeries(PlotSeries::kEmission);
   if (!s.quantum_yield_valid || !s.emission_valid) return;
   ys_.clear();
   for (int w = s.emission_first; w <= s.emission_last; ++w) {
     ys_.push_back(s.donor_emission[w] * s.quantum_yield * 1000);
   }
-  view_->AddPoints(PlotSeries::kEmission, s.emission_first, ys_);
+  AddPoints(PlotSeries::kEmission, s.emission_first, ys_);
 }
 
 void FretEngine::PlotExtinction() {
@@ -250,15 +281,14 @@ void FretEngine::ComputeForsterDistance() {
   WriteField(PanelField::kExtinction, FormatGeneral(s.extinction_max, kLongDigits));
   // R0 from the J that now stands, so that the two texts agree.
   forster_distance_ = ForsterDistance(s);
-  const std::string separator = view_->DecimalSeparator();
-  overlap_integral_text_ = FormatExponent(s.overlap_integral, separator);
-  forster_distance_text_ = FormatFixed(forster_distance_, separator);
-  view_->SetResultTexts(overlap_integral_text_, forster_distance_text_);
+  overlap_integral_text_ = FormatExponent(s.overlap_integral, ".");
+  forster_distance_text_ = FormatFixed(forster_distance_, ".");
+  TellViews([&](FretView& v) { v.SetResultTexts(overlap_integral_text_, forster_distance_text_); });
 }
 
 void FretEngine::SetResultsVisible(bool visible) {
   results_visible_ = visible;
-  view_->SetResultsVisible(visible);
+  TellViews([&](FretView& v) { v.SetResultsVisible(visible); });
 }
 
 // --- Loading ---------------------------------------------------------------
@@ -296,8 +326,8 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
     s.absorption_first = spectrum.first;
     s.absorption_last = spectrum.last;
     s.absorption_valid = true;
-    view_->ShowSpectrum(side, name);
-    view_->ClearSeries(PlotSeries::kAcceptorInput);
+    TellViews([&](FretView& v) { v.ShowSpectrum(side, name); });
+    ClearSeries(PlotSeries::kAcceptorInput);
     PlotGrid(PlotSeries::kAcceptorInput, s.acceptor_absorbance, s.absorption_first,
              s.absorption_last);
     // A new spectrum is derived from the concentration, whatever the radio
@@ -313,9 +343,9 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
   s.emission_first = spectrum.first;
   s.emission_last = spectrum.last;
   s.emission_valid = true;
-  view_->ShowSpectrum(side, name);
+  TellViews([&](FretView& v) { v.ShowSpectrum(side, name); });
   // The input window shows the intensities as read, before normalisation.
-  view_->ClearSeries(PlotSeries::kDonorInput);
+  ClearSeries(PlotSeries::kDonorInput);
   PlotGrid(PlotSeries::kDonorInput, s.donor_emission, s.emission_first, s.emission_last);
   // An area it cannot use leaves the emission not loaded: the series stays
   // empty and the gate hides the results.
@@ -327,19 +357,19 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
 
 void FretEngine::RefuseSpectrum(SpectrumSide side) {
   if (side == SpectrumSide::kAbsorption) {
-    view_->ClearSeries(PlotSeries::kExtinction);
-    view_->WithdrawSpectrum(side);
-    view_->ClearSeries(PlotSeries::kAcceptorInput);
+    ClearSeries(PlotSeries::kExtinction);
+    TellViews([&](FretView& v) { v.WithdrawSpectrum(side); });
+    ClearSeries(PlotSeries::kAcceptorInput);
   } else {
-    view_->WithdrawSpectrum(side);
-    view_->ClearSeries(PlotSeries::kEmission);
-    view_->ClearSeries(PlotSeries::kDonorInput);
+    TellViews([&](FretView& v) { v.WithdrawSpectrum(side); });
+    ClearSeries(PlotSeries::kEmission);
+    ClearSeries(PlotSeries::kDonorInput);
   }
   SetResultsVisible(false);
 }
 
 void FretEngine::ReportStatus(std::string_view text) {
-  view_->ShowStatus(text);
+  TellViews([&](FretView& v) { v.ShowStatus(text); });
 }
 
 const SpectrumOrigin& FretEngine::Origin(SpectrumSide side) const {

@@ -31,6 +31,9 @@ enum class PanelField {
 };
 inline constexpr int kPanelFieldCount = 5;
 
+// The panel's two fixed lists.
+enum class PanelList { kSolvent, kOpticalPath };
+
 // The series the engine fills.
 enum class PlotSeries {
   kEmission,       // energy-transfer plot: normalised emission x quantum yield x 1000
@@ -42,20 +45,30 @@ enum class PlotSeries {
 // What a view must change. Every call is made at the point of the sequence
 // where the change happens, so a view that applies each at once shows what
 // the program shows. The defaults do nothing: the command-line tool and
-// batch work need none of it.
+// batch work need none of it. An engine tells every view it has, in the
+// order they were added.
 class FretView {
  public:
   virtual ~FretView() = default;
 
   // The result panel shown or hidden; its texts stay as they are.
   virtual void SetResultsVisible(bool /*visible*/) {}
-  // The texts of the two result fields.
+  // The texts of the two result fields, always with "." as the decimal
+  // separator; a window shows them with its locale's.
   virtual void SetResultTexts(std::string_view /*overlap_integral*/,
                               std::string_view /*forster_distance*/) {}
   // A text the calculation writes into a field. The engine has already
   // run what the change of that field runs; the view must not report the
   // write back as an edit.
   virtual void SetFieldText(PanelField /*field*/, std::string_view /*text*/) {}
+  // An entry of a list chosen (an index into kSolventTable or
+  // kOpticalPathTable), by the user or by a script driving the panel.
+  virtual void ShowListChoice(PanelList /*list*/, int /*index*/) {}
+  // The entry mode chosen: extinction entry (true) or concentration entry.
+  // Only a choice is told: the engine's own switch back to concentration
+  // entry, when a new absorption loads or a concentration is typed, leaves
+  // the radio buttons as they are.
+  virtual void ShowEntryMode(bool /*extinction*/) {}
   // All points of a series removed.
   virtual void ClearSeries(PlotSeries /*series*/) {}
   // Points appended: x = first, first + 1, ... with the given y values.
@@ -68,9 +81,6 @@ class FretView {
   virtual void WithdrawSpectrum(SpectrumSide /*side*/) {}
   // A line for the status line.
   virtual void ShowStatus(std::string_view /*text*/) {}
-  // The decimal separator of the result texts; the user's locale decides
-  // it in the window, asked afresh for every result.
-  [[nodiscard]] virtual std::string DecimalSeparator() const { return "."; }
 };
 
 // How the last run of the calculation gate ended.
@@ -102,8 +112,11 @@ class FretEngine {
   FretEngine(const FretEngine&) = delete;
   FretEngine& operator=(const FretEngine&) = delete;
 
-  // The view that receives every change from now on; nullptr for none.
-  void SetView(FretView* view);
+  // A view that receives every change from now on, after those added
+  // before it; adding one twice adds it once. A view must be removed before
+  // it is destroyed.
+  void AddView(FretView* view);
+  void RemoveView(FretView* view);
 
   [[nodiscard]] const FretSession& session() const { return *session_; }
   [[nodiscard]] const std::string& FieldText(PanelField field) const;
@@ -114,8 +127,10 @@ class FretEngine {
   [[nodiscard]] const std::string& OverlapIntegralText() const { return overlap_integral_text_; }
   [[nodiscard]] const std::string& ForsterDistanceText() const { return forster_distance_text_; }
   [[nodiscard]] double ForsterDistanceValue() const { return forster_distance_; }
+  // Whether Start() has run.
+  [[nodiscard]] bool Started() const { return solvent_index_ >= 0; }
   // The list entries chosen last (indexes into kSolventTable and
-  // kOpticalPathTable).
+  // kOpticalPathTable); -1 before Start().
   [[nodiscard]] int SolventIndex() const { return solvent_index_; }
   [[nodiscard]] int OpticalPathIndex() const { return optical_path_index_; }
   // The donor emission as read, before normalisation; all 0.0 while no
@@ -132,13 +147,18 @@ class FretEngine {
   // The user changed the text of a field, or left one of the fields that
   // also react to leaving (orientation, quantum yield, refractive index).
   void EditField(PanelField field, std::string_view text);
+  // A whole text entered into a field by a script driving the panel (a
+  // request, the pair table): the views show it, then the field's handler
+  // runs as for the user's edit.
+  void EnterField(PanelField field, std::string_view text);
   // The user chose an entry of the solvent list or of the optical-path
   // list (indexes into kSolventTable and kOpticalPathTable); an index
   // outside the table does nothing.
   void ChooseSolvent(int index);
   void ChooseOpticalPath(int index);
   // The user chose concentration entry (false) or extinction entry (true).
-  // Only the mode changes; nothing is recomputed until the next change.
+  // Only the mode changes (and the views are told); nothing is recomputed
+  // until the next change.
   void SetExtinctionEntry(bool extinction);
   // The Calculate button: the gate.
   void RunGate();
@@ -175,11 +195,16 @@ class FretEngine {
   void PlotEmission();
   void PlotExtinction();
   void PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first, int last);
+  void ClearSeries(PlotSeries series);
+  void AddPoints(PlotSeries series, int first, std::span<const double> ys);
   void ComputeForsterDistance();
   void SetResultsVisible(bool visible);
+  // Calls `tell` on every view, on a copy of the list so that a view may
+  // add or remove views meanwhile.
+  template <typename Tell>
+  void TellViews(const Tell& tell);
 
-  FretView null_view_;
-  FretView* view_;
+  std::vector<FretView*> views_;
   // A few tens of kilobytes: kept off the owner's stack.
   std::unique_ptr<FretSession> session_ = std::make_unique<FretSession>();
   std::array<std::string, kPanelFieldCount> texts_;

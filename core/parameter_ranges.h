@@ -1,7 +1,8 @@
-// What the parameter fields accept, stated once for every place that reads a
-// parameter as text outside the panel: the command-line options and the
-// cells of a dye sheet. Each range says in words what it accepts, so that
-// both report a refused value alike.
+// What the panel's number fields accept, stated once: the engine's field
+// handlers check typed texts against these, and everything that reads a
+// parameter as text elsewhere (the command-line options, a dye sheet's
+// cells, a request) checks it against the same range and reports a refused
+// value in the same words.
 #pragma once
 
 #include <string_view>
@@ -21,9 +22,6 @@ inline constexpr ParameterRange kConcentration{
     "a number with 1E-12 <= C <= 10 (mol/L)", [](double v) {
       return InClosedRange(v, bounds::kMinConcentration, bounds::kMaxConcentration);
     }};
-// Only the paths the panel's list offers.
-inline constexpr ParameterRange kOpticalPath{"one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
-                                             [](double v) { return OpticalPathIndexOf(v) >= 0; }};
 inline constexpr ParameterRange kExtinction{
     "a number with 0.001 < E < 1E10 (M^-1 cm^-1)",
     [](double v) { return InOpenRange(v, bounds::kMinExtinction, bounds::kMaxExtinction); }};
@@ -38,14 +36,18 @@ inline constexpr ParameterRange kOrientation{
 inline constexpr ParameterRange kQuantumYield{
     "a number with 1E-6 <= Q <= 1",
     [](double v) { return InClosedRange(v, bounds::kMinQuantumYield, bounds::kMaxQuantumYield); }};
+// Only the paths the panel's list offers.
+inline constexpr ParameterRange kOpticalPath{"one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
+                                             [](double v) { return OpticalPathIndexOf(v) >= 0; }};
 // Both open dialogs offer six entries.
 inline constexpr ParameterRange kFilterEntry{"a whole number from 1 to 6", [](double v) {
                                                return v >= 1 && v <= 6 && v == static_cast<int>(v);
                                              }};
 }  // namespace ranges
 
-// Reads `text` with the program's number syntax; true when it is a number
-// that `range` accepts, `value` then holding it.
+// Reads `text` with the program's number syntax into `value` (whatever the
+// syntax makes of it, also when refused, as a field stores it); true when
+// it is a number that `range` accepts.
 [[nodiscard]] bool ReadInRange(std::string_view text, const ParameterRange& range, double& value);
 
 }  // namespace korin

@@ -1,7 +1,9 @@
 #include "numeric/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
+#include <charconv>
 #include <cstdlib>
 
 #include "numeric/decimal.h"
@@ -85,6 +87,12 @@ std::string FormatFixed(double value, std::string_view separator) {
   const Decimal d = RoundDouble(value, kSignificant, -kDecimals);
   if (!d.IsZero() && d.exponent >= 4) return FormatGeneral(value, kSignificant, separator);
   return PlainText(d, kDecimals, separator);
+}
+
+std::string RoundTripText(double value) {
+  std::array<char, 32> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string(buffer.data(), end);
 }
 
 }  // namespace korin

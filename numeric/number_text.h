@@ -26,4 +26,8 @@ namespace korin {
 // with four digits (1.235E4). Precondition: std::isfinite(value).
 [[nodiscard]] std::string FormatFixed(double value, std::string_view separator);
 
+// The shortest text that reads back to exactly `value` ("0.1", "1e-05"),
+// for data that scripts read back. Precondition: std::isfinite(value).
+[[nodiscard]] std::string RoundTripText(double value);
+
 }  // namespace korin

@@ -5,8 +5,6 @@
 
 #include <string_view>
 
-#include "numeric/decimal_bound.h"
-
 namespace korin {
 
 // Converts `text`, correctly rounded to the nearest double, and answers
@@ -21,12 +19,5 @@ namespace korin {
 // ParseReal without its fast path for short numbers: the general conversion,
 // which ParseReal must match bit for bit. For tests that compare the two.
 [[nodiscard]] bool ParseRealGeneral(std::string_view text, double& value);
-
-// How a parameter field reads its text: `value` always receives ParseReal's
-// value; the answer is whether the text is a number within [low, high].
-[[nodiscard]] inline bool ParseRealInRange(std::string_view text, double& value,
-                                           const DecimalBound& low, const DecimalBound& high) {
-  return ParseReal(text, value) && InClosedRange(value, low, high);
-}
 
 }  // namespace korin

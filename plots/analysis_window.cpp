@@ -25,28 +25,11 @@
 namespace korin {
 namespace {
 
-// What every figure shows while there is none.
-const QString kDash = QStringLiteral("\u2014");
-// Points of the E(r) curve over 0 .. 2 R0.
-constexpr int kCurveSteps = 200;
 const QColor kUsableRange{214, 236, 214};
 const QColor kBarColour{70, 110, 190};
 
-QString Text(double value) {
-  return QString::fromStdString(AnalysisText(value));
-}
-
-// The number in a field, or why there is none, in the program's one syntax.
-Checked ReadNumber(const QLineEdit& edit) {
-  const std::string text = edit.text().toStdString();
-  double value = 0.0;
-  if (ParseReal(text, value)) return {value, {}};
-  if (text.empty()) return {std::nullopt, "Enter a number."};
-  return {std::nullopt, "Not a number: write digits with \".\" as the decimal separator."};
-}
-
 QLabel* Figure(const QString& name) {
-  auto* label = new QLabel(kDash);
+  auto* label = new QLabel(kNoFigure);
   label->setObjectName(name);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   // Room for the widest figure, right-aligned against its unit, so that
@@ -87,13 +70,6 @@ QGroupBox* Group(const QString& title, const QString& name) {
   return group;
 }
 
-void SetFactorRowEmpty(QLabel& min, QLabel& max, QLabel& share, ShareBar& bar) {
-  min.setText(kDash);
-  max.setText(kDash);
-  share.setText(kDash);
-  bar.SetShare(std::nullopt);
-}
-
 }  // namespace
 
 // --- ShareBar ------------------------------------------------------------------
@@ -126,7 +102,7 @@ void ShareBar::paintEvent(QPaintEvent* /*event*/) {
 
 // --- AnalysisWindow ----------------------------------------------------------
 
-AnalysisWindow::AnalysisWindow(const FretEngine& engine, QWidget* parent)
+AnalysisWindow::AnalysisWindow(FretEngine& engine, QWidget* parent)
     : QWidget(parent, Qt::Window), engine_(engine) {
   setWindowTitle(QStringLiteral("FRET Analysis"));
   setObjectName(QStringLiteral("AnalysisWindow"));
@@ -147,6 +123,11 @@ AnalysisWindow::AnalysisWindow(const FretEngine& engine, QWidget* parent)
   layout->setRowStretch(2, 1);
   resize(layout->sizeHint());
   move(60, 40);
+  engine_.AddView(this);
+}
+
+AnalysisWindow::~AnalysisWindow() {
+  engine_.RemoveView(this);
 }
 
 AnalysisWindow::Field AnalysisWindow::AddField(QGridLayout& grid, int row, const QString& label,
@@ -278,12 +259,11 @@ QWidget* AnalysisWindow::BuildDistance() {
 
   connect(input_kind_, &QComboBox::currentIndexChanged, this, [this](int index) {
     input_pages_->setCurrentIndex(index);
-    Update(&AnalysisWindow::ShowDistance);
+    Refresh();
   });
   for (const Field* field : {&efficiency_, &lifetime_with_acceptor_, &lifetime_donor_,
                              &intensity_with_acceptor_, &intensity_donor_, &distance_}) {
-    connect(field->edit, &QLineEdit::textChanged, this,
-            [this] { Update(&AnalysisWindow::ShowDistance); });
+    connect(field->edit, &QLineEdit::textChanged, this, [this] { Refresh(); });
   }
   return group;
 }
@@ -377,12 +357,11 @@ QWidget* AnalysisWindow::BuildUncertainty() {
     kappa2_max_.edit->setEnabled(!checked);
     donor_anisotropy_.edit->setEnabled(checked);
     acceptor_anisotropy_.edit->setEnabled(checked);
-    Update(&AnalysisWindow::ShowUncertainty);
+    Refresh();
   });
   for (const Field* field : {&kappa2_min_, &kappa2_max_, &donor_anisotropy_, &acceptor_anisotropy_,
                              &quantum_yield_error_, &refractive_index_error_, &extinction_error_}) {
-    connect(field->edit, &QLineEdit::textChanged, this,
-            [this] { Update(&AnalysisWindow::ShowUncertainty); });
+    connect(field->edit, &QLineEdit::textChanged, this, [this] { Refresh(); });
   }
   return group;
 }
@@ -420,7 +399,7 @@ QWidget* AnalysisWindow::BuildOverlap() {
   figures->setColumnStretch(1, 1);
   column->addLayout(figures);
   column->addWidget(Caption(QStringLiteral("Warnings")));
-  overlap_warnings_ = new QLabel(kDash);
+  overlap_warnings_ = new QLabel(kNoFigure);
   overlap_warnings_->setObjectName(QStringLiteral("OverlapWarnings"));
   overlap_warnings_->setTextFormat(Qt::PlainText);
   overlap_warnings_->setWordWrap(true);
@@ -429,274 +408,6 @@ QWidget* AnalysisWindow::BuildOverlap() {
   column->addWidget(overlap_warnings_, 1);
   row->addLayout(column, 2);
   return group;
-}
-
-bool AnalysisWindow::HasResults() const {
-  return engine_.ResultsVisible() && engine_.LastGateOutcome() == GateOutcome::kShown;
-}
-
-std::vector<ReportLine> AnalysisWindow::ReportLines() {
-  ShowAll();  // whether or not the window is shown, its figures are current
-  std::vector<ReportLine> lines;
-  const auto add = [&lines](const QString& label, const QLabel* value, const QString& unit = {}) {
-    if (value->text() != kDash) {
-      lines.push_back({label.toStdString(), (value->text() + unit).toStdString()});
-    }
-  };
-  add(QStringLiteral("Transfer efficiency E"), efficiency_result_);
-  add(QStringLiteral("Donor-acceptor distance r"), distance_result_, QStringLiteral(" Angstroms"));
-  add(QStringLiteral("R0 at least"), r0_min_, QStringLiteral(" Angstroms"));
-  add(QStringLiteral("R0 at most"), r0_max_, QStringLiteral(" Angstroms"));
-  for (std::size_t i = 0; i < factor_rows_.size(); ++i) {
-    const std::string_view factor = FactorName(static_cast<R0Factor>(i));
-    add(QStringLiteral("Share of R0's spread: ") +
-            QString::fromUtf8(factor.data(), static_cast<qsizetype>(factor.size())),
-        factor_rows_[i].share);
-  }
-  return lines;
-}
-
-void AnalysisWindow::Refresh() {
-  Update(&AnalysisWindow::ShowAll);
-}
-
-void AnalysisWindow::Update(void (AnalysisWindow::*section)()) {
-  if (!isVisible()) {
-    stale_ = true;
-    return;
-  }
-  (this->*section)();
-}
-
-void AnalysisWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (stale_) ShowAll();
-}
-
-void AnalysisWindow::ShowAll() {
-  stale_ = false;
-  ShowResults();
-  ShowDistance();
-  ShowUncertainty();
-  ShowOverlap();
-}
-
-void AnalysisWindow::ShowResults() {
-  if (!HasResults()) {
-    for (QLabel* label : {j_cm3_, j_nm4_, r0_angstrom_, r0_nm_}) label->setText(kDash);
-    return;
-  }
-  const double j = engine_.session().overlap_integral;
-  const double r0 = engine_.ForsterDistanceValue();
-  j_cm3_->setText(Text(j));
-  j_nm4_->setText(Text(OverlapIntegralInNm4(j)));
-  r0_angstrom_->setText(Text(r0));
-  r0_nm_->setText(Text(AngstromsToNanometres(r0)));
-}
-
-namespace {
-
-// Shows `checked`'s message beside the field, or clears it.
-std::optional<double> Report(const Checked& checked, QLabel& message) {
-  message.setText(FromUtf8(checked.message));
-  return checked.value;
-}
-
-}  // namespace
-
-Checked AnalysisWindow::EnteredEfficiency() {
-  for (const Field* field : {&efficiency_, &lifetime_with_acceptor_, &lifetime_donor_,
-                             &intensity_with_acceptor_, &intensity_donor_, &distance_}) {
-    field->message->clear();
-  }
-  // A pair is judged once both parse; its refusal stands beside the second
-  // field, which completes it.
-  const auto pair = [](const Field& first, const Field& second,
-                       Checked (*efficiency)(double, double)) -> Checked {
-    const std::optional<double> a = Report(ReadNumber(*first.edit), *first.message);
-    const std::optional<double> b = Report(ReadNumber(*second.edit), *second.message);
-    if (!a || !b) return {};
-    Checked result = efficiency(*a, *b);
-    second.message->setText(FromUtf8(result.message));
-    return result;
-  };
-  const auto single = [](const Field& field, Checked (*check)(double)) -> Checked {
-    Checked result = ReadNumber(*field.edit);
-    if (result.value) result = check(*result.value);
-    field.message->setText(FromUtf8(result.message));
-    return result;
-  };
-  switch (static_cast<Input>(input_kind_->currentIndex())) {
-    case Input::kEfficiency:
-      return single(efficiency_, &EfficiencyOf);
-    case Input::kLifetimes:
-      return pair(lifetime_with_acceptor_, lifetime_donor_, &EfficiencyFromLifetimes);
-    case Input::kIntensities:
-      return pair(intensity_with_acceptor_, intensity_donor_, &EfficiencyFromIntensities);
-    case Input::kDistance:
-      return single(distance_, &DistanceOf);
-  }
-  return {};
-}
-
-void AnalysisWindow::ShowDistance() {
-  const Checked entered = EnteredEfficiency();
-  const double r0 = engine_.ForsterDistanceValue();
-  // R0 is 0 when J lies below 1e-20: no curve to read a distance from.
-  if (!HasResults() || !(r0 > 0.0)) {
-    for (QLabel* label : {efficiency_result_, distance_result_, distance_result_nm_})
-      label->setText(kDash);
-    PlotEfficiencyCurve(0.0, std::nullopt, std::nullopt);
-    return;
-  }
-  std::optional<double> efficiency;
-  std::optional<double> distance;
-  if (entered.value) {
-    if (static_cast<Input>(input_kind_->currentIndex()) == Input::kDistance) {
-      distance = entered.value;
-      efficiency = TransferEfficiency(*distance, r0);
-    } else {
-      efficiency = entered.value;
-      distance = DonorAcceptorDistance(*efficiency, r0);
-    }
-  }
-  efficiency_result_->setText(efficiency ? Text(*efficiency) : kDash);
-  distance_result_->setText(distance ? Text(*distance) : kDash);
-  distance_result_nm_->setText(distance ? Text(AngstromsToNanometres(*distance)) : kDash);
-  PlotEfficiencyCurve(r0, distance, efficiency);
-}
-
-void AnalysisWindow::PlotEfficiencyCurve(double forster_distance, std::optional<double> distance,
-                                         std::optional<double> efficiency) {
-  usable_range_series_->ClearSeries();
-  efficiency_series_->ClearSeries();
-  current_point_series_->ClearSeries();
-  if (!(forster_distance > 0.0)) return;
-  const double end = 2.0 * forster_distance;
-  // The range where distances are measured well, as a band from E = 0 to
-  // 1; its corners at 0 keep the E axis from 0 to 1 whatever else is drawn.
-  const double low = 0.5 * forster_distance;
-  const double high = 1.5 * forster_distance;
-  for (const auto& [r, e] : {std::pair{low, 0.0}, {low, 1.0}, {high, 1.0}, {high, 0.0}})
-    usable_range_series_->AddPoint(r, e);
-  for (int i = 0; i <= kCurveSteps; ++i) {
-    const double r = end * i / kCurveSteps;
-    efficiency_series_->AddPoint(r, TransferEfficiency(r, forster_distance));
-  }
-  // The current point as an L from the E axis across and down to the r
-  // axis, when it lies on the drawn curve.
-  if (distance && efficiency && *distance <= end) {
-    current_point_series_->AddPoint(0.0, *efficiency);
-    current_point_series_->AddPoint(*distance, *efficiency);
-    current_point_series_->AddPoint(*distance, 0.0);
-  }
-}
-
-std::optional<Kappa2Range> AnalysisWindow::EnteredKappa2() {
-  for (const Field* field : {&kappa2_min_, &kappa2_max_, &donor_anisotropy_, &acceptor_anisotropy_})
-    field->message->clear();
-  if (from_anisotropies_->isChecked()) {
-    const std::optional<double> donor =
-        Report(ReadNumber(*donor_anisotropy_.edit), *donor_anisotropy_.message);
-    const std::optional<double> acceptor =
-        Report(ReadNumber(*acceptor_anisotropy_.edit), *acceptor_anisotropy_.message);
-    std::optional<Kappa2Range> range;
-    if (donor && acceptor) {
-      std::string message;
-      range = Kappa2FromAnisotropies(*donor, *acceptor, message);
-      acceptor_anisotropy_.message->setText(FromUtf8(message));
-    }
-    // The disabled fields show the bounds in use.
-    const QSignalBlocker min_blocker(kappa2_min_.edit);
-    const QSignalBlocker max_blocker(kappa2_max_.edit);
-    kappa2_min_.edit->setText(range ? Text(range->min) : kDash);
-    kappa2_max_.edit->setText(range ? Text(range->max) : kDash);
-    return range;
-  }
-  const std::optional<double> min = Report(ReadNumber(*kappa2_min_.edit), *kappa2_min_.message);
-  const std::optional<double> max = Report(ReadNumber(*kappa2_max_.edit), *kappa2_max_.message);
-  bool usable = min && max;
-  for (const Field* field : {&kappa2_min_, &kappa2_max_}) {
-    const std::optional<double> value = field == &kappa2_min_ ? min : max;
-    if (value && *value < 0.0) {
-      field->message->setText(QStringLiteral("\u03BA\u00B2 cannot be negative."));
-      usable = false;
-    }
-  }
-  if (usable && *max < *min) {
-    kappa2_max_.message->setText(QStringLiteral("The maximum lies below the minimum."));
-    usable = false;
-  }
-  if (!usable) return std::nullopt;
-  return Kappa2Range{*min, *max};
-}
-
-std::optional<InputErrors> AnalysisWindow::EnteredErrors() {
-  const auto read = [](const Field& field) {
-    Checked result = ReadNumber(*field.edit);
-    if (result.value) result = ErrorFromPercent(*result.value);
-    return Report(result, *field.message);
-  };
-  const std::optional<double> quantum_yield = read(quantum_yield_error_);
-  const std::optional<double> refractive_index = read(refractive_index_error_);
-  const std::optional<double> extinction = read(extinction_error_);
-  if (!quantum_yield || !refractive_index || !extinction) return std::nullopt;
-  return InputErrors{.quantum_yield = *quantum_yield,
-                     .refractive_index = *refractive_index,
-                     .extinction = *extinction};
-}
-
-void AnalysisWindow::ShowUncertainty() {
-  const std::optional<Kappa2Range> kappa2 = EnteredKappa2();
-  const std::optional<InputErrors> errors = EnteredErrors();
-  if (!HasResults() || !kappa2 || !errors) {
-    r0_min_->setText(kDash);
-    r0_max_->setText(kDash);
-    for (FactorRow& row : factor_rows_) SetFactorRowEmpty(*row.min, *row.max, *row.share, *row.bar);
-    return;
-  }
-  const R0Uncertainty uncertainty = ForsterDistanceUncertainty(engine_.session(), *kappa2, *errors);
-  r0_min_->setText(Text(uncertainty.r0_min));
-  r0_max_->setText(Text(uncertainty.r0_max));
-  for (const FactorSpread& spread : uncertainty.factors) {
-    FactorRow& row = factor_rows_[static_cast<std::size_t>(spread.factor)];
-    row.min->setText(Text(spread.r0_min));
-    row.max->setText(Text(spread.r0_max));
-    row.share->setText(Text(100.0 * spread.share) + QStringLiteral(" %"));
-    row.bar->SetShare(spread.share);
-  }
-}
-
-void AnalysisWindow::ShowOverlap() {
-  cumulative_series_->ClearSeries();
-  term_series_->ClearSeries();
-  if (!HasResults()) {
-    for (QLabel* label : {overlap_peak_, overlap_band_, overlap_warnings_}) label->setText(kDash);
-    return;
-  }
-  const OverlapDiagnostics diagnostics = DiagnoseOverlap(engine_.session());
-  if (diagnostics.available) {
-    // The terms are some 1e-14 M^-1 cm^3 each, below what axis labels
-    // show, so they are drawn against their peak: only their shape matters.
-    const double peak_term =
-        diagnostics.terms[static_cast<std::size_t>(diagnostics.peak - diagnostics.first)];
-    for (std::size_t i = 0; i < diagnostics.cumulative_fraction.size(); ++i) {
-      const double nm = diagnostics.first + static_cast<double>(i);
-      cumulative_series_->AddPoint(nm, diagnostics.cumulative_fraction[i]);
-      term_series_->AddPoint(nm, diagnostics.terms[i] / peak_term);
-    }
-    overlap_peak_->setText(QStringLiteral("%1 nm").arg(diagnostics.peak));
-    overlap_band_->setText(
-        QStringLiteral("from %1 to %2 nm").arg(diagnostics.band_first).arg(diagnostics.band_last));
-  } else {
-    overlap_peak_->setText(kDash);
-    overlap_band_->setText(kDash);
-  }
-  QStringList warnings;
-  for (const std::string& warning : diagnostics.warnings)
-    warnings.append(QStringLiteral("\u2022 ") + FromUtf8(warning));
-  overlap_warnings_->setText(warnings.isEmpty() ? QStringLiteral("No warnings")
-                                                : warnings.join(QStringLiteral("\n")));
 }
 
 }  // namespace korin

@@ -1,7 +1,9 @@
 // The FRET Analysis window: J and R0 in both unit systems, distance from
 // transfer efficiency and back, how far R0 can be trusted, and where the
-// overlap lies. It reads the engine and never changes it; every number it
-// shows comes from core/fret_analysis.h.
+// overlap lies. It follows the engine as one of its views and never changes
+// it; every number it shows comes from the one analysis value of
+// core/analysis_result.h. Its layout is built in analysis_window.cpp, its
+// figures filled in analysis_window_figures.cpp.
 #pragma once
 
 #include <QWidget>
@@ -10,9 +12,9 @@
 #include <vector>
 
 #include "chart/series.h"
-#include "core/fret_analysis.h"
+#include "core/analysis_result.h"
 #include "core/fret_engine.h"
-#include "report/report.h"
+#include "request/fret_request.h"
 
 class QCheckBox;
 class QComboBox;
@@ -43,19 +45,28 @@ class ShareBar final : public QWidget {
   std::optional<double> share_;
 };
 
-class AnalysisWindow final : public QWidget {
- public:
-  // Created hidden; closing it only hides it.
-  explicit AnalysisWindow(const FretEngine& engine, QWidget* parent = nullptr);
+// What every figure shows while there is none.
+inline const QString kNoFigure = QStringLiteral("\u2014");
 
-  // Re-reads the engine. While the window is hidden this only marks it
-  // stale; it catches up when shown. Cheap enough to call on every change.
+class AnalysisWindow final : public QWidget, private FretView {
+ public:
+  // Created hidden; closing it only hides it. From now on it follows
+  // `engine`, which it only reads, once each user action is handled.
+  explicit AnalysisWindow(FretEngine& engine, QWidget* parent = nullptr);
+  ~AnalysisWindow() override;
+  AnalysisWindow(const AnalysisWindow&) = delete;
+  AnalysisWindow& operator=(const AnalysisWindow&) = delete;
+
+  // Re-reads the engine now. While the window is hidden this only marks it
+  // stale; it catches up when shown.
   void Refresh();
 
-  // The figures it shows beyond J and R0, for a report: the distance and
-  // efficiency, R0's range and each factor's share. Figures it cannot show
-  // ("—") are left out.
-  [[nodiscard]] std::vector<ReportLine> ReportLines();
+  // The analysis the window asks, as a request's analysis parameters: an
+  // efficiency (also one from lifetimes or intensities) or a distance, and
+  // R0's range from a kappa^2 range or anisotropies with the errors. What
+  // the window refuses is left out. A report adds it to the command that
+  // reproduces the panel.
+  [[nodiscard]] FretRequest AskedAnalysis();
 
   // The choices of the distance <-> efficiency input ("InputKind"), in
   // the order of its entries.
@@ -98,15 +109,19 @@ class AnalysisWindow final : public QWidget {
   Field AddField(QGridLayout& grid, int row, const QString& label, const QString& name,
                  const QString& text, const QString& unit = {});
 
+  // FretView: the engine's gate has run.
+  void SetResultsVisible(bool visible) override;
+
   // Whether J and R0 stand; false also before the first passing gate run.
   [[nodiscard]] bool HasResults() const;
-  // Runs `section` now when visible, or leaves it to the next showEvent.
-  void Update(void (AnalysisWindow::*section)());
+  // Every section from one analysis, computed when J and R0 stand.
   void ShowAll();
-  void ShowResults();
-  void ShowDistance();
-  void ShowUncertainty();
-  void ShowOverlap();
+  void ShowResults(const std::optional<AnalysisResult>& analysis);
+  void ShowDistance(const std::optional<AnalysisResult>& analysis);
+  void ShowUncertainty(const std::optional<AnalysisResult>& analysis);
+  void ShowOverlap(const std::optional<AnalysisResult>& analysis);
+  // What the fields ask, with messages set beside those refused.
+  [[nodiscard]] AnalysisInputs EnteredInputs();
   // The efficiency the chosen input gives, with messages set on its fields.
   [[nodiscard]] Checked EnteredEfficiency();
   [[nodiscard]] std::optional<Kappa2Range> EnteredKappa2();
@@ -114,8 +129,9 @@ class AnalysisWindow final : public QWidget {
   void PlotEfficiencyCurve(double forster_distance, std::optional<double> distance,
                            std::optional<double> efficiency);
 
-  const FretEngine& engine_;
+  FretEngine& engine_;
   bool stale_ = true;
+  bool refresh_pending_ = false;
 
   QLabel* j_cm3_ = nullptr;
   QLabel* j_nm4_ = nullptr;

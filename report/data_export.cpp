@@ -1,7 +1,5 @@
 #include "report/data_export.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -10,6 +8,8 @@
 #include "core/parameter_tables.h"
 #include "core/version.h"
 #include "numeric/number_text.h"
+#include "report/analysis_text.h"
+#include "request/engine_request.h"
 
 namespace korin {
 namespace {
@@ -21,31 +21,6 @@ std::string Program() {
 std::string Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
-}
-
-// A word for a POSIX shell: as it is when it holds nothing the shell would
-// read, otherwise in single quotes.
-// A relative path starting with "-" would read as an option: "./" keeps
-// it a file name.
-std::string PathWord(const std::string& path) {
-  return path.starts_with('-') ? "./" + path : path;
-}
-
-std::string ShellWord(std::string_view word) {
-  constexpr std::string_view kPlain =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_./+-:=@%,";
-  if (!word.empty() && word.find_first_not_of(kPlain) == std::string_view::npos) {
-    return std::string(word);
-  }
-  std::string quoted = "'";
-  for (const char c : word) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
 }
 
 const std::string& Field(const FretEngine& engine, PanelField field) {
@@ -92,12 +67,6 @@ std::vector<ReportLine> Results(const FretEngine& engine) {
 
 }  // namespace
 
-std::string RoundTripText(double value) {
-  std::array<char, 32> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), end);
-}
-
 std::string ExportDataCsv(const FretEngine& engine) {
   const FretSession& s = engine.session();
   std::string csv = "# " + Program() + " data export\n";
@@ -132,49 +101,8 @@ std::string ExportDataCsv(const FretEngine& engine) {
   return csv;
 }
 
-std::string ReproducingCommand(const FretEngine& engine) {
-  const FretSession& s = engine.session();
-  const SpectrumOrigin& emission = engine.Origin(SpectrumSide::kEmission);
-  const SpectrumOrigin& absorption = engine.Origin(SpectrumSide::kAbsorption);
-  std::string command = "korin-fret-cli " + ShellWord(PathWord(emission.path)) + ' ' +
-                        ShellWord(PathWord(absorption.path));
-  const auto option = [&command](std::string_view name, std::string_view value) {
-    command += ' ';
-    command += name;
-    command += ' ';
-    command += ShellWord(value);
-  };
-  // A file read through the column import names its columns instead of a
-  // filter entry.
-  const auto reader_options = [&option](const SpectrumOrigin& origin, std::string_view side) {
-    const std::string prefix = "--" + std::string(side);
-    if (!origin.columns.empty()) {
-      option(prefix + "-columns", origin.columns);
-      option(prefix + "-units", origin.unit);
-    } else if (origin.filter_entry != 1) {
-      option(prefix + "-filter", std::to_string(origin.filter_entry));
-    }
-  };
-  reader_options(emission, "emission");
-  reader_options(absorption, "absorption");
-  option("--quantum-yield", Trimmed(Field(engine, PanelField::kQuantumYield)));
-  option("--orientation", Trimmed(Field(engine, PanelField::kOrientation)));
-  option("--concentration", Trimmed(Field(engine, PanelField::kConcentration)));
-  option("--optical-path", RoundTripText(s.optical_path));
-  const int solvent = engine.SolventIndex();
-  if (solvent > 0) {
-    std::string name(kSolventTable[static_cast<std::size_t>(solvent)].name);
-    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    option("--solvent", name);
-  } else {
-    option("--refractive-index", Trimmed(Field(engine, PanelField::kRefractiveIndex)));
-  }
-  if (s.extinction_mode) option("--extinction", Trimmed(Field(engine, PanelField::kExtinction)));
-  return command;
-}
-
-ReportContent BuildReport(const FretEngine& engine, std::string date,
-                          std::vector<ReportLine> extra_results) {
+ReportContent BuildReport(const FretEngine& engine, const FretRequest& reproduced,
+                          const AnalysisResult& analysis, std::string date) {
   const FretSession& s = engine.session();
   ReportContent report;
   report.title = Program() + " report";
@@ -188,9 +116,9 @@ ReportContent BuildReport(const FretEngine& engine, std::string date,
   }
   report.parameters = Parameters(engine);
   report.results = Results(engine);
-  for (ReportLine& line : extra_results) report.results.push_back(std::move(line));
-  report.warnings = DiagnoseOverlap(s).warnings;
-  report.command = ReproducingCommand(engine);
+  for (ReportLine& line : AnalysisReportLines(analysis)) report.results.push_back(std::move(line));
+  report.warnings = analysis.overlap.warnings;
+  report.command = ReproducingCommand(reproduced);
   return report;
 }
 

@@ -7,14 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis_result.h"
 #include "core/fret_engine.h"
 #include "report/report.h"
+#include "request/fret_request.h"
 
 namespace korin {
-
-// The shortest text that reads back to exactly `value`. Precondition:
-// std::isfinite(value).
-[[nodiscard]] std::string RoundTripText(double value);
 
 // Comment lines ("# ...") with the program, the files, every parameter and
 // the results; a header line naming the columns and their units; then one
@@ -24,15 +22,12 @@ namespace korin {
 // Precondition: the engine shows results (LastGateOutcome() == kShown).
 [[nodiscard]] std::string ExportDataCsv(const FretEngine& engine);
 
-// A korin-fret-cli command line that computes the engine's results again
-// from the same files, paths quoted for a POSIX shell. Precondition: both
-// spectra were loaded through the open path (their origins are known).
-[[nodiscard]] std::string ReproducingCommand(const FretEngine& engine);
-
-// Everything a report holds, at `date`; `extra_results` (the analysis
-// window's figures, when it is open) follow the results. Precondition: as
-// for ExportDataCsv.
-[[nodiscard]] ReportContent BuildReport(const FretEngine& engine, std::string date,
-                                        std::vector<ReportLine> extra_results = {});
+// Everything a report holds, at `date`: the analysis figures asked for
+// follow J and R0, the overlap diagnostics give the warnings, and the
+// command reproduces `reproduced` (RequestOf(engine) with the analysis
+// asked for). Precondition: as for ExportDataCsv; `analysis` computed
+// from the engine.
+[[nodiscard]] ReportContent BuildReport(const FretEngine& engine, const FretRequest& reproduced,
+                                        const AnalysisResult& analysis, std::string date);
 
 }  // namespace korin

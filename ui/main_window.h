@@ -1,18 +1,24 @@
 // The main window: the menu bar and the parameter panel. It is a view of the
 // calculation engine: it forwards what the user does to the engine and
-// shows what the engine reports back.
+// shows what the engine reports back. Its parts live in files of their own:
+// the layout (main_window_layout.cpp), the events it filters for drops,
+// focus and hints (main_window_events.cpp), opening spectra
+// (main_window_files.cpp), and printing, exports and the tool windows
+// (main_window_tools.cpp).
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPrinter>
+#include <QSize>
 #include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "batch/pair_table.h"
 #include "core/fret_engine.h"
 #include "io/file_error.h"
+#include "request/fret_request.h"
 #include "ui/dialog_service.h"
 
 class QAction;
@@ -26,20 +32,18 @@ class QPushButton;
 class QRadioButton;
 
 namespace korin {
-namespace chart {
-class Series;
-}
 
+class AboutWindow;
+class AcceptorInputWindow;
 class AnalysisWindow;
+class DonorInputWindow;
+class EnergyTransferPlotWindow;
 class FormWindow;
 class PairTableWindow;
-struct LoadOutcome;
-struct ColumnTable;
+class PlotWindowsView;
 class SpectrumFile;
-class EnergyTransferPlotWindow;
-class DonorInputWindow;
-class AcceptorInputWindow;
-class AboutWindow;
+struct ColumnTable;
+struct LoadOutcome;
 
 class MainWindow final : public QMainWindow, private FretView {
  public:
@@ -53,15 +57,15 @@ class MainWindow final : public QMainWindow, private FretView {
   // What Exit does; by default it ends the event loop at once.
   void SetExitAction(std::function<void()> exit) { exit_ = std::move(exit); }
   // Opens `path` for `side` exactly as if it had been chosen in that side's
-  // open dialog through entry `filter_entry` (1: the reader by extension):
-  // the same messages, plots and results.
-  void OpenSpectrumPath(SpectrumSide side, const QString& path, int filter_entry = 1);
-  // Loads a pair of the pair table as a user would: the shared values and
-  // the pair's own typed and chosen in the panel, both spectra opened, the
-  // emission first, as through their dialogs with the pair's filter
-  // entries, and for extinction entry the coefficient typed. The panel then
-  // shows what the table's row shows.
-  void LoadPair(const DyeRecord& donor, const DyeRecord& acceptor, const SharedParameters& shared);
+  // open dialog through entry `filter_entry`: the same messages, plots and
+  // results.
+  void OpenSpectrumPath(SpectrumSide side, const QString& path,
+                        int filter_entry = kFilterByExtension);
+  // Loads `request` as a user would: its values entered and chosen in the
+  // panel, both spectra opened, the emission first, as through their
+  // dialogs, and for extinction entry the coefficient typed. The panel
+  // then shows what the command line computes for the same request.
+  void LoadRequest(const FretRequest& request);
   // A problem with the files named at start, in a message box over the
   // window.
   void ShowStartupProblem(const QString& text) { ShowMessage(text); }
@@ -92,6 +96,8 @@ class MainWindow final : public QMainWindow, private FretView {
   void OnEntryModeChosen();
   void SelectConcentrationEntry();
   void SelectExtinctionEntry();
+  // The fields, colours and focus of an entry mode.
+  void ShowEntryModeFields(bool extinction);
   void OpenEmission();
   void OpenAbsorption();
   void OpenSpectrumFile(SpectrumSide side, OpenDialogState& dialog);
@@ -107,11 +113,6 @@ class MainWindow final : public QMainWindow, private FretView {
   // What the user should know of a load that went through: a column read
   // as another kind of spectrum than its header names, rows passed over.
   void ShowLoadWarnings(const LoadOutcome& outcome);
-  // Whether a dropped file is better read through the column dialog: its
-  // header names several spectra, or it holds a table the reader by its
-  // extension refuses.
-  [[nodiscard]] bool NeedsColumnChoice(const SpectrumFile& file, const ColumnTable& table,
-                                       SpectrumSide side) const;
   // The readers' messages, each in a message box over this window.
   [[nodiscard]] MessageSink MessageBoxSink();
   void OnPrintSetup();
@@ -124,13 +125,13 @@ class MainWindow final : public QMainWindow, private FretView {
   // Whether the results stand, so that an export has something to hold;
   // says so when not.
   [[nodiscard]] bool ResultsToExport();
-  // A file dropped on a window or on a side's group opens as if chosen in
+  // Files dropped on a window or on a side's group open as if chosen in
   // the open dialog by extension; `side` is empty for the plot, where the
   // file's extension decides, or the user when both sides read it.
   void OpenDropped(const QList<QUrl>& urls, std::optional<SpectrumSide> side, QPoint at);
-  // The analysis window follows the results: once the current event is
-  // handled, however many gate runs it took.
-  void ScheduleAnalysisRefresh();
+  // Handles a drag entering or a drop on a window or group that takes
+  // files; false for any other event or target.
+  bool FilterDrop(QObject* watched, QEvent* event);
   void SetMinorTickCount(int count, QAction* checked);
 
   // The status line's hints.
@@ -141,22 +142,17 @@ class MainWindow final : public QMainWindow, private FretView {
   void ClearHint();
   void ShowMessage(const QString& text);
 
-  // FretView: what the engine reports.
+  // FretView: what the engine reports about the panel. The plot windows
+  // follow the engine through a view of their own.
   void SetResultsVisible(bool visible) override;
   void SetResultTexts(std::string_view overlap_integral,
                       std::string_view forster_distance) override;
   void SetFieldText(PanelField field, std::string_view text) override;
-  void ClearSeries(PlotSeries series) override;
-  void AddPoints(PlotSeries series, int first, std::span<const double> ys) override;
-  void ShowSpectrum(SpectrumSide side, std::string_view name) override;
-  void WithdrawSpectrum(SpectrumSide side) override;
+  void ShowListChoice(PanelList list, int index) override;
+  void ShowEntryMode(bool extinction) override;
   void ShowStatus(std::string_view text) override;
-  [[nodiscard]] std::string DecimalSeparator() const override;
 
   [[nodiscard]] QLineEdit* Field(PanelField field) const;
-  // The chart series a plotted series is shown in; nullptr before the
-  // plot windows exist.
-  [[nodiscard]] chart::Series* SeriesOf(PlotSeries series) const;
 
   FretEngine& engine_;
   DialogService& dialogs_;
@@ -164,9 +160,10 @@ class MainWindow final : public QMainWindow, private FretView {
   DonorInputWindow* donor_window_ = nullptr;
   AcceptorInputWindow* acceptor_window_ = nullptr;
   AboutWindow* about_ = nullptr;
+  std::unique_ptr<PlotWindowsView> plot_view_;
 
-  // The panel; the designer names they carry as object names are listed
-  // at the top of main_window.cpp.
+  // The panel; the designer names they carry as object names are in
+  // plots/object_names.h.
   QWidget* panel_ = nullptr;  // the window's background, inside the border
   QGroupBox* donor_group_ = nullptr;
   QPushButton* open_emission_button_ = nullptr;
@@ -219,7 +216,6 @@ class MainWindow final : public QMainWindow, private FretView {
   // Made when first asked for.
   std::unique_ptr<AnalysisWindow> analysis_window_;
   std::unique_ptr<PairTableWindow> pair_table_window_;
-  bool analysis_refresh_pending_ = false;
 
   bool optical_path_label_pressed_ = false;
   // While the user's own keystroke in the coefficient field runs, the
@@ -232,5 +228,28 @@ class MainWindow final : public QMainWindow, private FretView {
   std::unique_ptr<QPrinter> printer_;
   std::function<void()> exit_;
 };
+
+// The style the panel's fields share with its entry modes.
+namespace panel {
+
+// The panel's designed size, inside the window's blank border.
+inline constexpr QSize kSize{425, 249};
+// Qt has no role for the inactive caption gradient; this is its classic shade.
+inline const QColor kGradientInactiveCaption{215, 228, 242};
+
+// The background of a field or list, with its text in `text` so that it
+// stays readable on any background.
+void SetColours(QWidget* widget, const QColor& background, const QColor& text);
+
+// A text written into a field from code. Writing the text a field already
+// holds is no change: it must not move the user's cursor or lose the undo
+// history either, as QLineEdit::setText would. The engine has already run
+// what the change runs, so the field's own handler must not run again.
+void WriteText(QLineEdit* field, const QString& text);
+
+// Shows `window` on top and gives it the focus.
+void ShowWindow(QWidget* window);
+
+}  // namespace panel
 
 }  // namespace korin

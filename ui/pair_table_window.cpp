@@ -34,12 +34,9 @@
 #include <utility>
 
 #include "batch/dye_sheet.h"
-#include "batch/pair_sources.h"
 #include "core/fret_analysis.h"
 #include "core/parameter_tables.h"
-#include "io/column_choice.h"
 #include "io/file_output.h"
-#include "io/spectrum_file.h"
 #include "io/spectrum_formats.h"
 #include "numeric/number_text.h"
 #include "numeric/parse_real.h"
@@ -59,16 +56,6 @@ QString Localised(const std::string& text) {
 QString PathText(const std::string& path) {
   return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
-
-// Pairs handed to the view at a time: a few batches for a small table, a
-// hundred for a large one, so the view stays live without redrawing for
-// every row.
-std::size_t BatchSize(std::size_t pairs) {
-  return std::max<std::size_t>(4096, pairs / 100);
-}
-
-// Spectra prepared between two looks at the Cancel button.
-constexpr std::size_t kPreparationBatch = 8;
 
 }  // namespace
 
@@ -423,8 +410,8 @@ void PairTableWindow::OnActivated(const QModelIndex& index) {
   const PairRun* run = model_->Run();
   if (!index.isValid() || run == nullptr || !load_pair_) return;
   const PairRow& row = model_->Row(proxy_->mapToSource(index).row());
-  load_pair_(run->inputs.Donor(row.donor).record, run->inputs.Acceptor(row.acceptor).record,
-             run->shared);
+  load_pair_(PairRequest(run->inputs.Donor(row.donor).record,
+                         run->inputs.Acceptor(row.acceptor).record, run->shared));
 }
 
 // --- The computation --------------------------------------------------------------------
@@ -476,112 +463,83 @@ void PairTableWindow::Recompute() {
 
 void PairTableWindow::Work(Job& job, PairTableWindow* window) {
   const int g = job.generation;
-  std::string why;
-  const std::optional<SharedValues> shared = ReadSharedParameters(job.shared, why);
-  if (!shared) {
-    window->Post(g, [window, why] {
-      window->model_->Begin(nullptr);
-      window->ShowErrors({}, QStringLiteral("No pairs: ") + PathText(why) +
-                                 QStringLiteral(" (in the main window)."));
-      window->Finish(QStringLiteral("Nothing computed."));
+  // What the rows leave out, gathered on this thread and shown at the end.
+  auto errors = std::make_shared<std::vector<TableError>>();
+  PairRunHooks hooks;
+  hooks.cancelled = [&job] { return job.cancel->load(); };
+  hooks.preparing = [window, g](std::size_t done, std::size_t total) {
+    window->Post(g, [window, done, total] {
+      window->progress_->setRange(0, static_cast<int>(std::max<std::size_t>(total, 1)));
+      window->progress_->setFormat(QStringLiteral("spectra %v of %m"));
+      window->progress_->setValue(static_cast<int>(done));
     });
-    return;
-  }
-
-  // Each spectrum not prepared yet, a few at a time.
-  std::vector<std::size_t> missing;
-  for (std::size_t i = 0; i < job.records.size(); ++i) {
-    if (!job.prepared[i]) missing.push_back(i);
-  }
-  const int files = static_cast<int>(missing.size());
-  window->Post(g, [window, files] {
-    window->progress_->setRange(0, std::max(files, 1));
-    window->progress_->setFormat(QStringLiteral("spectra %v of %m"));
-  });
-  for (std::size_t done = 0; done < missing.size(); done += kPreparationBatch) {
-    if (job.cancel->load()) {
-      window->Post(
-          g, [window] { window->Finish(QStringLiteral("Cancelled while reading spectra.")); });
-      return;
-    }
-    const std::size_t end = std::min(missing.size(), done + kPreparationBatch);
-    std::vector<DyeRecord> batch;
-    for (std::size_t k = done; k < end; ++k) {
-      DyeRecord record = job.records[missing[k]];
-      // An added download naming several spectra in its header
-      // ("Excitation", "Emission") is read by the column its header names
-      // for the side, as a drop on the main window offers, not by the fixed
-      // column of the reader by extension. Sheet rows say for themselves.
-      if (record.line == 0 && record.filter_entry == 1) {
-        const SpectrumFile file = ReadSpectrumFile(record.path);
-        if (file.opened && NamesSeveralSpectra(ScanColumnTable(file.content()))) {
-          ReadThroughColumns(record, "", "");
-        }
-      }
-      batch.push_back(std::move(record));
-    }
-    std::vector<DyePreparation> prepared = PrepareDyeFiles(batch, job.shared, job.jobs);
-    for (std::size_t k = done; k < end; ++k) {
-      job.prepared[missing[k]] =
-          std::make_shared<const DyePreparation>(std::move(prepared[k - done]));
-    }
-    const int count = static_cast<int>(end);
-    window->Post(g, [window, count] { window->progress_->setValue(count); });
-  }
-
-  // The table's dyes, in the order they were added; the refused, with why.
-  auto run = std::make_shared<PairRun>();
-  run->dyes = job.prepared;
-  run->shared = job.shared;
-  run->inputs.shared = *shared;
-  std::vector<TableError> errors;
-  for (const auto& p : run->dyes) AddPrepared(*p, run->inputs, errors);
-  const std::size_t pairs = PairCount(run->inputs);
-  window->Post(g, [window, run, pairs] {
-    window->model_->Begin(run);
-    window->progress_->setRange(0, static_cast<int>(std::max<std::size_t>(pairs, 1)));
-    window->progress_->setValue(0);
-    window->progress_->setFormat(QStringLiteral("pairs %v of %m"));
-    const SharedValues& v = run->inputs.shared;
-    const int solvent = run->shared.solvent;
-    window->shared_label_->setText(
-        QStringLiteral("κ² %1 · n %2%3 (from the main window)")
-            .arg(Localised(FormatGeneral(v.orientation, 15)),
-                 Localised(FormatGeneral(v.refractive_index, 15)),
-                 solvent > 0 ? QStringLiteral(" ") +
-                                   FromUtf8(kSolventTable[static_cast<std::size_t>(solvent)].name)
-                             : QString()));
-  });
-
-  const std::size_t batch = BatchSize(pairs);
-  for (std::size_t first = 0; first < pairs; first += batch) {
-    if (job.cancel->load()) {
-      window->Post(g, [window, errors, first, pairs] {
-        window->ShowErrors(errors);
-        window->Finish(QStringLiteral("Cancelled after %1 of %2 pairs.").arg(first).arg(pairs));
-      });
-      return;
-    }
-    std::vector<PairRow> rows(std::min(batch, pairs - first));
-    ComputePairs(run->inputs, first, rows, job.jobs);
-    for (TableError& e : TakeUncomputed(rows, run->inputs)) errors.push_back(std::move(e));
-    const int done = static_cast<int>(std::min(pairs, first + batch));
+  };
+  hooks.prepared = [window, g, errors](const std::shared_ptr<const PairRun>& run) {
+    *errors = run->refused;
+    const std::size_t pairs = PairCount(run->inputs);
+    window->Post(g, [window, run, pairs] {
+      window->model_->Begin(run);
+      window->progress_->setRange(0, static_cast<int>(std::max<std::size_t>(pairs, 1)));
+      window->progress_->setValue(0);
+      window->progress_->setFormat(QStringLiteral("pairs %v of %m"));
+      window->ShowShared(*run);
+    });
+  };
+  hooks.computed = [window, g, errors](std::vector<PairRow> rows,
+                                       std::vector<TableError> uncomputed, std::size_t done) {
+    for (TableError& e : uncomputed) errors->push_back(std::move(e));
     auto shared_rows = std::make_shared<std::vector<PairRow>>(std::move(rows));
     window->Post(g, [window, shared_rows, done] {
       window->model_->Append(std::move(*shared_rows));
-      window->progress_->setValue(done);
+      window->progress_->setValue(static_cast<int>(done));
     });
+  };
+  const PairRunResult result = RunPairs(job.records, job.shared, job.prepared, job.jobs, hooks);
+
+  switch (result.end) {
+    case PairRunResult::End::kSharedRefused:
+      window->Post(g, [window, why = result.why] {
+        window->model_->Begin(nullptr);
+        window->ShowErrors({}, QStringLiteral("No pairs: ") + PathText(why) +
+                                   QStringLiteral(" (in the main window)."));
+        window->Finish(QStringLiteral("Nothing computed."));
+      });
+      return;
+    case PairRunResult::End::kCancelledPreparing:
+      window->Post(
+          g, [window] { window->Finish(QStringLiteral("Cancelled while reading spectra.")); });
+      return;
+    case PairRunResult::End::kCancelledComputing:
+      window->Post(g, [window, errors, done = result.pairs_done, pairs = result.pairs] {
+        window->ShowErrors(*errors);
+        window->Finish(QStringLiteral("Cancelled after %1 of %2 pairs.").arg(done).arg(pairs));
+      });
+      return;
+    case PairRunResult::End::kFinished:
+      break;
   }
-  const std::size_t donors = run->inputs.donors.size();
-  const std::size_t acceptors = run->inputs.acceptors.size();
-  window->Post(g, [window, errors, pairs, donors, acceptors] {
-    window->ShowErrors(errors);
+  const std::size_t donors = result.run->inputs.donors.size();
+  const std::size_t acceptors = result.run->inputs.acceptors.size();
+  window->Post(g, [window, errors, pairs = result.pairs, donors, acceptors] {
+    window->ShowErrors(*errors);
     window->Finish(QStringLiteral("%1 pairs: %2 donors × %3 acceptors. Double-click a pair to "
                                   "load it into the main window.")
                        .arg(pairs)
                        .arg(donors)
                        .arg(acceptors));
   });
+}
+
+void PairTableWindow::ShowShared(const PairRun& run) {
+  const SharedValues& v = run.inputs.shared;
+  const int solvent = run.shared.solvent;
+  shared_label_->setText(
+      QStringLiteral("κ² %1 · n %2%3 (from the main window)")
+          .arg(Localised(FormatGeneral(v.orientation, 15)),
+               Localised(FormatGeneral(v.refractive_index, 15)),
+               solvent > 0 ? QStringLiteral(" ") +
+                                 FromUtf8(kSolventTable[static_cast<std::size_t>(solvent)].name)
+                           : QString()));
 }
 
 void PairTableWindow::Finish(const QString& status) {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "batch/pair_table.h"
+#include "batch/pair_run.h"
 #include "core/fret_engine.h"
 #include "ui/dialog_service.h"
 
@@ -27,13 +27,6 @@ class QSortFilterProxyModel;
 class QTableView;
 
 namespace korin {
-
-// One computation: the dyes its rows point at, kept alive with it.
-struct PairRun {
-  std::vector<std::shared_ptr<const DyePreparation>> dyes;
-  PairInputs inputs;
-  SharedParameters shared;  // as typed into the main window
-};
 
 // The rows of one computation. Display texts use the locale's decimal
 // separator, as the result panel does; the sort role holds the numbers.
@@ -75,10 +68,9 @@ class PairTableModel final : public QAbstractTableModel {
 
 class PairTableWindow final : public QWidget {
  public:
-  // What a double-click asks of the main window: the pair's two spectra
-  // with their values, and the shared values the table used.
-  using LoadPair = std::function<void(const DyeRecord& donor, const DyeRecord& acceptor,
-                                      const SharedParameters& shared)>;
+  // What a double-click asks of the main window: the request of the pair,
+  // its two spectra with their values and the shared values the table used.
+  using LoadPair = std::function<void(const FretRequest& pair)>;
 
   // Created hidden. The shared values and the values of added files are
   // read from `main_engine`, the main window's, when needed.
@@ -109,6 +101,8 @@ class PairTableWindow final : public QWidget {
   // the window's thread.
   static void Work(Job& job, PairTableWindow* window);
   void Post(int generation, std::function<void()> apply);
+  // The shared values a run used, beside the table.
+  void ShowShared(const PairRun& run);
 
   [[nodiscard]] DyeDefaults DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const;
   [[nodiscard]] SharedParameters SharedFromMainWindow() const;

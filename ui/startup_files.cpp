@@ -4,13 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "io/spectrum_formats.h"
+#include "io/drop_policy.h"
 #include "ui/main_window.h"
 
 namespace korin {
+namespace {
+
 bool ReadsByExtension(SpectrumSide side, const QString& path) {
-  return ChooseFormat(side, 1, QFile::encodeName(path).toStdString()) != nullptr;
+  return korin::ReadsByExtension(side, QFile::encodeName(path).toStdString());
 }
+
+}  // namespace
 
 StartupFiles ReadStartupArguments(const QStringList& arguments) {
   StartupFiles startup;

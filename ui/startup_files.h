@@ -30,10 +30,6 @@ struct StartupFiles {
 // so as it would for a file chosen in the dialog.
 [[nodiscard]] StartupFiles ReadStartupArguments(const QStringList& arguments);
 
-// Whether the side's reader by extension (its open dialog's first entry)
-// takes `path`.
-[[nodiscard]] bool ReadsByExtension(SpectrumSide side, const QString& path);
-
 // Opens the files in `startup` in the main window and then shows each
 // problem in a message box over it.
 void OpenStartupFiles(MainWindow& window, const StartupFiles& startup);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/pair_sources.h"
+#include "batch/dye_preparation.h"
 #include "support/temp_files.h"
 
 namespace korin {
@@ -217,7 +217,7 @@ TEST(DyeSheetTest, SampleFilesOfASheetOnDisk) {
   EXPECT_EQ(sheet.dyes[0].path, (dir.path() / "donor.csv").string());
   EXPECT_EQ(sheet.dyes[5].path, samples + "/acceptor_absorption.abt");
 
-  const std::vector<DyePreparation> prepared = PrepareDyeFiles(sheet.dyes, {}, 2);
+  const std::vector<DyePreparation> prepared = PrepareDyes(sheet.dyes, {}, 2);
   ASSERT_EQ(prepared.size(), 6u);
   for (const std::size_t i : {0, 1, 2, 5}) {
     EXPECT_TRUE(prepared[i].dye) << i << ": " << prepared[i].error.reason;
@@ -296,7 +296,7 @@ TEST(DyeSheetColumnsTest, AThreeColumnDownloadEqualsItsTwoColumnCopy) {
                                                 "three.csv,donor,Excitation\n"),
                                       {});
   ASSERT_EQ(sheet.dyes.size(), 3u);
-  const std::vector<DyePreparation> prepared = PrepareDyeFiles(sheet.dyes, {}, 1);
+  const std::vector<DyePreparation> prepared = PrepareDyes(sheet.dyes, {}, 1);
   for (const DyePreparation& p : prepared) ASSERT_TRUE(p.dye) << p.error.reason;
   EXPECT_TRUE(std::ranges::equal(prepared[0].dye->grid.values(), prepared[1].dye->grid.values()));
   EXPECT_TRUE(prepared[1].dye->messages.empty());

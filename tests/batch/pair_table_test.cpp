@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -10,7 +11,9 @@
 #include <vector>
 
 #include "core/fret_analysis.h"
+#include "core/fret_engine.h"
 #include "numeric/number_text.h"
+#include "request/apply_request.h"
 #include "support/spectrum_fixtures.h"
 
 namespace korin {
@@ -24,28 +27,25 @@ GridSpectrum Gaussian(int first, int last, double height, double centre, double 
   return spectrum;
 }
 
-// Spectra "on disk" by path; a path that is not here is refused as a
-// reader refuses, with a message.
+// Spectrum files "on disk" by path, as the bytes a reader reads: an
+// emission as a .csv, an absorbance as an .sp. A path that is not here
+// cannot be read, and its reader says so.
 class MemoryFiles {
  public:
-  std::map<std::string, GridSpectrum> spectra;
-  int opens = 0;
+  std::map<std::string, std::string> files;
+  std::atomic<int> reads = 0;
 
-  [[nodiscard]] SpectrumOpener Opener() {
-    return [this](FretEngine& engine, const DyeRecord& record) {
-      ++opens;
-      OpenReport report;
-      engine.BeginLoad(record.side);
-      const auto found = spectra.find(record.path);
-      if (found == spectra.end()) {
-        engine.RefuseSpectrum(record.side);
-        report.reason = "no data point found in " + record.path;
-        report.messages.push_back("File Error: " + record.path);
-        return report;
-      }
-      report.in_use = engine.AcceptSpectrum(record.side, found->second, record.name);
-      if (!report.in_use) report.reason = "no positive area";
-      return report;
+  void Add(const std::string& path, const GridSpectrum& spectrum) {
+    const bool emission = path.ends_with(".csv");
+    files[path] =
+        SpectrumFileText(spectrum, emission ? SpectrumSide::kEmission : SpectrumSide::kAbsorption);
+  }
+  [[nodiscard]] DyeReader Reader() {
+    return [this](const std::string& path) -> std::optional<std::string> {
+      ++reads;
+      const auto found = files.find(path);
+      if (found == files.end()) return std::nullopt;
+      return found->second;
     };
   }
 };
@@ -65,7 +65,8 @@ DyeRecord Acceptor(std::string path, std::string concentration = "1E-5", int opt
   return ListedDye(SpectrumSide::kAbsorption, std::move(path), defaults);
 }
 
-// The panel with both spectra, driven as the command-line tool drives it.
+// The panel with both spectra, loaded by the request a double-click on the
+// pair's row hands the main window.
 struct PanelResult {
   bool shown = false;
   double j = 0.0;
@@ -76,23 +77,11 @@ struct PanelResult {
 
 PanelResult RunPanel(const SharedParameters& shared, const DyeRecord& donor,
                      const DyeRecord& acceptor, const MemoryFiles& files) {
+  FretRequest request = PairRequest(donor, acceptor, shared);
+  request.emission.content = files.files.at(donor.path);
+  request.absorption.content = files.files.at(acceptor.path);
   FretEngine engine;
-  engine.Start();
-  engine.ChooseSolvent(shared.solvent);
-  if (shared.solvent == 0) engine.EditField(PanelField::kRefractiveIndex, shared.refractive_index);
-  engine.ChooseOpticalPath(acceptor.optical_path);
-  engine.EditField(PanelField::kOrientation, shared.orientation);
-  engine.EditField(PanelField::kQuantumYield, donor.quantum_yield);
-  engine.EditField(PanelField::kConcentration, acceptor.concentration);
-  engine.BeginLoad(SpectrumSide::kEmission);
-  (void)engine.AcceptSpectrum(SpectrumSide::kEmission, files.spectra.at(donor.path), "d");
-  engine.BeginLoad(SpectrumSide::kAbsorption);
-  (void)engine.AcceptSpectrum(SpectrumSide::kAbsorption, files.spectra.at(acceptor.path), "a");
-  if (acceptor.extinction) {
-    engine.SetExtinctionEntry(true);
-    engine.EditField(PanelField::kExtinction, *acceptor.extinction);
-  }
-  engine.RunGate();
+  (void)ApplyRequest(engine, request);
   return {engine.LastGateOutcome() == GateOutcome::kShown, engine.session().overlap_integral,
           engine.ForsterDistanceValue(), engine.OverlapIntegralText(),
           engine.ForsterDistanceText()};
@@ -111,7 +100,7 @@ struct Prepared {
 Prepared PrepareAll(const std::vector<DyeRecord>& records, const SharedParameters& shared,
                     MemoryFiles& files, int jobs = 1) {
   Prepared p;
-  for (DyePreparation& d : PrepareDyes(records, shared, files.Opener(), jobs)) {
+  for (DyePreparation& d : PrepareDyes(records, shared, jobs, files.Reader())) {
     if (!d.dye) {
       p.errors.push_back(std::move(d.error));
     } else {
@@ -125,12 +114,12 @@ Prepared PrepareAll(const std::vector<DyeRecord>& records, const SharedParameter
 class PairTableTest : public ::testing::Test {
  protected:
   PairTableTest() {
-    files_.spectra["d1"] = Gaussian(420, 700, 1000.0, 520.0, 25.0);
-    files_.spectra["d2"] = Gaussian(450, 800, 3.5, 575.0, 30.0);
-    files_.spectra["d3"] = Gaussian(380, 600, 12000.0, 470.0, 18.0);
-    files_.spectra["a1"] = Gaussian(400, 750, 0.85, 560.0, 35.0);
-    files_.spectra["a2"] = Gaussian(350, 900, 0.12, 650.0, 40.0);
-    files_.spectra["a3"] = Gaussian(300, 700, 1.7, 495.0, 20.0);
+    files_.Add("d1.csv", Gaussian(420, 700, 1000.0, 520.0, 25.0));
+    files_.Add("d2.csv", Gaussian(450, 800, 3.5, 575.0, 30.0));
+    files_.Add("d3.csv", Gaussian(380, 600, 12000.0, 470.0, 18.0));
+    files_.Add("a1.sp", Gaussian(400, 750, 0.85, 560.0, 35.0));
+    files_.Add("a2.sp", Gaussian(350, 900, 0.12, 650.0, 40.0));
+    files_.Add("a3.sp", Gaussian(300, 700, 1.7, 495.0, 20.0));
   }
 
   MemoryFiles files_;
@@ -142,13 +131,13 @@ class PairTableTest : public ::testing::Test {
 // exactly ("80000.00000000001" is written back as 80000), and solvents.
 TEST_F(PairTableTest, EveryPairEqualsThePanel) {
   const std::vector<DyeRecord> records{
-      Donor("d1"),
-      Donor("d2", "0.93"),
-      Donor("d3", "2E-6"),
-      Acceptor("a1"),
-      Acceptor("a2", "3.3e-6", 0),
-      Acceptor("a3", "1E-5", 5, "8e4"),
-      Acceptor("a1", "1E-5", 3, "80000.00000000001"),
+      Donor("d1.csv"),
+      Donor("d2.csv", "0.93"),
+      Donor("d3.csv", "2E-6"),
+      Acceptor("a1.sp"),
+      Acceptor("a2.sp", "3.3e-6", 0),
+      Acceptor("a3.sp", "1E-5", 5, "8e4"),
+      Acceptor("a1.sp", "1E-5", 3, "80000.00000000001"),
   };
   const SharedParameters shared_cases[] = {
       {"0.66667", 1, ""}, {"1", 2, ""}, {"0.123456789", 0, "1.41"}};
@@ -182,8 +171,8 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
 TEST_F(PairTableTest, ACoefficientIsSettledOnTheTextTheGateWrites) {
   const SharedParameters shared;
   const Prepared typed =
-      PrepareAll({Acceptor("a1", "1E-5", 3, "80000.00000000001")}, shared, files_);
-  const Prepared plain = PrepareAll({Acceptor("a1", "1E-5", 3, "8e4")}, shared, files_);
+      PrepareAll({Acceptor("a1.sp", "1E-5", 3, "80000.00000000001")}, shared, files_);
+  const Prepared plain = PrepareAll({Acceptor("a1.sp", "1E-5", 3, "8e4")}, shared, files_);
   ASSERT_EQ(typed.acceptors.size(), 1u);
   ASSERT_EQ(plain.acceptors.size(), 1u);
   EXPECT_EQ(typed.acceptors[0].grid[560], 80000.0);
@@ -191,32 +180,36 @@ TEST_F(PairTableTest, ACoefficientIsSettledOnTheTextTheGateWrites) {
 }
 
 TEST_F(PairTableTest, RefusedSpectraSayWhy) {
-  files_.spectra["negative"] = Gaussian(400, 700, -0.5, 550.0, 30.0);
-  files_.spectra["flat"] = Gaussian(400, 700, 0.0, 550.0, 30.0);
+  files_.Add("negative.sp", Gaussian(400, 700, -0.5, 550.0, 30.0));
+  files_.Add("flat.csv", Gaussian(400, 700, 0.0, 550.0, 30.0));
   struct Case {
     DyeRecord record;
     std::string reason;  // the start of it
     std::vector<std::string> messages;
   };
   const Case cases[] = {
-      {Donor("missing"), "no data point found in missing", {"File Error: missing"}},
-      {Donor("flat"), "no positive area", {}},
-      {Donor("d1", "1.5"),
+      {Donor("missing.csv"),
+       "no data points found in missing.csv (read as two-column text)",
+       {"File Error: missing.csv"}},
+      {Donor("flat.csv"), "its values have no positive area in flat.csv", {}},
+      {Donor("d1.csv", "1.5"),
        "the quantum yield '1.5' is not accepted; expected a number with 1E-6 <= Q <= 1",
        {}},
-      {Donor("d1", "0,5"), "the quantum yield '0,5' is not accepted", {}},
-      {Acceptor("a1", "11"),
+      {Donor("d1.csv", "0,5"), "the quantum yield '0,5' is not accepted", {}},
+      {Acceptor("a1.sp", "11"),
        "the concentration '11' is not accepted; expected a number with 1E-12 <= C <= 10",
        {}},
       // Accepted by the field, refused by the gate.
-      {Acceptor("a1", "5E-11"), "the concentration must exceed 1E-10 mol/L", {}},
+      {Acceptor("a1.sp", "5E-11"), "the concentration must exceed 1E-10 mol/L", {}},
       // The double nearest 1E10 lies at the bound, outside the open range.
-      {Acceptor("a1", "1E-5", 3, "1E10"), "the extinction coefficient '1E10' is not accepted", {}},
-      {Acceptor("negative", "1E-5", 3, "8e4"), "the absorbance cannot be scaled", {}},
-      {Acceptor("a1", "1E-5", 7), "the optical-path list has no entry 7", {}},
+      {Acceptor("a1.sp", "1E-5", 3, "1E10"),
+       "the extinction coefficient '1E10' is not accepted",
+       {}},
+      {Acceptor("negative.sp", "1E-5", 3, "8e4"), "the absorbance cannot be scaled", {}},
+      {Acceptor("a1.sp", "1E-5", 7), "the optical-path list has no entry 7", {}},
   };
   for (const Case& c : cases) {
-    const DyePreparation prepared = PrepareDye(c.record, SharedParameters{}, files_.Opener());
+    const DyePreparation prepared = PrepareDye(c.record, SharedParameters{}, files_.Reader());
     EXPECT_FALSE(prepared.dye) << c.reason;
     EXPECT_TRUE(prepared.error.reason.starts_with(c.reason)) << prepared.error.reason;
     EXPECT_EQ(prepared.error.messages, c.messages) << c.reason;
@@ -246,19 +239,20 @@ TEST_F(PairTableTest, SharedParametersTheGateRefuses) {
   EXPECT_EQ(toluene->orientation, 0.5);
 }
 
-TEST_F(PairTableTest, EachSpectrumIsOpenedOnceWhateverTheThreads) {
-  const std::vector<DyeRecord> records{Donor("d1"),    Donor("d2"),    Donor("d3"),
-                                       Acceptor("a1"), Acceptor("a2"), Acceptor("missing")};
+TEST_F(PairTableTest, EachSpectrumIsReadOnceWhateverTheThreads) {
+  const std::vector<DyeRecord> records{Donor("d1.csv"),   Donor("d2.csv"),
+                                       Donor("d3.csv"),   Acceptor("a1.sp"),
+                                       Acceptor("a2.sp"), Acceptor("missing.sp")};
   const Prepared one = PrepareAll(records, {}, files_, 1);
-  EXPECT_EQ(files_.opens, 6);
+  EXPECT_EQ(files_.reads, 6);
   const Prepared two = PrepareAll(records, {}, files_, 2);
-  EXPECT_EQ(files_.opens, 12);
+  EXPECT_EQ(files_.reads, 12);
   ASSERT_EQ(one.donors.size(), 3u);
   ASSERT_EQ(two.acceptors.size(), 2u);
   ASSERT_EQ(two.errors.size(), 1u);
   // In the records' order.
-  EXPECT_EQ(two.donors[2].record.path, "d3");
-  EXPECT_EQ(two.acceptors[1].record.path, "a2");
+  EXPECT_EQ(two.donors[2].record.path, "d3.csv");
+  EXPECT_EQ(two.acceptors[1].record.path, "a2.sp");
   for (std::size_t i = 0; i < 3; ++i) {
     EXPECT_TRUE(SameGrid(one.donors[i].grid, two.donors[i].grid));
   }
@@ -268,13 +262,13 @@ TEST_F(PairTableTest, EachSpectrumIsOpenedOnceWhateverTheThreads) {
 TEST_F(PairTableTest, ThreadsAndSlicesGiveTheSameRows) {
   std::vector<DyeRecord> records;
   for (int i = 0; i < 23; ++i) {
-    const std::string name = "d" + std::to_string(i);
-    files_.spectra[name] = Gaussian(400 + i, 700, 100.0 + i, 500.0 + 3 * i, 20.0 + i % 7);
+    const std::string name = "d" + std::to_string(i) + ".csv";
+    files_.Add(name, Gaussian(400 + i, 700, 100.0 + i, 500.0 + 3 * i, 20.0 + i % 7));
     records.push_back(Donor(name, "0." + std::to_string(10 + 3 * i)));
   }
   for (int i = 0; i < 29; ++i) {
-    const std::string name = "a" + std::to_string(i);
-    files_.spectra[name] = Gaussian(380, 720 - i, 0.2 + 0.03 * i, 540.0 + 4 * i, 30.0);
+    const std::string name = "a" + std::to_string(i) + ".sp";
+    files_.Add(name, Gaussian(380, 720 - i, 0.2 + 0.03 * i, 540.0 + 4 * i, 30.0));
     records.push_back(Acceptor(name));
   }
   const Prepared p = PrepareAll(records, {}, files_, 2);

@@ -17,6 +17,7 @@
 #include "io/spectrum_loader.h"
 #include "numeric/number_text.h"
 #include "report/data_export.h"
+#include "request/engine_request.h"
 #include "support/temp_files.h"
 
 namespace korin {
@@ -31,6 +32,13 @@ struct CliRun {
   std::string out;
   std::string err;
 };
+
+// The report the window writes for the panel as it stands, with no
+// analysis asked.
+ReportContent ReportOf(const FretEngine& engine) {
+  return BuildReport(engine, RequestOf(engine),
+                     Analyse(engine.session(), engine.ForsterDistanceValue(), {}), "today");
+}
 
 CliRun RunCli(std::vector<std::string> args) {
   args.insert(args.begin(), "korin-fret-cli");
@@ -409,7 +417,7 @@ TEST(FretCliTest, TheReportsCommandLineReproducesItsNumbers) {
               LoadOutcome::Kind::kAccepted);
     c.set_up(engine);
     ASSERT_TRUE(engine.ResultsVisible()) << c.what;
-    const ReportContent report = BuildReport(engine, "today");
+    const ReportContent report = ReportOf(engine);
     std::vector<std::string> args = ShellWords(report.command);
     ASSERT_EQ(args.at(1), donor) << report.command;
     const CliRun run = RunCli(std::vector<std::string>(args.begin() + 1, args.end()));
@@ -514,7 +522,7 @@ TEST(FretCliTest, ColumnImport) {
             LoadOutcome::Kind::kAccepted);
   ASSERT_EQ(OpenSpectrum(engine, SpectrumSide::kAbsorption, 5, kAcceptor, {}).kind,
             LoadOutcome::Kind::kAccepted);
-  const ReportContent report = BuildReport(engine, "today");
+  const ReportContent report = ReportOf(engine);
   EXPECT_NE(report.command.find("--emission-columns 1,3 --emission-units um"), std::string::npos)
       << report.command;
   const std::vector<std::string> args = ShellWords(report.command);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/parameter_tables.h"
 #include "support/recording_view.h"
 #include "support/spectrum_fixtures.h"
 
@@ -49,8 +50,11 @@ TEST_F(FretEngineTest, StartWritesTheStartValuesAndTouchesNoPlot) {
   EXPECT_FALSE(view_.results_visible);
   EXPECT_EQ(engine_.LastGateOutcome(), GateOutcome::kConditionsFail);
   for (const std::string& call : view_.calls) {
-    EXPECT_TRUE(call == "hide" || call.starts_with("field:")) << call;
+    EXPECT_TRUE(call == "hide" || call.starts_with("field:") || call.starts_with("list:")) << call;
   }
+  // The lists' start entries are told, so that a window's lists follow.
+  EXPECT_EQ(view_.solvent, kStartSolvent);
+  EXPECT_EQ(view_.optical_path, kStartOpticalPath);
 }
 
 TEST_F(FretEngineTest, LoadingBothSidesShowsTheResults) {
@@ -81,12 +85,60 @@ TEST_F(FretEngineTest, AbsorptionLoadOrder) {
                                                    "clear:1", "field:4", "add:1", "hide"}));
 }
 
-TEST_F(FretEngineTest, ResultTextsTakeTheViewsSeparator) {
-  view_.separator = ",";
+// The result texts carry "." whatever the locale: a window puts its own
+// separator in when it shows them, and the command line prints them as
+// they are.
+TEST_F(FretEngineTest, ResultTextsCarryThePoint) {
   LoadPair();
-  EXPECT_NE(view_.j_text.find(','), std::string::npos);
-  EXPECT_EQ(view_.r0_text.find('.'), std::string::npos);
+  EXPECT_NE(view_.j_text.find('.'), std::string::npos) << view_.j_text;
+  EXPECT_NE(view_.r0_text.find('.'), std::string::npos) << view_.r0_text;
+  EXPECT_EQ(view_.j_text, engine_.OverlapIntegralText());
   EXPECT_EQ(engine_.FieldText(PanelField::kExtinction), "85000");
+}
+
+// Every view hears every change, in the order the views were added; a
+// removed one hears nothing more, and adding one twice adds it once.
+TEST_F(FretEngineTest, SeveralViewsFollowTheEngine) {
+  RecordingView second;
+  engine_.AddView(&second);
+  engine_.AddView(&second);
+  LoadPair();
+  EXPECT_EQ(second.j_text, view_.j_text);
+  EXPECT_EQ(second.Points(PlotSeries::kEmission), Series(PlotSeries::kEmission));
+  EXPECT_TRUE(second.results_visible);
+  view_.calls.clear();
+  second.calls.clear();
+  engine_.EditField(PanelField::kQuantumYield, "0.25");
+  EXPECT_FALSE(second.calls.empty());
+  EXPECT_EQ(second.calls, view_.calls) << "each view hears each change once, in the same order";
+  engine_.RemoveView(&second);
+  const std::size_t before = second.calls.size();
+  engine_.EditField(PanelField::kQuantumYield, "0.5");
+  EXPECT_EQ(second.calls.size(), before);
+  EXPECT_FALSE(view_.calls.empty());
+}
+
+// A script enters whole texts and chooses lists and the entry mode: the
+// views are told each, so that a window's fields, lists and radio buttons
+// follow without the script touching a widget.
+TEST_F(FretEngineTest, ChoicesAndEnteredTextsAreTold) {
+  view_.calls.clear();
+  engine_.ChooseSolvent(2);
+  engine_.ChooseOpticalPath(5);
+  engine_.EnterField(PanelField::kQuantumYield, "0.75");
+  engine_.SetExtinctionEntry(true);
+  EXPECT_EQ(view_.solvent, 2);
+  EXPECT_EQ(view_.optical_path, 5);
+  EXPECT_EQ(view_.Field(PanelField::kQuantumYield), "0.75");
+  EXPECT_EQ(s().quantum_yield, 0.75) << "the field's handler ran";
+  EXPECT_TRUE(view_.extinction_entry);
+  // The engine's own return to concentration entry, when a concentration
+  // is typed, is no choice: the radio buttons keep what the user chose.
+  engine_.EditField(PanelField::kConcentration, "2E-5");
+  EXPECT_FALSE(s().extinction_mode);
+  EXPECT_TRUE(view_.extinction_entry);
+  // A user's edit is not echoed back into the field being typed in.
+  EXPECT_EQ(std::ranges::count(view_.calls, "field:0"), 0);  // kConcentration
 }
 
 // A typed 8e4 is written back as 80000, which reruns the calculation

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/fret_analysis.h"
 #include "numeric/number_text.h"
 #include "numeric/parse_real.h"
+#include "request/engine_request.h"
 #include "support/spectrum_fixtures.h"
 
 namespace korin {
@@ -32,6 +34,10 @@ class DataExportTest : public ::testing::Test {
   const GridSpectrum kAcceptor = GaussianSpectrum(500, 700, 0.85, 560.0, 30.0);
   FretEngine engine_;
 };
+
+std::string Command(const FretEngine& engine) {
+  return ReproducingCommand(RequestOf(engine));
+}
 
 std::vector<std::string> Split(const std::string& line) {
   std::vector<std::string> fields;
@@ -74,19 +80,26 @@ TEST_F(DataExportTest, CsvReadsBackToTheSameDoublesAndItsTermsSumToJ) {
 
 TEST_F(DataExportTest, ReportHoldsFilesParametersResultsAndTheCommand) {
   engine_.ChooseSolvent(2);  // Toluene
-  const ReportContent r = BuildReport(engine_, "2026-12-08 10:00", {{"Extra", "1 unit"}});
+  FretRequest reproduced = RequestOf(engine_);
+  reproduced.Set(Parameter::kEfficiency, "0.5");
+  const AnalysisResult analysis =
+      Analyse(engine_.session(), engine_.ForsterDistanceValue(), AnalysisInputsOf(reproduced));
+  const ReportContent r = BuildReport(engine_, reproduced, analysis, "2026-12-08 10:00");
   ASSERT_EQ(r.files.size(), 2u);
   EXPECT_EQ(r.files[0].path, "/data/my donor.csv");
   EXPECT_EQ(r.files[1].first, 500);
   EXPECT_EQ(r.files[1].sha256, "cd");
   EXPECT_EQ(r.results.front().value,
             FormatExponent(engine_.session().overlap_integral, ".") + " M^-1 cm^3");
-  EXPECT_EQ(r.results.back().label, "Extra");
+  // The analysis asked follows J and R0, and the command asks it again.
+  EXPECT_EQ(r.results.back().label, "Distance at E = 0.5");
+  EXPECT_EQ(r.results.back().value, AnalysisText(engine_.ForsterDistanceValue()) + " Angstroms (" +
+                                        AnalysisText(engine_.ForsterDistanceValue() / 10) + " nm)");
   // Paths are quoted for the shell; the filter entry goes with the file.
   EXPECT_EQ(r.command,
             "korin-fret-cli '/data/my donor.csv' '/data/it'\\''s.sp' --absorption-filter 5 "
             "--quantum-yield 0.5 --orientation 0.66667 --concentration 1E-5 --optical-path 1 "
-            "--solvent toluene");
+            "--solvent toluene --efficiency 0.5");
   const std::string md = ReportMarkdown(r, "report-plot.svg");
   for (const char* piece :
        {"# Korin-FRET", "## Input files", "`/data/my donor.csv`", "## Parameters", "## Results",
@@ -100,7 +113,7 @@ TEST_F(DataExportTest, ExtinctionEntryAndAnOwnRefractiveIndexGoIntoTheCommand) {
   engine_.EditField(PanelField::kRefractiveIndex, "1.4");
   engine_.SetExtinctionEntry(true);
   engine_.EditField(PanelField::kExtinction, "8e4");
-  const std::string command = ReproducingCommand(engine_);
+  const std::string command = Command(engine_);
   EXPECT_NE(command.find("--refractive-index 1.4"), std::string::npos) << command;
   EXPECT_NE(command.find("--extinction 80000"), std::string::npos) << command;
   EXPECT_EQ(command.find("--solvent"), std::string::npos);
@@ -111,7 +124,7 @@ TEST_F(DataExportTest, ExtinctionEntryAndAnOwnRefractiveIndexGoIntoTheCommand) {
 TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
   engine_.SetOrigin(SpectrumSide::kEmission,
                     {"/data/dye.csv", "delimited columns", 0, "ab", "1,Cy3 EM", "um"});
-  const std::string command = ReproducingCommand(engine_);
+  const std::string command = Command(engine_);
   EXPECT_NE(command.find("/data/dye.csv '/data/it'\\''s.sp' --emission-columns '1,Cy3 EM' "
                          "--emission-units um --absorption-filter 5 "),
             std::string::npos)
@@ -122,8 +135,7 @@ TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
 // A relative file name starting with "-" must not read as an option.
 TEST_F(DataExportTest, AFileNamedLikeAnOptionStaysAFile) {
   engine_.SetOrigin(SpectrumSide::kEmission, {"-donor.csv", "two-column text", 1, "ab", "", ""});
-  EXPECT_TRUE(ReproducingCommand(engine_).starts_with("korin-fret-cli ./-donor.csv "))
-      << ReproducingCommand(engine_);
+  EXPECT_TRUE(Command(engine_).starts_with("korin-fret-cli ./-donor.csv ")) << Command(engine_);
 }
 
 }  // namespace

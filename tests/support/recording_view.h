@@ -26,9 +26,12 @@ class RecordingView final : public FretView {
   Window donor;
   Window acceptor;
   std::string status;
-  std::string separator = ".";
+  int solvent = -1;  // the lists' entries as told
+  int optical_path = -1;
+  bool extinction_entry = false;
   // Every call, in order, as a short word: "show", "hide", "texts",
-  // "field:<n>", "clear:<n>", "add:<n>", "spectrum:<side>", "withdraw:<side>".
+  // "field:<n>", "clear:<n>", "add:<n>", "spectrum:<side>", "withdraw:<side>",
+  // "list:<n>:<index>", "mode:<concentration|extinction>".
   std::vector<std::string> calls;
 
   std::vector<double>& Points(PlotSeries s) { return series[static_cast<std::size_t>(s)]; }
@@ -67,7 +70,14 @@ class RecordingView final : public FretView {
     calls.push_back(side == SpectrumSide::kEmission ? "withdraw:emission" : "withdraw:absorption");
   }
   void ShowStatus(std::string_view text) override { status = text; }
-  std::string DecimalSeparator() const override { return separator; }
+  void ShowListChoice(PanelList list, int index) override {
+    (list == PanelList::kSolvent ? solvent : optical_path) = index;
+    calls.push_back("list:" + std::to_string(static_cast<int>(list)) + ":" + std::to_string(index));
+  }
+  void ShowEntryMode(bool extinction) override {
+    extinction_entry = extinction;
+    calls.emplace_back(extinction ? "mode:extinction" : "mode:concentration");
+  }
 };
 
 }  // namespace korin::testing

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/fret_session.h"
 #include "core/grid_spectrum.h"
+#include "numeric/number_text.h"
 
 namespace korin {
 
@@ -43,6 +45,18 @@ inline GridSpectrum GaussianSpectrum(int first, int last, double height, double 
   spectrum.first = first;
   spectrum.last = last;
   return spectrum;
+}
+
+// The spectrum as a file the side's reader takes by its extension: the
+// emission as two columns of a .csv, the absorbance as the lines after
+// DATA in an .sp, each number in a text that reads back exactly.
+inline std::string SpectrumFileText(const GridSpectrum& spectrum, SpectrumSide side) {
+  const bool emission = side == SpectrumSide::kEmission;
+  std::string text = emission ? "Wavelength,Intensity\n" : "DATA\n";
+  for (int w = spectrum.first; w <= spectrum.last; ++w) {
+    text += std::to_string(w) + (emission ? "," : " ") + RoundTripText(spectrum.values[w]) + "\n";
+  }
+  return text;
 }
 
 inline std::vector<double> ValuesOver(const SpectrumGrid& grid, int first, int last) {

@@ -746,7 +746,14 @@ TEST_F(MainWindowTest, ToolsMenuExportsThePlotTheDataAndTheReport) {
             std::string::npos);
   const std::string markdown = FileText(dir.path() / "report.md");
   EXPECT_NE(markdown.find("](report-plot.svg)"), std::string::npos);
-  EXPECT_NE(markdown.find("| Transfer efficiency E |"), std::string::npos);  // from the analysis
+  // The analysis window's figures, as the command line writes them, and its
+  // inputs in the command that reproduces them.
+  EXPECT_NE(markdown.find("| Distance at E = 0.5 |"), std::string::npos) << markdown;
+  EXPECT_NE(markdown.find(" --efficiency 0.5 --kappa2-range 0.66667 0.66667 "
+                          "--quantum-yield-error 0 --refractive-index-error 0 "
+                          "--extinction-error 0\n"),
+            std::string::npos)
+      << markdown;
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "report-plot.svg"));
   EXPECT_TRUE(FileText(dir.path() / "report.pdf").starts_with("%PDF"));
 }

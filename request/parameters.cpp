@@ -1,0 +1,555 @@
+#include "request/parameters.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/fret_analysis.h"
+#include "core/parameter_ranges.h"
+#include "core/parameter_tables.h"
+#include "io/column_reader.h"
+#include "io/column_table.h"
+#include "io/spectrum_formats.h"
+#include "numeric/ascii_text.h"
+#include "numeric/number_text.h"
+#include "numeric/parse_real.h"
+
+namespace korin {
+namespace {
+
+using Values = std::span<const std::string>;
+using Refused = std::vector<ValueRefusal>;
+
+constexpr std::array<WavelengthUnit, 3> kUnits{
+    WavelengthUnit::kNanometre, WavelengthUnit::kMicrometre, WavelengthUnit::kWavenumber};
+
+// "a, b or c"
+std::string Listed(std::span<const std::string> words, std::string_view last_joint) {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) text += i + 1 == words.size() ? std::string(last_joint) : std::string(", ");
+    text += words[i];
+  }
+  return text;
+}
+
+std::vector<std::string> UnitWords() {
+  std::vector<std::string> words;
+  for (const WavelengthUnit unit : kUnits) words.emplace_back(UnitText(unit));
+  return words;
+}
+
+std::vector<std::string> OpticalPathWords() {
+  std::vector<std::string> words;
+  for (const OpticalPath& path : kOpticalPathTable)
+    words.push_back(RoundTripText(path.centimetres));
+  return words;
+}
+
+Refused RefuseUnless(bool accepted, Values values, std::string why) {
+  if (accepted) return {};
+  return {{values.empty() ? std::string() : values.front(), std::move(why)}};
+}
+
+// A number in one of the panel's ranges.
+template <const ParameterRange& range>
+Refused RefuseOutOfRange(Values values) {
+  double value = 0.0;
+  return RefuseUnless(ReadInRange(values.front(), range, value), values,
+                      "expected " + std::string(range.accepted));
+}
+
+template <SpectrumSide side>
+Refused RefuseFilterEntry(Values values) {
+  double value = 0.0;
+  const int entries = FilterEntryCount(side);
+  // The range first: a cast of a value out of range is undefined.
+  const bool whole = ParseReal(values.front(), value) && value >= 1 && value <= entries &&
+                     value == std::floor(value);
+  return RefuseUnless(whole, values,
+                      "expected a whole number from 1 to " + std::to_string(entries));
+}
+
+Refused RefuseOpticalPath(Values values) {
+  return RefuseUnless(OpticalPathIndexTyped(values.front()) >= 0, values,
+                      "expected one of " + Listed(OpticalPathWords(), ", ") + " (cm)");
+}
+
+Refused RefuseSolvent(Values values) {
+  const std::vector<std::string> names = SolventNames();
+  return RefuseUnless(SolventIndexNamed(values.front()) > 0, values,
+                      "expected " + Listed(names, " or "));
+}
+
+Refused RefuseColumns(Values values) {
+  // "WL,VALUE"; a lone VALUE takes its own wavelength column.
+  const std::string_view text = values.front();
+  const auto comma = text.find(',');
+  const std::string_view value =
+      TrimmedBlanks(comma == std::string_view::npos ? text : text.substr(comma + 1));
+  const bool named = !value.empty() && (comma == std::string_view::npos ||
+                                        !TrimmedBlanks(text.substr(0, comma)).empty());
+  return RefuseUnless(named, values,
+                      "expected WL,VALUE or VALUE, each a column number from 1 or a header name");
+}
+
+Refused RefuseUnits(Values values) {
+  return RefuseUnless(ParseWavelengthUnit(TrimmedBlanks(values.front())).has_value(), values,
+                      "expected " + Listed(UnitWords(), " or "));
+}
+
+// An analysis figure's number, checked by its own rule, which words its
+// refusal itself.
+template <Checked (*check)(double)>
+Refused RefuseChecked(Values values) {
+  double value = 0.0;
+  if (!ParseReal(values.front(), value)) return {{values.front(), "expected a number"}};
+  Checked checked = check(value);
+  if (!checked.value) return {{values.front(), std::move(checked.message)}};
+  return {};
+}
+
+// Two numbers; each that is none is refused by itself.
+Refused ReadTwo(Values values, double& first, double& second) {
+  Refused refused;
+  for (std::size_t i = 0; i < 2; ++i) {
+    if (!ParseReal(values[i], i == 0 ? first : second)) {
+      refused.push_back({values[i], "expected a number"});
+    }
+  }
+  return refused;
+}
+
+Refused RefuseKappa2Range(Values values) {
+  double min = 0.0;
+  double max = 0.0;
+  Refused refused = ReadTwo(values, min, max);
+  if (refused.empty() && !IsKappa2Range(min, max)) {
+    refused.push_back({values[0] + " " + values[1],
+                       "expected 0 <= MIN <= MAX <= " + FormatGeneral(kLargestKappa2, 15)});
+  }
+  return refused;
+}
+
+Refused RefuseAnisotropies(Values values) {
+  double donor = 0.0;
+  double acceptor = 0.0;
+  Refused refused = ReadTwo(values, donor, acceptor);
+  std::string message;
+  if (refused.empty() && !Kappa2FromAnisotropies(donor, acceptor, message)) {
+    refused.push_back({values[0] + " " + values[1], message});
+  }
+  return refused;
+}
+
+Refused RefuseTargetDistance(Values values) {
+  double value = 0.0;
+  return RefuseUnless(ParseReal(values.front(), value) && DistanceOf(value).value, values,
+                      "expected a positive number (Angstroms)");
+}
+
+std::vector<ParameterSpec> MakeTable() {
+  const std::string emission_entries =
+      "1.." + std::to_string(FilterEntryCount(SpectrumSide::kEmission));
+  const std::string absorption_entries =
+      "1.." + std::to_string(FilterEntryCount(SpectrumSide::kAbsorption));
+  const std::vector<std::string> paths = OpticalPathWords();
+  std::vector<std::string> solvents = SolventNames();
+  std::string solvent_help = solvents.front() + " (default)";
+  for (std::size_t i = 1; i < solvents.size(); ++i) {
+    solvent_help += (i + 1 == solvents.size() ? " or " : ", ") + solvents[i];
+  }
+  const auto columns_help = [](std::string_view side) {
+    return "Read the " + std::string(side) +
+           " file as delimited columns: WL,VALUE as column numbers from 1 or header names, or "
+           "VALUE with its own wavelength column";
+  };
+  const auto units_help = [](std::string_view side) {
+    return "Wavelength unit of the " + std::string(side) +
+           " columns: nm, um or cm-1 (default: as the header says, else nm); alone, the header "
+           "chooses the columns";
+  };
+  using P = Parameter;
+  using S = ParameterScope;
+  std::vector<ParameterSpec> table = {
+      {P::kEmissionFilter,
+       S::kDonor,
+       "emission_filter",
+       "emission filter entry",
+       "--emission-filter",
+       "",
+       "filter",
+       "1",
+       "",
+       "Open-dialog filter entry for the emission file, " + emission_entries +
+           " (default 1: by extension)",
+       "Open-dialog filter entry for the --donors files, " + emission_entries +
+           " (default 1: by extension)",
+       1,
+       RefuseFilterEntry<SpectrumSide::kEmission>,
+       {}},
+      {P::kEmissionColumns,
+       S::kDonor,
+       "emission_columns",
+       "emission columns",
+       "--emission-columns",
+       "--donor-column",
+       "column",
+       "",
+       "",
+       columns_help("emission"),
+       "Read the --donors files as downloaded tables: the value column by number or header "
+       "name, or auto for the emission column the header names",
+       1,
+       RefuseColumns,
+       {}},
+      {P::kEmissionUnits,
+       S::kDonor,
+       "emission_units",
+       "emission units",
+       "--emission-units",
+       "--donor-units",
+       "units",
+       "",
+       "",
+       units_help("emission"),
+       "Wavelength unit of the --donors tables (default: as their header says)",
+       1,
+       RefuseUnits,
+       {}},
+      {P::kAbsorptionFilter,
+       S::kAcceptor,
+       "absorption_filter",
+       "absorption filter entry",
+       "--absorption-filter",
+       "",
+       "filter",
+       "1",
+       "",
+       "Open-dialog filter entry for the absorption file, " + absorption_entries + " (default 1)",
+       "Open-dialog filter entry for the --acceptors files, " + absorption_entries + " (default 1)",
+       1,
+       RefuseFilterEntry<SpectrumSide::kAbsorption>,
+       {}},
+      {P::kAbsorptionColumns,
+       S::kAcceptor,
+       "absorption_columns",
+       "absorption columns",
+       "--absorption-columns",
+       "--acceptor-column",
+       "column",
+       "",
+       "",
+       columns_help("absorption"),
+       "The same for the --acceptors files (auto: the absorption column, or else the "
+       "excitation)",
+       1,
+       RefuseColumns,
+       {}},
+      {P::kAbsorptionUnits,
+       S::kAcceptor,
+       "absorption_units",
+       "absorption units",
+       "--absorption-units",
+       "--acceptor-units",
+       "units",
+       "",
+       "",
+       units_help("absorption"),
+       "Wavelength unit of the --acceptors tables (default: as their header says)",
+       1,
+       RefuseUnits,
+       {}},
+      {P::kQuantumYield,
+       S::kDonor,
+       "quantum_yield",
+       "quantum yield",
+       "--quantum-yield",
+       "",
+       "quantum_yield",
+       "0.5",
+       "",
+       "Donor quantum yield (default 0.5)",
+       "Donor quantum yield, for donors without their own (default 0.5)",
+       1,
+       RefuseOutOfRange<ranges::kQuantumYield>,
+       {}},
+      {P::kOrientation,
+       S::kShared,
+       "orientation",
+       "orientation factor",
+       "--orientation",
+       "",
+       "",
+       "0.66667",
+       "",
+       "Orientation factor kappa^2 (default 0.66667, the value the window starts with)",
+       "",
+       1,
+       RefuseOutOfRange<ranges::kOrientation>,
+       {}},
+      {P::kConcentration,
+       S::kAcceptor,
+       "concentration",
+       "concentration",
+       "--concentration",
+       "",
+       "concentration",
+       "1E-5",
+       "mol/L",
+       "Acceptor concentration in mol/L (default 1E-5)",
+       "Acceptor concentration in mol/L, for acceptors without their own (default 1E-5)",
+       1,
+       RefuseOutOfRange<ranges::kConcentration>,
+       {}},
+      {P::kOpticalPath,
+       S::kAcceptor,
+       "optical_path",
+       "optical path",
+       "--optical-path",
+       "",
+       "optical_path",
+       "1",
+       "cm",
+       Listed(paths, " or ") + " cm (default 1)",
+       "",
+       1,
+       RefuseOpticalPath,
+       {}},
+      {P::kSolvent, S::kShared, "solvent", "solvent", "--solvent", "", "", "water", "",
+       solvent_help, "", 1, RefuseSolvent, solvents},
+      {P::kRefractiveIndex,
+       S::kShared,
+       "refractive_index",
+       "refractive index",
+       "--refractive-index",
+       "",
+       "",
+       "",
+       "",
+       "A refractive index of your own instead of --solvent",
+       "",
+       1,
+       RefuseOutOfRange<ranges::kRefractiveIndex>,
+       {}},
+      {P::kExtinction,
+       S::kAcceptor,
+       "extinction",
+       "extinction coefficient",
+       "--extinction",
+       "",
+       "extinction",
+       "",
+       "M^-1 cm^-1",
+       "Peak extinction coefficient in M^-1 cm^-1: extinction entry instead of concentration",
+       "Peak extinction coefficient in M^-1 cm^-1 for acceptors without their own: extinction "
+       "entry instead of concentration",
+       1,
+       RefuseOutOfRange<ranges::kExtinction>,
+       {}},
+      {P::kEfficiency,
+       S::kAnalysis,
+       "efficiency",
+       "efficiency",
+       "--efficiency",
+       "",
+       "",
+       "",
+       "",
+       "A measured transfer efficiency, 0 < E < 1: prints the distance",
+       "",
+       1,
+       RefuseChecked<EfficiencyOf>,
+       {}},
+      {P::kDistance,
+       S::kAnalysis,
+       "distance",
+       "distance",
+       "--distance",
+       "",
+       "",
+       "",
+       "Angstroms",
+       "A donor-acceptor distance in angstroms: prints the efficiency",
+       "",
+       1,
+       RefuseChecked<DistanceOf>,
+       {}},
+      {P::kKappa2Range,
+       S::kAnalysis,
+       "kappa2_range",
+       "orientation factor's range",
+       "--kappa2-range",
+       "",
+       "",
+       "",
+       "",
+       "The orientation factor's range MIN MAX (0 <= MIN <= MAX <= " +
+           FormatGeneral(kLargestKappa2, 15) + ") for R0's uncertainty",
+       "",
+       2,
+       RefuseKappa2Range,
+       {}},
+      {P::kAnisotropy,
+       S::kAnalysis,
+       "anisotropy",
+       "anisotropies",
+       "--anisotropy",
+       "",
+       "",
+       "",
+       "",
+       "The donor's and acceptor's steady-state anisotropies RD RA (0..0.4): the orientation "
+       "factor's range from them",
+       "",
+       2,
+       RefuseAnisotropies,
+       {}},
+      {P::kQuantumYieldError,
+       S::kAnalysis,
+       "quantum_yield_error",
+       "quantum yield's error",
+       "--quantum-yield-error",
+       "",
+       "",
+       "",
+       "%",
+       "The quantum yield's error in percent, for R0's uncertainty",
+       "",
+       1,
+       RefuseChecked<ErrorFromPercent>,
+       {}},
+      {P::kRefractiveIndexError,
+       S::kAnalysis,
+       "refractive_index_error",
+       "refractive index's error",
+       "--refractive-index-error",
+       "",
+       "",
+       "",
+       "%",
+       "The refractive index's error in percent, for R0's uncertainty",
+       "",
+       1,
+       RefuseChecked<ErrorFromPercent>,
+       {}},
+      {P::kExtinctionError,
+       S::kAnalysis,
+       "extinction_error",
+       "extinction coefficient's error",
+       "--extinction-error",
+       "",
+       "",
+       "",
+       "%",
+       "The acceptor's extinction coefficient's error in percent, for R0's uncertainty",
+       "",
+       1,
+       RefuseChecked<ErrorFromPercent>,
+       {}},
+      {P::kTargetDistance,
+       S::kPairTable,
+       "target_distance",
+       "target distance",
+       "--target-distance",
+       "",
+       "",
+       "",
+       "Angstroms",
+       "A distance in Angstroms: adds |R0 - R| and the efficiency at R, and sorts by |R0 - R| "
+       "unless --sort says otherwise",
+       "",
+       1,
+       RefuseTargetDistance,
+       {}},
+  };
+  return table;
+}
+
+}  // namespace
+
+std::span<const ParameterSpec> ParameterTable() {
+  static const std::vector<ParameterSpec> table = MakeTable();
+  return table;
+}
+
+const ParameterSpec& SpecOf(Parameter parameter) {
+  return ParameterTable()[static_cast<std::size_t>(parameter)];
+}
+
+const ParameterSpec* SpecNamed(std::string_view name) {
+  for (const ParameterSpec& spec : ParameterTable()) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+std::vector<ValueRefusal> Refusals(Parameter parameter, std::span<const std::string> values) {
+  const ParameterSpec& spec = SpecOf(parameter);
+  if (static_cast<int>(values.size()) != spec.values) {
+    std::string text;
+    for (const std::string& value : values) text += (text.empty() ? "" : " ") + value;
+    return {{text, "expected " + std::to_string(spec.values) +
+                       (spec.values == 1 ? " value" : " values")}};
+  }
+  return spec.refuse(values);
+}
+
+std::vector<ValueRefusal> Refusals(Parameter parameter, std::string_view text) {
+  const std::string value(text);
+  return Refusals(parameter, std::span<const std::string>(&value, 1));
+}
+
+std::optional<SpectrumSide> SideOf(Parameter parameter) {
+  switch (parameter) {
+    case Parameter::kEmissionFilter:
+    case Parameter::kEmissionColumns:
+    case Parameter::kEmissionUnits:
+      return SpectrumSide::kEmission;
+    case Parameter::kAbsorptionFilter:
+    case Parameter::kAbsorptionColumns:
+    case Parameter::kAbsorptionUnits:
+      return SpectrumSide::kAbsorption;
+    default:
+      return std::nullopt;
+  }
+}
+
+Parameter FilterParameter(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? Parameter::kEmissionFilter
+                                         : Parameter::kAbsorptionFilter;
+}
+
+Parameter ColumnsParameter(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? Parameter::kEmissionColumns
+                                         : Parameter::kAbsorptionColumns;
+}
+
+Parameter UnitsParameter(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? Parameter::kEmissionUnits : Parameter::kAbsorptionUnits;
+}
+
+std::vector<std::string> SolventNames() {
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i < kSolventTable.size(); ++i) names.push_back(SolventName(int(i)));
+  return names;
+}
+
+std::string SolventName(int index) {
+  return AsciiLowered(kSolventTable[static_cast<std::size_t>(index)].name);
+}
+
+int SolventIndexNamed(std::string_view name) {
+  const std::string lowered = AsciiLowered(TrimmedBlanks(name));
+  for (std::size_t i = 1; i < kSolventTable.size(); ++i) {
+    if (SolventName(static_cast<int>(i)) == lowered) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int OpticalPathIndexTyped(std::string_view text) {
+  double value = 0.0;
+  if (!ParseReal(text, value)) return -1;
+  return OpticalPathIndexOf(value);
+}
+
+}  // namespace korin
