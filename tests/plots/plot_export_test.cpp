@@ -17,6 +17,7 @@
 #include "pdf_reading.h"
 #include "plots/energy_transfer_plot.h"
 #include "support/temp_files.h"
+#include "support/unprivileged.h"
 
 namespace korin {
 namespace {
@@ -245,9 +246,10 @@ TEST_F(PlotExport, ExistingFileIsReplacedOnlyOnSuccess) {
 }
 
 TEST_F(PlotExport, ReadOnlyFolderKeepsItsFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const QString path = QString::fromStdString(dir.Write("plot.pdf", "old"));
   std::filesystem::permissions(dir.path(), std::filesystem::perms(0555));
+  const testing::Unprivileged unprivileged;
+  ASSERT_TRUE(unprivileged.Refuses(dir.path(), W_OK));
   for (const auto format : {PlotFormat::kPng, PlotFormat::kSvg, PlotFormat::kPdf}) {
     const QString answer = ExportForm(plot, path, format);
     EXPECT_TRUE(answer.startsWith(QStringLiteral("Cannot write ") + path)) << answer.toStdString();

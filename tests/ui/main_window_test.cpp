@@ -941,13 +941,14 @@ TEST_F(MainWindowTest, MessageBoxesStandOverTheMainWindow) {
 namespace korin {
 namespace {
 
-// Run by its own test entry with LC_ALL=de_DE.UTF-8, as a German user
-// starts the program: the results take the comma, the typed fields still
-// read only ".".
-TEST_F(MainWindowTest, GermanSystemLocale) {
-  if (QLocale::system().decimalPoint() != QLatin1Char(',')) {
-    GTEST_SKIP() << "needs LC_ALL=de_DE.UTF-8";
-  }
+// As a German user starts the program: the results take the comma, the
+// typed fields still read only ".". The program takes its locale from the
+// environment it starts in, so this runs only in its own test entry
+// (korin_ui_tests_german_locale, with LC_ALL=de_DE.UTF-8); the DISABLED_
+// prefix keeps it out of every other run.
+TEST_F(MainWindowTest, DISABLED_GermanSystemLocale) {
+  ASSERT_EQ(QLocale::system().decimalPoint().toStdString(), ",")
+      << "run with LC_ALL=de_DE.UTF-8: ctest -R korin_ui_tests_german_locale";
   EXPECT_EQ(Find<QLineEdit>(names::kConcentrationField)->text(), "1E-5");
   EXPECT_EQ(Find<QLineEdit>(names::kOrientationField)->text(), "0.66667");
   LoadSamples();
