@@ -1,6 +1,6 @@
 // Finding the table in downloaded spectrum files: the delimiter, the
-// header, metadata before the table, quoted names, paired wavelength
-// columns and what a column's name says.
+// header, metadata before the table, quoted names and paired wavelength
+// columns.
 #include "io/column_table.h"
 
 #include <gtest/gtest.h>
@@ -140,35 +140,6 @@ TEST(ScanColumnTableTest, PreviewCutsLinesIntoCells) {
   ASSERT_EQ(table.preview.size(), kPreviewLines);
   EXPECT_EQ(table.preview[0], (std::vector<std::string>{"Wave, nm", "a \"b\""}));
   EXPECT_EQ(table.preview[19], (std::vector<std::string>{"418", "1"}));
-}
-
-TEST(ColumnNameTest, KindsAndUnits) {
-  const struct {
-    const char* name;
-    ColumnKind kind;
-    WavelengthUnit unit;
-  } cases[] = {
-      {"Wavelength (nm)", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
-      {"Wavelength (\xC2\xB5m)", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
-      {"wavelength_um", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
-      {"Wavenumber", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
-      {"(cm^-1)", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
-      {"\xCE\xBB", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
-      {"Excitation", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
-      {"Cy3 EX", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
-      {"mTurquoise2_abs", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
-      {"\xCE\xB5 (M-1 cm-1)", ColumnKind::kAbsorption, WavelengthUnit::kWavenumber},
-      {"Extinction", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
-      {"EGFP em", ColumnKind::kEmission, WavelengthUnit::kNanometre},
-      {"Fluorescence", ColumnKind::kEmission, WavelengthUnit::kNanometre},
-      {"Fluorescein", ColumnKind::kOther, WavelengthUnit::kNanometre},
-      {"Temperature", ColumnKind::kOther, WavelengthUnit::kNanometre},
-      {"EGFP 2p", ColumnKind::kOther, WavelengthUnit::kNanometre},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KindOfColumnName(c.name), c.kind) << c.name;
-    EXPECT_EQ(UnitOfColumnName(c.name), c.unit) << c.name;
-  }
 }
 
 TEST(FindColumnTest, ByNumberOrName) {
