@@ -1,3 +1,5 @@
+// Reading the dye sheet: its header, its rows and the values each row
+// gives a spectrum.
 #include "batch/dye_sheet.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The column a header names for a side, why a choice fails, and the
+// warnings when values come from a column named as another kind.
 #include "io/column_choice.h"
 
 #include <algorithm>
@@ -56,8 +58,9 @@ std::vector<int> ColumnsOfKind(const ColumnTable& table, ColumnKind kind) {
   return found;
 }
 
-// One candidate decides, several leave the choice open, none go on.
-bool Decide(const ColumnTable& table, const std::vector<int>& candidates, ColumnChoice& choice) {
+// One candidate is chosen, several leave the choice open, none go on.
+bool ChooseAmong(const ColumnTable& table, const std::vector<int>& candidates,
+                 ColumnChoice& choice) {
   if (candidates.empty()) return false;
   if (candidates.size() == 1) {
     choice.status = ColumnChoice::Status::kChosen;
@@ -77,19 +80,19 @@ ColumnChoice ChooseColumns(const ColumnTable& table, SpectrumSide side) {
   ColumnChoice choice;
   if (!table.found()) return choice;
   if (!table.named) {
-    if (table.columns.size() >= 2) Decide(table, {1}, choice);
+    if (table.columns.size() >= 2) ChooseAmong(table, {1}, choice);
     return choice;
   }
   if (side == SpectrumSide::kEmission) {
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kEmission), choice)) return choice;
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kEmission), choice)) return choice;
   } else {
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kAbsorption), choice)) return choice;
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kExcitation), choice)) {
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kAbsorption), choice)) return choice;
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kExcitation), choice)) {
       choice.excitation_stands_in = choice.status == ColumnChoice::Status::kChosen;
       return choice;
     }
   }
-  Decide(table, ColumnsOfKind(table, ColumnKind::kOther), choice);
+  ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kOther), choice);
   return choice;
 }
 

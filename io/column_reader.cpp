@@ -1,3 +1,5 @@
+// The column import: one column pair read and resampled onto the 1-nm
+// grid, and the import as the user asks for it, with its warnings.
 #include "io/column_reader.h"
 
 #include <algorithm>
@@ -47,7 +49,7 @@ bool ToNanometres(double number, WavelengthUnit unit, double& nm) {
 // What a cell gives: a number, nothing (empty) or text.
 enum class Cell { kNumber, kEmpty, kText };
 
-Cell ReadCell(std::span<const std::string_view> cells, std::size_t index, double& number) {
+Cell ReadNumberCell(std::span<const std::string_view> cells, std::size_t index, double& number) {
   if (index >= cells.size() || cells[index].empty()) return Cell::kEmpty;
   return ParseReal(cells[index], number) ? Cell::kNumber : Cell::kText;
 }
@@ -132,8 +134,8 @@ ColumnRead ReadColumnPair(std::string_view content, const ColumnTable& table,
   while (rows.Next(cells)) {
     double number = 0.0;
     double value = 0.0;
-    const Cell w = ReadCell(cells, wavelength_cell, number);
-    const Cell v = ReadCell(cells, value_cell, value);
+    const Cell w = ReadNumberCell(cells, wavelength_cell, number);
+    const Cell v = ReadNumberCell(cells, value_cell, value);
     if (w == Cell::kText || v == Cell::kText) {
       ++result.skipped_rows;
       continue;
