@@ -46,12 +46,18 @@ bool IsWrongKind(ColumnKind kind, SpectrumSide side) {
   return false;
 }
 
-// The value columns (not wavelengths) of `kind`.
+// A column that can hold a spectrum: not a wavelength column, and with a
+// number in at least one row.
+bool IsValueColumn(const ColumnTable& table, std::size_t column) {
+  const TableColumn& c = table.columns[column];
+  return c.holds_numbers && c.wavelength_column != static_cast<int>(column);
+}
+
+// The value columns of `kind`.
 std::vector<int> ColumnsOfKind(const ColumnTable& table, ColumnKind kind) {
   std::vector<int> found;
   for (std::size_t i = 0; i < table.columns.size(); ++i) {
-    if (table.columns[i].kind == kind &&
-        table.columns[i].wavelength_column != static_cast<int>(i)) {
+    if (table.columns[i].kind == kind && IsValueColumn(table, i)) {
       found.push_back(static_cast<int>(i));
     }
   }
@@ -76,11 +82,32 @@ bool ChooseAmong(const ColumnTable& table, const std::vector<int>& candidates,
 
 }  // namespace
 
+std::vector<int> ValueColumns(const ColumnTable& table) {
+  std::vector<int> found;
+  for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    if (IsValueColumn(table, i)) found.push_back(static_cast<int>(i));
+  }
+  return found;
+}
+
 ColumnChoice ChooseColumns(const ColumnTable& table, SpectrumSide side) {
   ColumnChoice choice;
   if (!table.found()) return choice;
+  const std::vector<int> values = ValueColumns(table);
+  // One sample in the file: its name decides only whether a warning is due.
+  if (values.size() == 1) {
+    ChooseAmong(table, values, choice);
+    choice.excitation_stands_in =
+        side == SpectrumSide::kAbsorption &&
+        table.columns[static_cast<std::size_t>(values.front())].kind == ColumnKind::kExcitation;
+    return choice;
+  }
   if (!table.named) {
-    if (table.columns.size() >= 2) ChooseAmong(table, {1}, choice);
+    if (table.columns.size() >= 2 && IsValueColumn(table, 1)) {
+      ChooseAmong(table, {1}, choice);
+    } else {
+      ChooseAmong(table, values, choice);
+    }
     return choice;
   }
   if (side == SpectrumSide::kEmission) {
@@ -200,11 +227,11 @@ std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int 
 }
 
 bool NamesSeveralSpectra(const ColumnTable& table) {
-  const auto spectra =
-      std::count_if(table.columns.begin(), table.columns.end(), [](const TableColumn& column) {
-        return column.kind == ColumnKind::kEmission || column.kind == ColumnKind::kExcitation ||
-               column.kind == ColumnKind::kAbsorption;
-      });
+  const auto spectra = std::ranges::count_if(ValueColumns(table), [&table](int column) {
+    const ColumnKind kind = table.columns[static_cast<std::size_t>(column)].kind;
+    return kind == ColumnKind::kEmission || kind == ColumnKind::kExcitation ||
+           kind == ColumnKind::kAbsorption;
+  });
   return spectra > 1;
 }
 

@@ -241,6 +241,12 @@ ColumnImport ImportColumns(const SpectrumSource& source, SpectrumSide side,
   };
   if (request.value_column.empty()) {
     const ColumnChoice choice = ChooseColumns(table, side);
+    // Rows with wavelengths and no value in any column hold no data; that is
+    // what the user needs to hear, not that no column is named for the side.
+    if (choice.status == ColumnChoice::Status::kNone && ValueColumns(table).empty()) {
+      result.read = RefusedRead(Refusal::kNoData);
+      return result;
+    }
     if (choice.status != ColumnChoice::Status::kChosen) {
       error = ColumnChoiceText(table, choice, side);
       return refuse();

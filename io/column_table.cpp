@@ -31,7 +31,16 @@ struct OpenBlock {
   int first_line = 0;        // its first row's line number
   std::string_view heading;  // the line right before its first row; empty for none
   int heading_line = 0;
+  std::vector<bool> numbers;  // by cell: whether a row holds a number there
 };
+
+// Notes which of a row's cells hold a number.
+void NoteNumbers(std::span<const std::string_view> cells, std::vector<bool>& numbers) {
+  if (numbers.size() < cells.size()) numbers.resize(cells.size(), false);
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    if (!numbers[k] && IsNumberCell(cells[k])) numbers[k] = true;
+  }
+}
 
 // Names the block's columns from its heading line, when that is a header
 // of as many cells or a one-cell label, and adds them to the table.
@@ -93,6 +102,7 @@ void AddBlock(ColumnTable& table, const OpenBlock& open) {
       column.unit = UnitOfColumnName(column.name);
     }
     column.wavelength_column = wavelength_column;
+    column.holds_numbers = k < open.numbers.size() && open.numbers[k];
     if (!column.name.empty()) table.named = true;
     table.columns.push_back(std::move(column));
   }
@@ -166,6 +176,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
       if (ContinuesTable(cells, table.delimiter)) {
         block.end = position;
         block.width = std::max(block.width, cells.size());
+        NoteNumbers(cells, block.numbers);
         continue;
       }
       AddBlock(table, block);
@@ -182,12 +193,16 @@ ColumnTable ScanColumnTable(std::string_view content) {
       SplitCells(line, d, cells);
       if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
       const std::size_t continuing_width = cells.size();
+      std::vector<bool> numbers;
+      NoteNumbers(cells, numbers);
       SplitCells(candidate, d, cells);
+      NoteNumbers(cells, numbers);
       table.delimiter = d;
       have_delimiter = true;
       in_block = true;
-      block = {candidate_begin, position,          std::max(cells.size(), continuing_width),
-               candidate_line,  candidate_heading, candidate_heading_line};
+      block = {candidate_begin,   position,          std::max(cells.size(), continuing_width),
+               candidate_line,    candidate_heading, candidate_heading_line,
+               std::move(numbers)};
       break;
     }
     candidate_delimiters = 0;

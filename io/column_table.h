@@ -29,6 +29,11 @@ struct TableColumn {
   // "Wavenumber (cm-1)"); nm when the name says none.
   WavelengthUnit unit = WavelengthUnit::kNanometre;
   int block = 0;  // index into ColumnTable::blocks
+  // Whether a row of its block holds a number in this column. One that none
+  // does holds no spectrum: the empty last column of rows that end with the
+  // delimiter ("220,24.97,"), or a header naming more columns than the rows
+  // fill.
+  bool holds_numbers = false;
 };
 
 // A run of rows. A file may stack several ("Excitation", its rows, then

@@ -126,6 +126,32 @@ TEST(ScanColumnTableTest, StackedBlocksAndTheirRows) {
   EXPECT_EQ(second, (std::vector<std::string>{"3", "4", "5"}));
 }
 
+// A column holds numbers when any row of its block has one there, the row
+// that begins the block included; cells left empty or holding text do not
+// count.
+TEST(ScanColumnTableTest, WhichColumnsHoldNumbers) {
+  const struct {
+    const char* content;
+    std::vector<bool> holds_numbers;
+  } cases[] = {
+      {"wl,em,\n500,1,\n501,2,\n", {true, true, false}},
+      {"wl;em;\r\n500;1;\r\n501;2;\r\n", {true, true, false}},
+      {"wl\tem\tex\n500\t1\n501\t2\n", {true, true, false}},
+      {"500,,1\n501,NaN,2\n", {true, false, true}},
+      {"500,1,\n501,,\n502,,\n", {true, true, false}},
+      {"500,,\n501,1,\n", {true, true, false}},
+      {"500,,\n501,,\n502,,3\n", {true, false, true}},
+      {"500 1\n501 2 3\n", {true, true, true}},
+      {"Excitation\n400,0.1\n401,0.2\nEmission\n500,\n501,\n", {true, true, true, false}},
+  };
+  for (const auto& c : cases) {
+    const ColumnTable table = ScanColumnTable(c.content);
+    std::vector<bool> holds;
+    for (const TableColumn& column : table.columns) holds.push_back(column.holds_numbers);
+    EXPECT_EQ(holds, c.holds_numbers) << c.content;
+  }
+}
+
 TEST(ScanColumnTableTest, NoTable) {
   for (const char* content : {"", "\xEF\xBB\xBF", "just words\nmore words\n", "450,1\n",
                               "Extinction coefficient: 83400\n", "450\n451\n452\n"}) {
