@@ -55,9 +55,11 @@ Cell ReadNumberCell(std::span<const std::string_view> cells, std::size_t index, 
 }
 
 // Points in wavelength order, those at one wavelength averaged into one.
-void SortAndMerge(std::vector<Point>& points) {
+// Answers how many wavelengths had more than one point.
+long SortAndMerge(std::vector<Point>& points) {
   std::ranges::stable_sort(points, {}, &Point::wavelength);
   std::size_t kept = 0;
+  long repeated = 0;
   for (std::size_t i = 0; i < points.size();) {
     std::size_t j = i;
     long double sum = 0.0L;
@@ -67,9 +69,11 @@ void SortAndMerge(std::vector<Point>& points) {
     }
     points[kept++] = {points[i].wavelength,
                       static_cast<double>(sum / static_cast<long double>(j - i))};
+    if (j - i > 1) ++repeated;
     i = j;
   }
   points.resize(kept);
+  return repeated;
 }
 
 int Clamped(double nm) {
@@ -154,7 +158,7 @@ ColumnRead ReadColumnPair(std::string_view content, const ColumnTable& table,
     read.refusal = Refusal::kNoData;
     return result;
   }
-  SortAndMerge(points);
+  result.repeated_wavelengths = SortAndMerge(points);
   // The whole nanometres within the file's range; none when it lies
   // between two, then the nearest stands for it.
   GridSpectrum& spectrum = read.spectrum;
@@ -199,6 +203,13 @@ ColumnImport ReadChosenPair(ColumnImport result, const SpectrumSource& source, S
   if (read.skipped_rows > 0) {
     result.warnings.push_back(Plural(read.skipped_rows, "row", "rows") +
                               " skipped: a wavelength or value cell holds no number");
+  }
+  if (read.repeated_wavelengths > 0) {
+    const bool one = read.repeated_wavelengths == 1;
+    result.warnings.push_back(
+        Plural(read.repeated_wavelengths, "wavelength appears", "wavelengths appear") +
+        " more than once; " + (one ? "its" : "their") +
+        " values were averaged (two samples stacked in one file?)");
   }
   return result;
 }
