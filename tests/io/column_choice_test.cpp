@@ -119,11 +119,6 @@ TEST(TrailingDelimiterTest, TheEmptyColumnIsNeverACandidate) {
        ColumnChoice::Status::kAmbiguous,
        -1,
        "several columns could hold the emission: column 2 \"one\", column 3 \"two\""},
-      {{"wavelength", "a_em", "b_em"},
-       {"1", "2"},
-       ColumnChoice::Status::kAmbiguous,
-       -1,
-       "several columns could hold the emission: column 2 \"a_em\", column 3 \"b_em\""},
       {{"wavelength", "Excitation", "Emission"}, {"1", "2"}, ColumnChoice::Status::kChosen, 2, ""},
       // Without names column 2 is taken, unless it holds no number.
       {{}, {"1", "2"}, ColumnChoice::Status::kChosen, 1, ""},

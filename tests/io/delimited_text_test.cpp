@@ -1,6 +1,6 @@
-// Cutting delimited text: line ends, the byte-order mark, blank and comment
-// lines, cells with quotes under each delimiter, the strict cut that
-// reports bad quotes, and the delimiter a header sets.
+// Cutting delimited text: line ends, cells with quotes under each
+// delimiter, and the strict cut that reports bad quotes. The scan and dye
+// sheet tests cover the rest through the files they read.
 #include "io/delimited_text.h"
 
 #include <gtest/gtest.h>
@@ -48,24 +48,6 @@ TEST(NextLineTest, EachKindOfLineEnd) {
   }
 }
 
-TEST(NextLineTest, ByteOrderMarkAndBlankLines) {
-  EXPECT_EQ(ByteOrderMarkSize("\xEF\xBB\xBFwl,em"), 3u);
-  EXPECT_EQ(ByteOrderMarkSize("\xEF\xBBwl"), 0u);
-  EXPECT_EQ(ByteOrderMarkSize("wl,em\xEF\xBB\xBF"), 0u);
-  const struct {
-    const char* line;
-    bool blank_or_comment;
-    bool comment;
-  } cases[] = {
-      {"", true, false},    {" \t ", true, false},   {"# nm em", true, true},
-      {"  #x", true, true}, {"450,1", false, false}, {"a # b", false, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IsBlankOrComment(c.line), c.blank_or_comment) << c.line;
-    EXPECT_EQ(IsCommentLine(c.line), c.comment) << c.line;
-  }
-}
-
 TEST(SplitCellsTest, UnderEachDelimiter) {
   constexpr auto kComma = ColumnDelimiter::kComma;
   const struct {
@@ -93,15 +75,6 @@ TEST(SplitCellsTest, UnderEachDelimiter) {
   EXPECT_EQ(Cells("1 2 3 4", ColumnDelimiter::kSpaces, 3), (Texts{"1", "2", "3"}));
 }
 
-TEST(SplitCellsTest, WideGapsAndQuotedNames) {
-  std::vector<std::string_view> cells;
-  SplitAtWideGaps("  Wavelength (nm)  Intensity (a.u.)\tNote a ", cells);
-  EXPECT_EQ(Texts(cells.begin(), cells.end()),
-            (Texts{"Wavelength (nm)", "Intensity (a.u.)", "Note a"}));
-  EXPECT_EQ(UnquotedName("  a \"\"b\"\" "), "a \"b\"");
-  EXPECT_EQ(UnescapedQuotes(" \"\"\"\" "), " \"\" ");
-}
-
 // The strict cut: fields own their text with quotes made single, and a bad
 // quote is reported instead of read around.
 TEST(SplitFieldsTest, QuotesAndTheirErrors) {
@@ -120,9 +93,7 @@ TEST(SplitFieldsTest, QuotesAndTheirErrors) {
       {"a\"\"b,", kComma, QuoteError::kNone, {"a\"\"b", ""}},
       {"x;\"1;2\";", ColumnDelimiter::kSemicolon, QuoteError::kNone, {"x", "1;2", ""}},
       {"x\t\" y \"\t", ColumnDelimiter::kTab, QuoteError::kNone, {"x", " y ", ""}},
-      {"\"bad.sp,acceptor,,", kComma, QuoteError::kLeftOpen, {}},
       {"ok,\"ends in a doubled quote\"\"", kComma, QuoteError::kLeftOpen, {}},
-      {"\"bad\" x.sp,acceptor", kComma, QuoteError::kTextAfterClose, {}},
       {"\"a\"\tb", ColumnDelimiter::kSemicolon, QuoteError::kTextAfterClose, {}},
       {"1 \"2\"x", ColumnDelimiter::kSpaces, QuoteError::kTextAfterClose, {}},
       {"1 \"2", ColumnDelimiter::kSpaces, QuoteError::kLeftOpen, {}},
@@ -134,55 +105,6 @@ TEST(SplitFieldsTest, QuotesAndTheirErrors) {
       EXPECT_EQ(fields, c.fields) << c.line;
     }
   }
-  EXPECT_EQ(QuoteErrorText(QuoteError::kLeftOpen), "a quote is left open");
-  EXPECT_EQ(QuoteErrorText(QuoteError::kTextAfterClose), "text follows a closing quote");
-  EXPECT_EQ(QuoteErrorText(QuoteError::kNone), "");
-}
-
-TEST(DelimiterOfHeaderTest, CommasUnlessOnlyInQuotes) {
-  const struct {
-    const char* header;
-    ColumnDelimiter delimiter;
-  } cases[] = {
-      {"file,side", ColumnDelimiter::kComma},
-      {"file;side", ColumnDelimiter::kSemicolon},
-      {"file\tside", ColumnDelimiter::kTab},
-      {"file;side\tname", ColumnDelimiter::kSemicolon},
-      {"\"a,b\";side", ColumnDelimiter::kSemicolon},
-      {"\"a;b\",side", ColumnDelimiter::kComma},
-      {"file;side,name", ColumnDelimiter::kComma},
-      {"file", ColumnDelimiter::kComma},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DelimiterOfHeader(c.header), c.delimiter) << c.header;
-}
-
-// The row tests that tell where a table's rows begin and run on.
-TEST(RowShapeTest, FirstAndContinuingRows) {
-  const struct {
-    const char* line;
-    ColumnDelimiter delimiter;
-    bool first;
-    bool continues;
-  } cases[] = {
-      {"450,1.5", ColumnDelimiter::kComma, true, true},
-      {"450,,", ColumnDelimiter::kComma, true, true},
-      {"450,NaN", ColumnDelimiter::kComma, false, true},
-      {"x,1", ColumnDelimiter::kComma, false, true},
-      {"450", ColumnDelimiter::kComma, false, false},
-      {",", ColumnDelimiter::kComma, false, false},
-      {"Peak at 520 nm", ColumnDelimiter::kSpaces, false, false},
-      {"520 nm", ColumnDelimiter::kSpaces, false, true},
-  };
-  std::vector<std::string_view> cells;
-  for (const auto& c : cases) {
-    SplitCells(c.line, c.delimiter, cells);
-    EXPECT_EQ(IsFirstRow(cells), c.first) << c.line;
-    EXPECT_EQ(ContinuesTable(cells, c.delimiter), c.continues) << c.line;
-  }
-  SplitCells(" , ,", ColumnDelimiter::kComma, cells);
-  EXPECT_TRUE(IsBlankRow(cells));
-  EXPECT_FALSE(IsNumberCell(""));
-  EXPECT_FALSE(IsNumberCell("1e400"));
 }
 
 }  // namespace
