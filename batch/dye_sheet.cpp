@@ -1,3 +1,5 @@
+// Reading the dye sheet: its header, its rows and the values each row
+// gives a spectrum.
 #include "batch/dye_sheet.h"
 
 #include <algorithm>
@@ -5,6 +7,7 @@
 #include <optional>
 
 #include "core/parameter_ranges.h"
+#include "io/delimited_text.h"
 #include "io/spectrum_file.h"
 #include "numeric/ascii_text.h"
 
@@ -28,71 +31,6 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames{
     "file",          "side",         "filter", "quantum_yield", "extinction",
     "concentration", "optical_path", "name",   "column",        "units"};
 
-// One line's fields: blanks around a field are dropped; a quoted field
-// keeps everything between its quotes, "" standing for one quote. Nothing
-// with `error` set when a quote is left open or text follows a closing one.
-std::optional<std::vector<std::string>> SplitFields(std::string_view line, char separator,
-                                                    std::string& error) {
-  std::vector<std::string> fields;
-  std::size_t i = 0;
-  while (true) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t') && line[i] != separator) ++i;
-    std::string field;
-    if (i < line.size() && line[i] == '"') {
-      ++i;
-      while (true) {
-        if (i >= line.size()) {
-          error = "a quote is left open";
-          return std::nullopt;
-        }
-        if (line[i] == '"') {
-          if (i + 1 < line.size() && line[i + 1] == '"') {
-            field += '"';
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        field += line[i++];
-      }
-      while (i < line.size() && (line[i] == ' ' || line[i] == '\t') && line[i] != separator) ++i;
-      if (i < line.size() && line[i] != separator) {
-        error = "text follows a closing quote";
-        return std::nullopt;
-      }
-    } else {
-      const std::size_t end = std::min(line.find(separator, i), line.size());
-      field = TrimmedBlanks(line.substr(i, end - i));
-      i = end;
-    }
-    fields.push_back(std::move(field));
-    if (i >= line.size()) return fields;
-    ++i;  // the separator
-  }
-}
-
-// The header decides: commas, or else semicolons or tabs when it has those
-// and no comma outside quotes.
-char SeparatorOf(std::string_view header) {
-  bool quoted = false;
-  bool semicolon = false;
-  bool tab = false;
-  for (const char c : header) {
-    if (c == '"') quoted = !quoted;
-    if (quoted) continue;
-    if (c == ',') return ',';
-    semicolon = semicolon || c == ';';
-    tab = tab || c == '\t';
-  }
-  return semicolon ? ';' : (tab ? '\t' : ',');
-}
-
-bool IsBlankOrComment(std::string_view line) {
-  const std::string_view text = TrimmedBlanks(line);
-  return text.empty() || text.front() == '#';
-}
-
 std::string Quoted(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
@@ -113,8 +51,8 @@ class Row {
 };
 
 // A number cell: empty keeps the default; otherwise it must be accepted.
-bool ReadCell(std::string_view cell, std::string_view column, const ParameterRange& range,
-              double& value, std::string& error) {
+bool ReadParameterCell(std::string_view cell, std::string_view column, const ParameterRange& range,
+                       double& value, std::string& error) {
   if (ReadInRange(cell, range, value)) return true;
   error = std::string(column) + " " + Quoted(cell) + " is not accepted; expected " +
           std::string(range.accepted);
@@ -159,12 +97,15 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
     ReadThroughColumns(record, row[kColumn], units);
   }
   if (!row[kFilter].empty()) {
-    if (!ReadCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) return std::nullopt;
+    if (!ReadParameterCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) {
+      return std::nullopt;
+    }
     record.filter_entry = static_cast<int>(value);
   }
   if (record.side == SpectrumSide::kEmission) {
     if (!row[kQuantumYield].empty()) {
-      if (!ReadCell(row[kQuantumYield], "quantum_yield", ranges::kQuantumYield, value, error)) {
+      if (!ReadParameterCell(row[kQuantumYield], "quantum_yield", ranges::kQuantumYield, value,
+                             error)) {
         return std::nullopt;
       }
       record.quantum_yield = row[kQuantumYield];
@@ -172,20 +113,21 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
     return record;
   }
   if (!row[kOpticalPath].empty()) {
-    if (!ReadCell(row[kOpticalPath], "optical_path", ranges::kOpticalPath, value, error)) {
+    if (!ReadParameterCell(row[kOpticalPath], "optical_path", ranges::kOpticalPath, value, error)) {
       return std::nullopt;
     }
     record.optical_path = OpticalPathIndexOf(value);
   }
   if (!row[kConcentration].empty()) {
-    if (!ReadCell(row[kConcentration], "concentration", ranges::kConcentration, value, error)) {
+    if (!ReadParameterCell(row[kConcentration], "concentration", ranges::kConcentration, value,
+                           error)) {
       return std::nullopt;
     }
     record.concentration = row[kConcentration];
     record.extinction.reset();
   }
   if (!row[kExtinction].empty()) {
-    if (!ReadCell(row[kExtinction], "extinction", ranges::kExtinction, value, error)) {
+    if (!ReadParameterCell(row[kExtinction], "extinction", ranges::kExtinction, value, error)) {
       return std::nullopt;
     }
     record.extinction = std::string(row[kExtinction]);
@@ -203,37 +145,41 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
     result.problem = name + " is UTF-16 text; save it as CSV in UTF-8";
     return result;
   }
-  if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+  content.remove_prefix(ByteOrderMarkSize(content));
 
   std::optional<std::array<int, kColumnCount>> columns;
   std::size_t column_count = 0;
-  char separator = ',';
+  ColumnDelimiter delimiter = ColumnDelimiter::kComma;
   int line_number = 0;
-  for (std::size_t at = 0; at < content.size();) {
-    const std::size_t end = std::min(content.find('\n', at), content.size());
-    std::string_view line = content.substr(at, end - at);
-    at = end + 1;
+  std::vector<std::string> cells;
+  std::size_t at = 0;
+  std::string_view line;
+  // Rows end at LF, a CR before it dropped. Fields lose the blanks around
+  // them; a quoted field keeps everything between its quotes, "" standing
+  // for one quote, and a quote left open or text after a closing quote
+  // refuses the line.
+  while (NextLine(content, at, line, LineEnds::kLineFeed)) {
     ++line_number;
-    if (line.ends_with('\r')) line.remove_suffix(1);
     if (IsBlankOrComment(line)) continue;
 
-    std::string error;
     if (!columns) {
       // The first line that is neither blank nor a comment names the columns.
-      separator = SeparatorOf(line);
-      const auto names = SplitFields(line, separator, error);
-      if (!names) {
-        result.problem = name + ":" + std::to_string(line_number) + ": the header: " + error;
+      delimiter = DelimiterOfHeader(line);
+      if (const QuoteError quotes = SplitFields(line, delimiter, cells);
+          quotes != QuoteError::kNone) {
+        result.problem = name + ":" + std::to_string(line_number) +
+                         ": the header: " + std::string(QuoteErrorText(quotes));
         return result;
       }
+      const std::vector<std::string>& names = cells;
       std::array<int, kColumnCount> found;
       found.fill(-1);
-      for (std::size_t i = 0; i < names->size(); ++i) {
-        const std::string column = AsciiLowered((*names)[i]);
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string column = AsciiLowered(names[i]);
         const auto known = std::ranges::find(kColumnNames, column);
         if (known == kColumnNames.end()) {
           result.notes.push_back(name + ":" + std::to_string(line_number) + ": column " +
-                                 Quoted((*names)[i]) + " is not one the sheet knows; ignored");
+                                 Quoted(names[i]) + " is not one the sheet knows; ignored");
           continue;
         }
         int& slot = found[static_cast<std::size_t>(known - kColumnNames.begin())];
@@ -252,17 +198,20 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
         }
       }
       columns = found;
-      column_count = names->size();
+      column_count = names.size();
       continue;
     }
 
-    const auto cells = SplitFields(line, separator, error);
+    std::string error;
     std::optional<DyeRecord> record;
-    if (cells && cells->size() != column_count) {
-      error = "the row has " + std::to_string(cells->size()) + " fields; the header has " +
+    if (const QuoteError quotes = SplitFields(line, delimiter, cells);
+        quotes != QuoteError::kNone) {
+      error = QuoteErrorText(quotes);
+    } else if (cells.size() != column_count) {
+      error = "the row has " + std::to_string(cells.size()) + " fields; the header has " +
               std::to_string(column_count);
-    } else if (cells) {
-      record = ReadRow(Row(*cells, *columns), folder, defaults, error);
+    } else {
+      record = ReadRow(Row(cells, *columns), folder, defaults, error);
     }
     if (!record) {
       result.skipped.push_back(

@@ -1,3 +1,5 @@
+// The column a header names for a side, why a choice fails, and the
+// warnings when values come from a column named as another kind.
 #include "io/column_choice.h"
 
 #include <algorithm>
@@ -44,20 +46,27 @@ bool IsWrongKind(ColumnKind kind, SpectrumSide side) {
   return false;
 }
 
-// The value columns (not wavelengths) of `kind`.
+// A column that can hold a spectrum: not a wavelength column, and with a
+// number in at least one row.
+bool IsValueColumn(const ColumnTable& table, std::size_t column) {
+  const TableColumn& c = table.columns[column];
+  return c.holds_numbers && c.wavelength_column != static_cast<int>(column);
+}
+
+// The value columns of `kind`.
 std::vector<int> ColumnsOfKind(const ColumnTable& table, ColumnKind kind) {
   std::vector<int> found;
   for (std::size_t i = 0; i < table.columns.size(); ++i) {
-    if (table.columns[i].kind == kind &&
-        table.columns[i].wavelength_column != static_cast<int>(i)) {
+    if (table.columns[i].kind == kind && IsValueColumn(table, i)) {
       found.push_back(static_cast<int>(i));
     }
   }
   return found;
 }
 
-// One candidate decides, several leave the choice open, none go on.
-bool Decide(const ColumnTable& table, const std::vector<int>& candidates, ColumnChoice& choice) {
+// One candidate is chosen, several leave the choice open, none go on.
+bool ChooseAmong(const ColumnTable& table, const std::vector<int>& candidates,
+                 ColumnChoice& choice) {
   if (candidates.empty()) return false;
   if (candidates.size() == 1) {
     choice.status = ColumnChoice::Status::kChosen;
@@ -73,23 +82,44 @@ bool Decide(const ColumnTable& table, const std::vector<int>& candidates, Column
 
 }  // namespace
 
+std::vector<int> ValueColumns(const ColumnTable& table) {
+  std::vector<int> found;
+  for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    if (IsValueColumn(table, i)) found.push_back(static_cast<int>(i));
+  }
+  return found;
+}
+
 ColumnChoice ChooseColumns(const ColumnTable& table, SpectrumSide side) {
   ColumnChoice choice;
   if (!table.found()) return choice;
+  const std::vector<int> values = ValueColumns(table);
+  // One sample in the file: its name decides only whether a warning is due.
+  if (values.size() == 1) {
+    ChooseAmong(table, values, choice);
+    choice.excitation_stands_in =
+        side == SpectrumSide::kAbsorption &&
+        table.columns[static_cast<std::size_t>(values.front())].kind == ColumnKind::kExcitation;
+    return choice;
+  }
   if (!table.named) {
-    if (table.columns.size() >= 2) Decide(table, {1}, choice);
+    if (table.columns.size() >= 2 && IsValueColumn(table, 1)) {
+      ChooseAmong(table, {1}, choice);
+    } else {
+      ChooseAmong(table, values, choice);
+    }
     return choice;
   }
   if (side == SpectrumSide::kEmission) {
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kEmission), choice)) return choice;
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kEmission), choice)) return choice;
   } else {
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kAbsorption), choice)) return choice;
-    if (Decide(table, ColumnsOfKind(table, ColumnKind::kExcitation), choice)) {
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kAbsorption), choice)) return choice;
+    if (ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kExcitation), choice)) {
       choice.excitation_stands_in = choice.status == ColumnChoice::Status::kChosen;
       return choice;
     }
   }
-  Decide(table, ColumnsOfKind(table, ColumnKind::kOther), choice);
+  ChooseAmong(table, ColumnsOfKind(table, ColumnKind::kOther), choice);
   return choice;
 }
 
@@ -197,11 +227,11 @@ std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int 
 }
 
 bool NamesSeveralSpectra(const ColumnTable& table) {
-  const auto spectra =
-      std::count_if(table.columns.begin(), table.columns.end(), [](const TableColumn& column) {
-        return column.kind == ColumnKind::kEmission || column.kind == ColumnKind::kExcitation ||
-               column.kind == ColumnKind::kAbsorption;
-      });
+  const auto spectra = std::ranges::count_if(ValueColumns(table), [&table](int column) {
+    const ColumnKind kind = table.columns[static_cast<std::size_t>(column)].kind;
+    return kind == ColumnKind::kEmission || kind == ColumnKind::kExcitation ||
+           kind == ColumnKind::kAbsorption;
+  });
   return spectra > 1;
 }
 

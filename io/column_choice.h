@@ -30,17 +30,24 @@ struct ColumnChoice {
   bool excitation_stands_in = false;
 };
 
-// The side's column: without names, column 2. With names, emission takes the
-// one column named as emission; absorption the one named as absorption, or
-// else the one named as excitation (excitation_stands_in), which emission
-// never takes; failing those, the one column whose name says nothing. Two
-// or more at the deciding step make the choice ambiguous. The wavelengths
-// are the chosen column's own (TableColumn::wavelength_column).
+// The columns that can hold a spectrum, in table order: neither wavelength
+// columns nor columns without a single number (TableColumn::holds_numbers).
+[[nodiscard]] std::vector<int> ValueColumns(const ColumnTable& table);
+
+// The side's column, among ValueColumns only. A table with one value column
+// is read from it whatever its name (ColumnKindWarning then says what the
+// user should know). Otherwise without names, column 2 when it is a value
+// column, else the one value column. With names, emission takes the one
+// column named as emission; absorption the one named as absorption, or else
+// the one named as excitation (excitation_stands_in), which emission never
+// takes; failing those, the one column whose name says nothing. Two or more
+// at the deciding step make the choice ambiguous. The wavelengths are the
+// chosen column's own (TableColumn::wavelength_column).
 [[nodiscard]] ColumnChoice ChooseColumns(const ColumnTable& table, SpectrumSide side);
 
 // Whether the header names two or more spectra (emission, excitation or
-// absorption columns): a reader taking a fixed column would take one of
-// them without asking.
+// absorption columns with numbers in them): a reader taking a fixed column
+// would take one of them without asking.
 [[nodiscard]] bool NamesSeveralSpectra(const ColumnTable& table);
 
 // Why a choice failed, in words for a status line or the command line,

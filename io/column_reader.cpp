@@ -1,3 +1,5 @@
+// The column import: one column pair read and resampled onto the 1-nm
+// grid, and the import as the user asks for it, with its warnings.
 #include "io/column_reader.h"
 
 #include <algorithm>
@@ -47,15 +49,17 @@ bool ToNanometres(double number, WavelengthUnit unit, double& nm) {
 // What a cell gives: a number, nothing (empty) or text.
 enum class Cell { kNumber, kEmpty, kText };
 
-Cell ReadCell(std::span<const std::string_view> cells, std::size_t index, double& number) {
+Cell ReadNumberCell(std::span<const std::string_view> cells, std::size_t index, double& number) {
   if (index >= cells.size() || cells[index].empty()) return Cell::kEmpty;
   return ParseReal(cells[index], number) ? Cell::kNumber : Cell::kText;
 }
 
 // Points in wavelength order, those at one wavelength averaged into one.
-void SortAndMerge(std::vector<Point>& points) {
+// Answers how many wavelengths had more than one point.
+long SortAndMerge(std::vector<Point>& points) {
   std::ranges::stable_sort(points, {}, &Point::wavelength);
   std::size_t kept = 0;
+  long repeated = 0;
   for (std::size_t i = 0; i < points.size();) {
     std::size_t j = i;
     long double sum = 0.0L;
@@ -65,9 +69,11 @@ void SortAndMerge(std::vector<Point>& points) {
     }
     points[kept++] = {points[i].wavelength,
                       static_cast<double>(sum / static_cast<long double>(j - i))};
+    if (j - i > 1) ++repeated;
     i = j;
   }
   points.resize(kept);
+  return repeated;
 }
 
 int Clamped(double nm) {
@@ -132,8 +138,8 @@ ColumnRead ReadColumnPair(std::string_view content, const ColumnTable& table,
   while (rows.Next(cells)) {
     double number = 0.0;
     double value = 0.0;
-    const Cell w = ReadCell(cells, wavelength_cell, number);
-    const Cell v = ReadCell(cells, value_cell, value);
+    const Cell w = ReadNumberCell(cells, wavelength_cell, number);
+    const Cell v = ReadNumberCell(cells, value_cell, value);
     if (w == Cell::kText || v == Cell::kText) {
       ++result.skipped_rows;
       continue;
@@ -152,7 +158,7 @@ ColumnRead ReadColumnPair(std::string_view content, const ColumnTable& table,
     read.refusal = Refusal::kNoData;
     return result;
   }
-  SortAndMerge(points);
+  result.repeated_wavelengths = SortAndMerge(points);
   // The whole nanometres within the file's range; none when it lies
   // between two, then the nearest stands for it.
   GridSpectrum& spectrum = read.spectrum;
@@ -198,6 +204,13 @@ ColumnImport ReadChosenPair(ColumnImport result, const SpectrumSource& source, S
     result.warnings.push_back(Plural(read.skipped_rows, "row", "rows") +
                               " skipped: a wavelength or value cell holds no number");
   }
+  if (read.repeated_wavelengths > 0) {
+    const bool one = read.repeated_wavelengths == 1;
+    result.warnings.push_back(
+        Plural(read.repeated_wavelengths, "wavelength appears", "wavelengths appear") +
+        " more than once; " + (one ? "its" : "their") +
+        " values were averaged (two samples stacked in one file?)");
+  }
   return result;
 }
 
@@ -239,6 +252,12 @@ ColumnImport ImportColumns(const SpectrumSource& source, SpectrumSide side,
   };
   if (request.value_column.empty()) {
     const ColumnChoice choice = ChooseColumns(table, side);
+    // Rows with wavelengths and no value in any column hold no data; that is
+    // what the user needs to hear, not that no column is named for the side.
+    if (choice.status == ColumnChoice::Status::kNone && ValueColumns(table).empty()) {
+      result.read = RefusedRead(Refusal::kNoData);
+      return result;
+    }
     if (choice.status != ColumnChoice::Status::kChosen) {
       error = ColumnChoiceText(table, choice, side);
       return refuse();

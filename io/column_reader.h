@@ -32,11 +32,15 @@ struct ColumnRead {
   // that is not a number ("NaN", "n/a"), or a wavelength that converts to
   // none (a wavenumber of 0). Empty cells are passed over without counting.
   long skipped_rows = 0;
+  // Wavelengths (in nm) that two or more points share, each counted once;
+  // their values are averaged.
+  long repeated_wavelengths = 0;
 };
 
 // Reads the pair from the rows of `table` (scanned from `content`).
 // Wavelengths are converted to nm, the points put in wavelength order
-// (points at one wavelength are averaged), and every whole nanometre from
+// (points at one wavelength are averaged, and counted in
+// repeated_wavelengths), and every whole nanometre from
 // the lowest wavelength up to the highest gets the value interpolated
 // linearly between the points either side. The range rule then decides, on
 // those whole nanometres: they must lie within 100..1500 nm and span more
@@ -63,7 +67,9 @@ struct ColumnImport {
   // ..."), for a status line; empty when `chosen`.
   std::string choice_error;
   // For the user, each once: a column named as another kind than the
-  // side, an excitation column standing in for absorption, skipped rows.
+  // side, an excitation column standing in for absorption, skipped rows,
+  // wavelengths that appear more than once (two samples stacked in one
+  // file, perhaps).
   std::vector<std::string> warnings;
   long skipped_rows = 0;
 };

@@ -1,3 +1,6 @@
+// The table scan: where the rows of numbers of a downloaded file begin and
+// end, the header or label that names their columns, the preview, and the
+// rows of one block for the readers.
 #include "io/column_table.h"
 
 #include <algorithm>
@@ -5,12 +8,10 @@
 #include <utility>
 
 #include "numeric/ascii_text.h"
-#include "numeric/parse_real.h"
 
 namespace korin {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array kDelimiters{ColumnDelimiter::kTab, ColumnDelimiter::kSemicolon,
                                  ColumnDelimiter::kComma, ColumnDelimiter::kSpaces};
 // A preview line longer than this is cut: a dialog shows no more of it.
@@ -18,280 +19,9 @@ constexpr std::size_t kPreviewLineBytes = 4096;
 // Messages list at most this many columns.
 constexpr std::size_t kListedColumns = 12;
 
-// The next line of `content` from `position`, which moves past its line
-// end: LF, CR LF or a lone CR (old Macintosh exports). False at the end.
-bool NextLine(std::string_view content, std::size_t& position, std::string_view& line) {
-  if (position >= content.size()) return false;
-  const std::size_t end = content.find_first_of("\r\n", position);
-  if (end == std::string_view::npos) {
-    line = content.substr(position);
-    position = content.size();
-    return true;
-  }
-  line = content.substr(position, end - position);
-  position = end + 1;
-  if (content[end] == '\r' && position < content.size() && content[position] == '\n') ++position;
-  return true;
-}
-
-// Blank lines and "#" comments are passed over wherever they stand.
-bool IsBlankOrComment(std::string_view line) {
-  const std::string_view text = TrimmedBlanks(line);
-  return text.empty() || text.front() == '#';
-}
-
-bool IsComment(std::string_view line) {
-  const std::string_view text = TrimmedBlanks(line);
-  return !text.empty() && text.front() == '#';
-}
-
-bool IsNumber(std::string_view cell) {
-  double unused = 0.0;
-  return !cell.empty() && ParseReal(cell, unused);
-}
-
-bool IsBlankRow(std::span<const std::string_view> cells) {
-  return std::ranges::all_of(cells, [](std::string_view c) { return c.empty(); });
-}
-
-// A row that can begin a table: numbers and empty cells only, a number
-// first, at least two cells.
-bool IsFirstRow(std::span<const std::string_view> cells) {
-  if (cells.size() < 2 || !IsNumber(cells[0])) return false;
-  return std::ranges::all_of(cells.subspan(1),
-                             [](std::string_view c) { return c.empty() || IsNumber(c); });
-}
-
-// A row that continues a table: a cell may hold text ("NaN"), which skips
-// the row for that column only. Space-separated text would otherwise run on
-// as rows ("Peak at 520 nm"), so there the first cell must be a number.
-bool ContinuesTable(std::span<const std::string_view> cells, ColumnDelimiter delimiter) {
-  if (cells.size() < 2) return false;
-  if (delimiter == ColumnDelimiter::kSpaces) return IsNumber(cells[0]);
-  return std::ranges::any_of(cells, IsNumber);
-}
-
-// The index of the quote closing the one at `open`, skipping doubled
-// quotes; npos when the line ends first.
-std::size_t ClosingQuote(std::string_view line, std::size_t open) {
-  for (std::size_t i = open + 1; i < line.size(); ++i) {
-    if (line[i] != '"') continue;
-    if (i + 1 < line.size() && line[i + 1] == '"') {
-      ++i;
-      continue;
-    }
-    return i;
-  }
-  return std::string_view::npos;
-}
-
-char SeparatorOf(ColumnDelimiter delimiter) {
-  switch (delimiter) {
-    case ColumnDelimiter::kTab:
-      return '\t';
-    case ColumnDelimiter::kSemicolon:
-      return ';';
-    case ColumnDelimiter::kComma:
-    case ColumnDelimiter::kSpaces:
-      break;
-  }
-  return ',';
-}
-
-void SplitAtBlanks(std::string_view line, std::vector<std::string_view>& cells,
-                   std::size_t max_cells) {
-  std::size_t i = 0;
-  while (cells.size() < max_cells) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i >= line.size()) return;
-    if (line[i] == '"') {
-      const std::size_t close = ClosingQuote(line, i);
-      const std::size_t stop = close == std::string_view::npos ? line.size() : close;
-      cells.push_back(line.substr(i + 1, stop - i - 1));
-      i = stop;
-    } else {
-      const std::size_t start = i;
-      while (i < line.size() && !IsBlank(line[i])) ++i;
-      cells.push_back(line.substr(start, i - start));
-    }
-    // Anything glued to a closing quote belongs to no cell.
-    while (i < line.size() && !IsBlank(line[i])) ++i;
-  }
-}
-
-// Header names of a space-separated table may hold single blanks
-// ("Wavelength (nm)  Intensity (a.u.)"): cut at tabs and at runs of two or
-// more blanks instead.
-void SplitAtWideGaps(std::string_view line, std::vector<std::string_view>& cells) {
-  cells.clear();
-  std::size_t i = 0;
-  while (cells.size() < kMaxColumns) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i >= line.size()) return;
-    const std::size_t start = i;
-    while (i < line.size() && line[i] != '\t' &&
-           !(line[i] == ' ' && i + 1 < line.size() && IsBlank(line[i + 1]))) {
-      ++i;
-    }
-    cells.push_back(TrimmedBlanks(line.substr(start, i - start)));
-  }
-}
-
-// The run of ASCII letters in `name`, lower-cased.
-std::vector<std::string> Words(std::string_view name) {
-  std::vector<std::string> words;
-  std::string word;
-  for (const char c : name) {
-    const char lower = AsciiLower(c);
-    if (lower >= 'a' && lower <= 'z') {
-      word += lower;
-    } else if (!word.empty()) {
-      words.push_back(std::move(word));
-      word.clear();
-    }
-  }
-  if (!word.empty()) words.push_back(std::move(word));
-  return words;
-}
-
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
-
-constexpr std::string_view kMicroSign = "\xC2\xB5";  // U+00B5
-constexpr std::string_view kGreekMu = "\xCE\xBC";    // U+03BC
-
-bool IsWavelengthWord(std::string_view w) {
-  return w.starts_with("wavelength") || w.starts_with("wavenumber") || w == "wl" || w == "lambda" ||
-         w == "wave";
-}
-bool IsExcitationWord(std::string_view w) {
-  return w == "ex" || w == "exc" || w.starts_with("excit");
-}
-bool IsAbsorptionWord(std::string_view w) {
-  return w == "abs" || w.starts_with("absorb") || w.starts_with("absorp") || w == "ext" ||
-         w.starts_with("extinct") || w == "eps" || w == "epsilon";
-}
-bool IsEmissionWord(std::string_view w) {
-  // "Fluorescein" is a dye, not a kind of spectrum.
-  return w == "em" || w == "ems" || w == "emi" || w.starts_with("emis") || w.starts_with("emit") ||
-         w == "fl" || w == "fluo" || w == "fluor" ||
-         (w.starts_with("fluoresc") && !w.starts_with("fluorescein"));
-}
-
-// A name that is only a unit ("nm", "(um)", "cm-1", "1/cm") heads a
-// wavelength column.
-bool IsUnitOnly(std::string_view name) {
-  std::string letters;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const std::string_view rest = name.substr(i);
-    if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
-      letters += 'u';
-      ++i;
-      continue;
-    }
-    const char lower = AsciiLower(name[i]);
-    if (lower >= 'a' && lower <= 'z') letters += lower;
-  }
-  return letters == "nm" || letters == "um" || letters == "cm";
-}
-
 std::string NumberText(std::size_t n) {
   return std::to_string(n);
 }
-
-}  // namespace
-
-void SplitCells(std::string_view line, ColumnDelimiter delimiter,
-                std::vector<std::string_view>& cells, std::size_t max_cells) {
-  cells.clear();
-  if (delimiter == ColumnDelimiter::kSpaces) {
-    SplitAtBlanks(line, cells, max_cells);
-    return;
-  }
-  const char separator = SeparatorOf(delimiter);
-  std::size_t start = 0;
-  while (cells.size() < max_cells) {
-    std::size_t first = start;
-    while (first < line.size() && IsBlank(line[first]) && line[first] != separator) ++first;
-    std::size_t next = 0;
-    if (first < line.size() && line[first] == '"') {
-      const std::size_t close = ClosingQuote(line, first);
-      const std::size_t stop = close == std::string_view::npos ? line.size() : close;
-      cells.push_back(line.substr(first + 1, stop - first - 1));
-      next = line.find(separator, stop);
-    } else {
-      next = line.find(separator, start);
-      const std::size_t stop = next == std::string_view::npos ? line.size() : next;
-      cells.push_back(TrimmedBlanks(line.substr(start, stop - start)));
-    }
-    if (next == std::string_view::npos) return;
-    start = next + 1;
-  }
-}
-
-std::string UnquotedName(std::string_view cell) {
-  std::string name;
-  const std::string_view text = TrimmedBlanks(cell);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    name += text[i];
-    if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') ++i;
-  }
-  return name;
-}
-
-ColumnKind KindOfColumnName(std::string_view name) {
-  const std::vector<std::string> words = Words(name);
-  const auto any = [&words](bool (*is)(std::string_view)) {
-    return std::ranges::any_of(words, [is](const std::string& w) { return is(w); });
-  };
-  if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
-    return ColumnKind::kWavelength;
-  }
-  if (any(IsExcitationWord)) return ColumnKind::kExcitation;
-  // Epsilon, and its lunate form.
-  if (any(IsAbsorptionWord) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
-    return ColumnKind::kAbsorption;
-  }
-  if (any(IsEmissionWord)) return ColumnKind::kEmission;
-  return ColumnKind::kOther;
-}
-
-WavelengthUnit UnitOfColumnName(std::string_view name) {
-  const std::string lowered = AsciiLowered(name);
-  for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
-    if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
-  }
-  const std::vector<std::string> words = Words(name);
-  if (std::ranges::any_of(words,
-                          [](const std::string& w) { return w.starts_with("wavenumber"); })) {
-    return WavelengthUnit::kWavenumber;
-  }
-  if (Contains(name, std::string(kMicroSign) + "m") ||
-      Contains(name, std::string(kGreekMu) + "m")) {
-    return WavelengthUnit::kMicrometre;
-  }
-  if (std::ranges::any_of(words, [](const std::string& w) {
-        return w == "um" || w.starts_with("micron") || w.starts_with("micromet");
-      })) {
-    return WavelengthUnit::kMicrometre;
-  }
-  return WavelengthUnit::kNanometre;
-}
-
-std::string_view UnitText(WavelengthUnit unit) {
-  switch (unit) {
-    case WavelengthUnit::kNanometre:
-      return "nm";
-    case WavelengthUnit::kMicrometre:
-      return "um";
-    case WavelengthUnit::kWavenumber:
-      return "cm-1";
-  }
-  return "nm";
-}
-
-namespace {
 
 // A block of rows while the scan reads it.
 struct OpenBlock {
@@ -301,7 +31,16 @@ struct OpenBlock {
   int first_line = 0;        // its first row's line number
   std::string_view heading;  // the line right before its first row; empty for none
   int heading_line = 0;
+  std::vector<bool> numbers;  // by cell: whether a row holds a number there
 };
+
+// Notes which of a row's cells hold a number.
+void NoteNumbers(std::span<const std::string_view> cells, std::vector<bool>& numbers) {
+  if (numbers.size() < cells.size()) numbers.resize(cells.size(), false);
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    if (!numbers[k] && IsNumberCell(cells[k])) numbers[k] = true;
+  }
+}
 
 // Names the block's columns from its heading line, when that is a header
 // of as many cells or a one-cell label, and adds them to the table.
@@ -318,9 +57,9 @@ void AddBlock(ColumnTable& table, const OpenBlock& open) {
     SplitAtWideGaps(heading, cells);
   }
   std::size_t width = open.width;
-  const bool label = !comment && cells.size() == 1 && !cells[0].empty() && !IsNumber(cells[0]);
+  const bool label = !comment && cells.size() == 1 && !cells[0].empty() && !IsNumberCell(cells[0]);
   const bool has_text =
-      std::ranges::any_of(cells, [](std::string_view c) { return !c.empty() && !IsNumber(c); });
+      std::ranges::any_of(cells, [](std::string_view c) { return !c.empty() && !IsNumberCell(c); });
   bool header = cells.size() >= 2 && has_text;
   if (header && cells.size() != width) {
     // A space-separated header must match; a delimited one may name fewer
@@ -363,6 +102,7 @@ void AddBlock(ColumnTable& table, const OpenBlock& open) {
       column.unit = UnitOfColumnName(column.name);
     }
     column.wavelength_column = wavelength_column;
+    column.holds_numbers = k < open.numbers.size() && open.numbers[k];
     if (!column.name.empty()) table.named = true;
     table.columns.push_back(std::move(column));
   }
@@ -391,7 +131,7 @@ void FillPreview(ColumnTable& table, std::span<const std::string_view> lines) {
 
 ColumnTable ScanColumnTable(std::string_view content) {
   ColumnTable table;
-  std::size_t position = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+  std::size_t position = ByteOrderMarkSize(content);
   std::vector<std::string_view> preview;
   std::vector<std::string_view> cells;
 
@@ -424,7 +164,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
     const std::size_t line_begin = std::exchange(begin, position);
     if (IsBlankOrComment(line)) {
       // A comment right before the rows may be their header ("# nm em").
-      if (!in_block && IsComment(line)) {
+      if (!in_block && IsCommentLine(line)) {
         previous = line;
         previous_line = number;
       }
@@ -436,6 +176,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
       if (ContinuesTable(cells, table.delimiter)) {
         block.end = position;
         block.width = std::max(block.width, cells.size());
+        NoteNumbers(cells, block.numbers);
         continue;
       }
       AddBlock(table, block);
@@ -452,12 +193,16 @@ ColumnTable ScanColumnTable(std::string_view content) {
       SplitCells(line, d, cells);
       if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
       const std::size_t continuing_width = cells.size();
+      std::vector<bool> numbers;
+      NoteNumbers(cells, numbers);
       SplitCells(candidate, d, cells);
+      NoteNumbers(cells, numbers);
       table.delimiter = d;
       have_delimiter = true;
       in_block = true;
-      block = {candidate_begin, position,          std::max(cells.size(), continuing_width),
-               candidate_line,  candidate_heading, candidate_heading_line};
+      block = {candidate_begin,   position,          std::max(cells.size(), continuing_width),
+               candidate_line,    candidate_heading, candidate_heading_line,
+               std::move(numbers)};
       break;
     }
     candidate_delimiters = 0;

@@ -3,7 +3,9 @@
 // where the table begins after a block of metadata, the header that names
 // the columns, which columns hold wavelengths and which values go with them,
 // and the first lines cut into cells for the import dialog's preview.
-// Reading one column pair onto the grid is column_reader.h's part.
+// Reading one column pair onto the grid is column_reader.h's part; cutting
+// lines into cells is delimited_text.h's, and what a name says
+// column_names.h's.
 #pragma once
 
 #include <cstddef>
@@ -12,17 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "io/column_names.h"
+#include "io/delimited_text.h"
+
 namespace korin {
-
-// Tried in this order: a line that reads as numbers under an earlier one is
-// read with that one ("450\t1.5" is tab-separated, not space-separated).
-enum class ColumnDelimiter { kTab, kSemicolon, kComma, kSpaces };
-
-// What the numbers of a wavelength column measure.
-enum class WavelengthUnit { kNanometre, kMicrometre, kWavenumber };
-
-// What a column's name says it holds.
-enum class ColumnKind { kWavelength, kEmission, kExcitation, kAbsorption, kOther };
 
 struct TableColumn {
   std::string name;  // from the header or the block's label; empty when nothing names it
@@ -34,6 +29,11 @@ struct TableColumn {
   // "Wavenumber (cm-1)"); nm when the name says none.
   WavelengthUnit unit = WavelengthUnit::kNanometre;
   int block = 0;  // index into ColumnTable::blocks
+  // Whether a row of its block holds a number in this column. One that none
+  // does holds no spectrum: the empty last column of rows that end with the
+  // delimiter ("220,24.97,"), or a header naming more columns than the rows
+  // fill.
+  bool holds_numbers = false;
 };
 
 // A run of rows. A file may stack several ("Excitation", its rows, then
@@ -62,10 +62,6 @@ struct ColumnTable {
 };
 
 inline constexpr std::size_t kPreviewLines = 20;
-// Cells beyond this many on a line are not read, and blocks that would take
-// the table past it are not added: no spectrum file is that wide, and a line
-// of a million commas must not cost a million columns.
-inline constexpr std::size_t kMaxColumns = 1024;
 
 // Finds the table in a file's bytes. Lines end at LF, CR LF or CR; a UTF-8
 // byte-order mark is skipped. Blank lines and lines starting with "#" are
@@ -80,36 +76,6 @@ inline constexpr std::size_t kMaxColumns = 1024;
 // ends the block, and a later run of rows under the same delimiter begins
 // the next one.
 [[nodiscard]] ColumnTable ScanColumnTable(std::string_view content);
-
-// Cuts `line` into at most `max_cells` cells. With a character delimiter
-// every delimiter ends a cell, so "300,,0.5" has an empty middle cell; with
-// kSpaces, runs of blanks and tabs separate and no cell is empty. Cells are
-// trimmed of blanks and tabs; a cell in double quotes keeps its delimiters
-// and loses its quotes (a doubled quote inside stays doubled, see
-// UnquotedName). The views point into `line`.
-void SplitCells(std::string_view line, ColumnDelimiter delimiter,
-                std::vector<std::string_view>& cells, std::size_t max_cells = kMaxColumns);
-
-// A quoted cell's text with each doubled quote made single.
-[[nodiscard]] std::string UnquotedName(std::string_view cell);
-
-// What a column name says, from its words (runs of ASCII letters, any case)
-// and a few Greek letters, in this order: a wavelength ("Wavelength (nm)",
-// "wl", "lambda", "Wavenumber"), excitation ("ex", "exc", "Excitation"),
-// absorption ("abs", "Absorbance", "ext", "Extinction", "eps", "epsilon",
-// an epsilon), emission ("em", "ems", "Emission", "fluor", "Fluorescence"),
-// otherwise kOther. Words are whole, so "Temperature", "Item" or "Extra"
-// say nothing; digits and punctuation split words, so "Cy3 EM",
-// "mTurquoise2_em" and "EtOH-base.ems" are emission.
-[[nodiscard]] ColumnKind KindOfColumnName(std::string_view name);
-
-// The unit a wavelength column's name gives: "um", "micron" or a micro sign
-// before "m" mean micrometres; "cm-1", "cm^-1", "1/cm" or "Wavenumber"
-// mean wavenumbers; nanometres otherwise.
-[[nodiscard]] WavelengthUnit UnitOfColumnName(std::string_view name);
-
-// "nm", "um" or "cm-1", as messages and the command line spell units.
-[[nodiscard]] std::string_view UnitText(WavelengthUnit unit);
 
 // How a list shows a column: its name, or "column 3" (1-based) when it has
 // none. Precondition: 0 <= column < table.columns.size().

@@ -1,3 +1,4 @@
+// Acceptance rules and line readers that several spectrum readers share.
 #include "io/reader_pieces.h"
 
 #include "io/field_scanner.h"
@@ -6,7 +7,8 @@
 namespace korin {
 namespace {
 
-void Decide(SpectrumRead& read, bool accepted, Refusal refusal) {
+// Accepts the read or refuses it for `refusal`.
+void SetVerdict(SpectrumRead& read, bool accepted, Refusal refusal) {
   read.accepted = accepted;
   read.refusal = accepted ? Refusal::kNone : refusal;
   if (accepted) read.spectrum.values.ClearOutside(read.spectrum.first, read.spectrum.last);
@@ -15,15 +17,15 @@ void Decide(SpectrumRead& read, bool accepted, Refusal refusal) {
 }  // namespace
 
 void ApplyRangeRule(SpectrumRead& read) {
-  Decide(read, RangeRuleHolds(read.spectrum.first, read.spectrum.last), Refusal::kRange);
+  SetVerdict(read, RangeRuleHolds(read.spectrum.first, read.spectrum.last), Refusal::kRange);
 }
 
 void ApplyOrderCheck(SpectrumRead& read, std::string_view name, const MessageSink& sink) {
   const int first = read.spectrum.first;
   const int last = read.spectrum.last;
   const bool on_grid = SpectrumGrid::Contains(first) && SpectrumGrid::Contains(last);
-  Decide(read, OrderCheckPasses(first, last, name, sink),
-         on_grid ? Refusal::kOrder : Refusal::kOffGrid);
+  SetVerdict(read, OrderCheckPasses(first, last, name, sink),
+             on_grid ? Refusal::kOrder : Refusal::kOffGrid);
 }
 
 bool FindFirstNumericLine(SpectrumTextFile& file, std::string_view& line, double& first_field) {

@@ -181,6 +181,48 @@ TEST(DyeSheetTest, UnreadableSheets) {
   EXPECT_EQ(missing.problem, "cannot read the sheet /nonexistent/dyes.csv");
 }
 
+// The header sets the separator for every row; quotes keep separators and
+// blanks; rows end at LF only, so a lone CR stays inside a line.
+TEST(DyeSheetTest, SeparatorsQuotesAndLineEndsAsTheHeaderSets) {
+  const struct {
+    const char* what;
+    std::string content;
+    std::vector<std::string> dyes;
+    std::string problem;  // empty when readable
+  } cases[] = {
+      {"a comma only inside quotes leaves the semicolons",
+       "\"file\";\"side\"\n\"x,y.csv\" ; donor\n",
+       {"donor /lab/x,y.csv 'x,y.csv' f1 line 2 Q 0.5"},
+       ""},
+      {"a comma outside quotes decides",
+       "file,side;name\nd.csv,donor;x\n",
+       {},
+       "dyes.csv:1: the header has no 'side' column"},
+      {"tabs, a quoted tab kept",
+       "file\tside\n\"a\tb.csv\"\tacceptor\n",
+       {"acceptor /lab/a\tb.csv 'a\tb.csv' f1 line 2 C 1E-5 path 3"},
+       ""},
+      {"text after a quoted header name",
+       "\"file\"x,side\n",
+       {},
+       "dyes.csv:1: the header: text follows a closing quote"},
+      {"a lone CR does not end a row",
+       "file,side\rd.csv,donor\r",
+       {},
+       "dyes.csv:1: the header has no 'side' column"},
+      {"a CR before each LF is dropped, one only",
+       "file,side,name\r\nd.csv,donor,x\r\r\n",
+       {"donor /lab/d.csv 'x\r' f1 line 2 Q 0.5"},
+       ""},
+  };
+  for (const auto& c : cases) {
+    const DyeSheet sheet = Parse(c.content);
+    EXPECT_EQ(sheet.readable, c.problem.empty()) << c.what;
+    EXPECT_EQ(sheet.problem, c.problem) << c.what;
+    EXPECT_EQ(Described(sheet), c.dyes) << c.what;
+  }
+}
+
 TEST(DyeSheetTest, UnknownColumnsAreNotedAndIgnored) {
   const DyeSheet sheet =
       Parse("file,notes,side,quantum_yeild\nd.csv,\"bright, stable\",donor,0.9\n");

@@ -134,6 +134,68 @@ TEST(ReadColumnPairTest, EmptyCellsAndTextCells) {
   EXPECT_EQ(ex.read.spectrum.values[502], 3.0);
 }
 
+// Points that share a wavelength are averaged, and the user is told once
+// how many wavelengths that concerns: two samples stacked in one file read
+// as one otherwise.
+TEST(ReadColumnPairTest, RepeatedWavelengthsAreCountedAndSaid) {
+  std::string stacked = "wavelength,intensity\n";
+  for (int sample = 0; sample < 2; ++sample) {
+    for (int w = 500; w <= 520; ++w) stacked += std::to_string(w) + ",1\n";
+  }
+  const std::string one =
+      "1 wavelength appears more than once; its values were averaged (two samples stacked in "
+      "one file?)";
+  const auto many = [](int n) {
+    return std::to_string(n) +
+           " wavelengths appear more than once; their values were averaged (two samples stacked "
+           "in one file?)";
+  };
+  const std::string skipped = "1 row skipped: a wavelength or value cell holds no number";
+  const struct {
+    const char* what;
+    std::string content;
+    ColumnRequest request;
+    long repeated;
+    std::vector<std::string> warnings;
+  } cases[] = {
+      {"none", "450,1\n455,2\n470,3\n", {}, 0, {}},
+      {"one", "450,1\n455,2\n455,4\n470,3\n", {}, 1, {one}},
+      {"three, one of them thrice",
+       "450,1\n450,2\n450,3\n460,1\n470,1\n460,2\n480,1\n470,5\n",
+       {},
+       3,
+       {many(3)}},
+      {"two samples stacked", stacked, {}, 21, {many(21)}},
+      {"one wavelength spelt three ways", "500,1\n500.0,2\n5e2,3\n520,1\n", {}, 1, {one}},
+      {"the same after conversion from micrometres",
+       "0.5,1\n0.500,3\n0.52,1\n",
+       {"", "", WavelengthUnit::kMicrometre},
+       1,
+       {one}},
+      {"a skipped row repeats nothing", "500,1\n500,NaN\n520,1\n", {}, 0, {skipped}},
+      {"skipped rows are said first", "500,1\n500,n/a\n500,2\n520,1\n", {}, 1, {skipped, one}},
+      {"close is not the same", "500,1\n500.001,2\n520,1\n", {}, 0, {}},
+  };
+  for (const auto& c : cases) {
+    const ColumnImport r = Import(c.content, SpectrumSide::kEmission, c.request);
+    ASSERT_TRUE(r.read.accepted) << c.what << ": " << RefusalText(r.read);
+    EXPECT_EQ(r.warnings, c.warnings) << c.what;
+    const ColumnTable table = ScanColumnTable(c.content);
+    EXPECT_EQ(ReadColumnPair(c.content, table,
+                             {0, 1, c.request.unit.value_or(WavelengthUnit::kNanometre)})
+                  .repeated_wavelengths,
+              c.repeated)
+        << c.what;
+  }
+  // The open steps pass the warning on once, with the file's name.
+  FretEngine engine;
+  engine.Start();
+  const LoadOutcome outcome =
+      LoadColumns(engine, SpectrumSide::kAbsorption, {}, {"/d/two.csv", stacked, true}, nullptr);
+  ASSERT_EQ(outcome.kind, LoadOutcome::Kind::kAccepted) << outcome.reason;
+  EXPECT_EQ(outcome.warnings, std::vector<std::string>{"two.csv: " + many(21)});
+}
+
 TEST(ReadColumnPairTest, AcceptanceAsTheOtherReaders) {
   const struct {
     const char* what;

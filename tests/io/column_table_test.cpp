@@ -1,6 +1,6 @@
 // Finding the table in downloaded spectrum files: the delimiter, the
-// header, metadata before the table, quoted names, paired wavelength
-// columns and what a column's name says.
+// header, metadata before the table, quoted names and paired wavelength
+// columns.
 #include "io/column_table.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +126,32 @@ TEST(ScanColumnTableTest, StackedBlocksAndTheirRows) {
   EXPECT_EQ(second, (std::vector<std::string>{"3", "4", "5"}));
 }
 
+// A column holds numbers when any row of its block has one there, the row
+// that begins the block included; cells left empty or holding text do not
+// count.
+TEST(ScanColumnTableTest, WhichColumnsHoldNumbers) {
+  const struct {
+    const char* content;
+    std::vector<bool> holds_numbers;
+  } cases[] = {
+      {"wl,em,\n500,1,\n501,2,\n", {true, true, false}},
+      {"wl;em;\r\n500;1;\r\n501;2;\r\n", {true, true, false}},
+      {"wl\tem\tex\n500\t1\n501\t2\n", {true, true, false}},
+      {"500,,1\n501,NaN,2\n", {true, false, true}},
+      {"500,1,\n501,,\n502,,\n", {true, true, false}},
+      {"500,,\n501,1,\n", {true, true, false}},
+      {"500,,\n501,,\n502,,3\n", {true, false, true}},
+      {"500 1\n501 2 3\n", {true, true, true}},
+      {"Excitation\n400,0.1\n401,0.2\nEmission\n500,\n501,\n", {true, true, true, false}},
+  };
+  for (const auto& c : cases) {
+    const ColumnTable table = ScanColumnTable(c.content);
+    std::vector<bool> holds;
+    for (const TableColumn& column : table.columns) holds.push_back(column.holds_numbers);
+    EXPECT_EQ(holds, c.holds_numbers) << c.content;
+  }
+}
+
 TEST(ScanColumnTableTest, NoTable) {
   for (const char* content : {"", "\xEF\xBB\xBF", "just words\nmore words\n", "450,1\n",
                               "Extinction coefficient: 83400\n", "450\n451\n452\n"}) {
@@ -140,35 +166,6 @@ TEST(ScanColumnTableTest, PreviewCutsLinesIntoCells) {
   ASSERT_EQ(table.preview.size(), kPreviewLines);
   EXPECT_EQ(table.preview[0], (std::vector<std::string>{"Wave, nm", "a \"b\""}));
   EXPECT_EQ(table.preview[19], (std::vector<std::string>{"418", "1"}));
-}
-
-TEST(ColumnNameTest, KindsAndUnits) {
-  const struct {
-    const char* name;
-    ColumnKind kind;
-    WavelengthUnit unit;
-  } cases[] = {
-      {"Wavelength (nm)", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
-      {"Wavelength (\xC2\xB5m)", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
-      {"wavelength_um", ColumnKind::kWavelength, WavelengthUnit::kMicrometre},
-      {"Wavenumber", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
-      {"(cm^-1)", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
-      {"\xCE\xBB", ColumnKind::kWavelength, WavelengthUnit::kNanometre},
-      {"Excitation", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
-      {"Cy3 EX", ColumnKind::kExcitation, WavelengthUnit::kNanometre},
-      {"mTurquoise2_abs", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
-      {"\xCE\xB5 (M-1 cm-1)", ColumnKind::kAbsorption, WavelengthUnit::kWavenumber},
-      {"Extinction", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
-      {"EGFP em", ColumnKind::kEmission, WavelengthUnit::kNanometre},
-      {"Fluorescence", ColumnKind::kEmission, WavelengthUnit::kNanometre},
-      {"Fluorescein", ColumnKind::kOther, WavelengthUnit::kNanometre},
-      {"Temperature", ColumnKind::kOther, WavelengthUnit::kNanometre},
-      {"EGFP 2p", ColumnKind::kOther, WavelengthUnit::kNanometre},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KindOfColumnName(c.name), c.kind) << c.name;
-    EXPECT_EQ(UnitOfColumnName(c.name), c.unit) << c.name;
-  }
 }
 
 TEST(FindColumnTest, ByNumberOrName) {

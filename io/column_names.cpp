@@ -1,0 +1,127 @@
+// The words of column headers: which kind of column a name heads and which
+// wavelength unit it gives.
+#include "io/column_names.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "numeric/ascii_text.h"
+
+namespace korin {
+namespace {
+
+// The run of ASCII letters in `name`, lower-cased.
+std::vector<std::string> Words(std::string_view name) {
+  std::vector<std::string> words;
+  std::string word;
+  for (const char c : name) {
+    const char lower = AsciiLower(c);
+    if (lower >= 'a' && lower <= 'z') {
+      word += lower;
+    } else if (!word.empty()) {
+      words.push_back(std::move(word));
+      word.clear();
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+constexpr std::string_view kMicroSign = "\xC2\xB5";  // U+00B5
+constexpr std::string_view kGreekMu = "\xCE\xBC";    // U+03BC
+
+bool IsWavelengthWord(std::string_view w) {
+  return w.starts_with("wavelength") || w.starts_with("wavenumber") || w == "wl" || w == "lambda" ||
+         w == "wave";
+}
+bool IsExcitationWord(std::string_view w) {
+  return w == "ex" || w == "exc" || w.starts_with("excit");
+}
+bool IsAbsorptionWord(std::string_view w) {
+  return w == "abs" || w.starts_with("absorb") || w.starts_with("absorp") || w == "ext" ||
+         w.starts_with("extinct") || w == "eps" || w == "epsilon";
+}
+bool IsEmissionWord(std::string_view w) {
+  // "Fluorescein" is a dye, not a kind of spectrum.
+  return w == "em" || w == "ems" || w == "emi" || w.starts_with("emis") || w.starts_with("emit") ||
+         w == "fl" || w == "fluo" || w == "fluor" ||
+         (w.starts_with("fluoresc") && !w.starts_with("fluorescein"));
+}
+
+// A name that is only a unit ("nm", "(um)", "cm-1", "1/cm") heads a
+// wavelength column.
+bool IsUnitOnly(std::string_view name) {
+  std::string letters;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const std::string_view rest = name.substr(i);
+    if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
+      letters += 'u';
+      ++i;
+      continue;
+    }
+    const char lower = AsciiLower(name[i]);
+    if (lower >= 'a' && lower <= 'z') letters += lower;
+  }
+  return letters == "nm" || letters == "um" || letters == "cm";
+}
+
+}  // namespace
+
+ColumnKind KindOfColumnName(std::string_view name) {
+  const std::vector<std::string> words = Words(name);
+  const auto any = [&words](bool (*is)(std::string_view)) {
+    return std::ranges::any_of(words, [is](const std::string& w) { return is(w); });
+  };
+  if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
+    return ColumnKind::kWavelength;
+  }
+  if (any(IsExcitationWord)) return ColumnKind::kExcitation;
+  // Epsilon, and its lunate form.
+  if (any(IsAbsorptionWord) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
+    return ColumnKind::kAbsorption;
+  }
+  if (any(IsEmissionWord)) return ColumnKind::kEmission;
+  return ColumnKind::kOther;
+}
+
+WavelengthUnit UnitOfColumnName(std::string_view name) {
+  const std::string lowered = AsciiLowered(name);
+  for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
+    if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
+  }
+  const std::vector<std::string> words = Words(name);
+  if (std::ranges::any_of(words,
+                          [](const std::string& w) { return w.starts_with("wavenumber"); })) {
+    return WavelengthUnit::kWavenumber;
+  }
+  if (Contains(name, std::string(kMicroSign) + "m") ||
+      Contains(name, std::string(kGreekMu) + "m")) {
+    return WavelengthUnit::kMicrometre;
+  }
+  if (std::ranges::any_of(words, [](const std::string& w) {
+        return w == "um" || w.starts_with("micron") || w.starts_with("micromet");
+      })) {
+    return WavelengthUnit::kMicrometre;
+  }
+  return WavelengthUnit::kNanometre;
+}
+
+std::string_view UnitText(WavelengthUnit unit) {
+  switch (unit) {
+    case WavelengthUnit::kNanometre:
+      return "nm";
+    case WavelengthUnit::kMicrometre:
+      return "um";
+    case WavelengthUnit::kWavenumber:
+      return "cm-1";
+  }
+  return "nm";
+}
+
+}  // namespace korin
