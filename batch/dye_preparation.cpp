@@ -7,85 +7,49 @@
 #include "io/column_table.h"
 #include "io/spectrum_file.h"
 #include "numeric/ascii_text.h"
-#include "numeric/number_text.h"
 #include "request/apply_request.h"
 
 namespace korin {
-namespace {
 
-void SetShared(const SharedParameters& shared, FretRequest& request) {
-  request.Set(Parameter::kOrientation, shared.orientation);
-  if (shared.solvent == 0) {
-    request.Set(Parameter::kRefractiveIndex, shared.refractive_index);
-  } else {
-    request.Set(Parameter::kSolvent, SolventName(shared.solvent));
-  }
+ParameterScope ScopeOf(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? ParameterScope::kDonor : ParameterScope::kAcceptor;
 }
-
-// The record's own values: its file's reader or columns, and the values
-// of its side.
-void SetOwn(const DyeRecord& record, FretRequest& request) {
-  const SpectrumSide side = record.side;
-  request.Spectrum(side).path = record.path;
-  if (record.value_column) {
-    request.Set(ColumnsParameter(side),
-                record.value_column->empty() ? "auto" : *record.value_column);
-    if (!record.units.empty()) request.Set(UnitsParameter(side), record.units);
-  } else if (record.filter_entry != kFilterByExtension) {
-    request.Set(FilterParameter(side), std::to_string(record.filter_entry));
-  }
-  if (side == SpectrumSide::kEmission) {
-    request.Set(Parameter::kQuantumYield, record.quantum_yield);
-    return;
-  }
-  request.Set(Parameter::kConcentration, record.concentration);
-  request.Set(
-      Parameter::kOpticalPath,
-      RoundTripText(kOpticalPathTable[static_cast<std::size_t>(record.optical_path)].centimetres));
-  if (record.extinction) request.Set(Parameter::kExtinction, *record.extinction);
-}
-
-bool OnOpticalPathList(int index) {
-  return index >= 0 && index < static_cast<int>(kOpticalPathTable.size());
-}
-
-}  // namespace
 
 void ReadThroughColumns(DyeRecord& record, std::string_view column, std::string_view units) {
-  record.value_column = AsciiLowered(column) == "auto" ? "" : std::string(column);
-  record.units = AsciiLowered(units);
-  record.filter_entry = 0;
+  const SpectrumSide side = record.side;
+  record.values.Clear(FilterParameter(side));
+  record.values.Set(ColumnsParameter(side), column.empty() ? "auto" : std::string(column));
+  if (units.empty()) {
+    record.values.Clear(UnitsParameter(side));
+  } else {
+    record.values.Set(UnitsParameter(side), AsciiLowered(units));
+  }
 }
 
-DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults) {
+DyeRecord ListedDye(SpectrumSide side, std::string path, const FretRequest& defaults) {
   DyeRecord record;
   record.side = side;
   record.name = std::string(FileNameOf(path));
   record.path = std::move(path);
-  record.filter_entry =
-      side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter;
-  record.quantum_yield = defaults.quantum_yield;
-  record.concentration = defaults.concentration;
-  record.optical_path = defaults.optical_path;
-  record.extinction = defaults.extinction;
+  CopyScope(defaults, ScopeOf(side), record.values);
+  // Columns given for the listed files stand instead of a filter entry.
+  if (ReadsColumns(record.values, side)) record.values.Clear(FilterParameter(side));
   return record;
 }
 
-FretRequest DyeRequest(const DyeRecord& record, const SharedParameters& shared,
+FretRequest DyeRequest(const DyeRecord& record, const FretRequest& shared,
                        std::optional<std::string> content) {
-  FretRequest request;
-  SetShared(shared, request);
-  SetOwn(record, request);
-  request.Spectrum(record.side).content = std::move(content);
+  FretRequest request = record.values;
+  CopyScope(shared, ParameterScope::kShared, request);
+  request.Spectrum(record.side) = {record.path, std::move(content)};
   return request;
 }
 
 FretRequest PairRequest(const DyeRecord& donor, const DyeRecord& acceptor,
-                        const SharedParameters& shared) {
-  FretRequest request;
-  SetShared(shared, request);
-  SetOwn(donor, request);
-  SetOwn(acceptor, request);
+                        const FretRequest& shared) {
+  FretRequest request = DyeRequest(donor, shared);
+  CopyScope(acceptor.values, ParameterScope::kAcceptor, request);
+  request.absorption.path = acceptor.path;
   return request;
 }
 
@@ -95,13 +59,13 @@ std::optional<std::string> ReadDyeFile(const std::string& path) {
   return std::string(file.content());
 }
 
-std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared, std::string& why) {
-  if (shared.solvent < 0 || shared.solvent >= static_cast<int>(kSolventTable.size())) {
-    why = "the solvent list has no entry " + std::to_string(shared.solvent);
+std::optional<SharedValues> ReadSharedParameters(const FretRequest& shared, std::string& why) {
+  FretRequest request;
+  CopyScope(shared, ParameterScope::kShared, request);
+  if (const std::vector<RequestRefusal> refused = CheckRequest(request); !refused.empty()) {
+    why = RefusalText(refused.front().parameter, refused.front().refusal, Naming::kWords);
     return std::nullopt;
   }
-  FretRequest request;
-  SetShared(shared, request);
   FretEngine engine;
   EnterParameters(engine, request);
   const FretSession& s = engine.session();
@@ -110,21 +74,24 @@ std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
   return std::nullopt;
 }
 
-DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& shared,
+DyePreparation PrepareDye(const DyeRecord& record, const FretRequest& shared,
                           const DyeReader& read) {
   DyePreparation result;
   result.error = {TableError::Kind::kSpectrum, record.path, record.name, record.line, {}, {}};
-  if (record.side == SpectrumSide::kAbsorption && !OnOpticalPathList(record.optical_path)) {
+  if (const std::vector<RequestRefusal> refused = CheckRequest(DyeRequest(record, shared));
+      !refused.empty()) {
     result.error.reason =
-        "the optical-path list has no entry " + std::to_string(record.optical_path);
+        RefusalText(refused.front().parameter, refused.front().refusal, Naming::kWords);
     return result;
   }
   // Read once: the header check and the reader both take these bytes. A
   // file that cannot be read is left to the reader, which says so.
   std::optional<std::string> content = read(record.path);
   DyeRecord taken = record;
-  if (content && record.line == 0 && record.filter_entry == kFilterByExtension &&
-      !record.value_column && NamesSeveralSpectra(ScanColumnTable(*content))) {
+  const SpectrumSide side = record.side;
+  if (content && record.line == 0 && !ReadsColumns(record.values, side) &&
+      FilterEntryOf(record.values, side) == kFilterByExtension &&
+      NamesSeveralSpectra(ScanColumnTable(*content))) {
     ReadThroughColumns(taken, "", "");
   }
   const FretRequest request = DyeRequest(taken, shared, std::move(content));
@@ -157,7 +124,7 @@ DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& share
 }
 
 std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
-                                        const SharedParameters& shared, int jobs,
+                                        const FretRequest& shared, int jobs,
                                         const DyeReader& read) {
   std::vector<DyePreparation> prepared(records.size());
   RunInParallel(records.size(), jobs, 1,

@@ -13,67 +13,50 @@
 #include <vector>
 
 #include "core/grid_spectrum.h"
-#include "core/parameter_tables.h"
 #include "core/spectrum_grid.h"
 #include "request/fret_request.h"
 
 namespace korin {
 
-// The parameters every pair shares, as the panel holds them: the text of
-// its orientation field and a choice from its solvent list.
-struct SharedParameters {
-  std::string orientation = "0.66667";
-  int solvent = kStartSolvent;   // index into kSolventTable
-  std::string refractive_index;  // typed only with solvent 0, "<Other>"
-};
+// The scope of a side's own parameters: a donor's or an acceptor's.
+[[nodiscard]] ParameterScope ScopeOf(SpectrumSide side);
 
-// What a spectrum takes when its sheet row or its file list leaves a value
-// out: the command-line options, or the main window's current values.
-struct DyeDefaults {
-  std::string quantum_yield = "0.5";
-  std::string concentration = "1E-5";
-  int optical_path = kStartOpticalPath;   // index into kOpticalPathTable
-  std::optional<std::string> extinction;  // set: extinction entry with this coefficient
-  int emission_filter = 1;
-  int absorption_filter = 1;
-};
-
-// One spectrum of the table, with the values the panel takes for it.
+// One spectrum of the table: a donor's emission or an acceptor's
+// absorption, with the values the panel takes for it.
 struct DyeRecord {
-  SpectrumSide side = SpectrumSide::kEmission;  // the emission of a donor
-  std::string path;                             // as it is opened
-  std::string name;                             // as the table shows it
-  int filter_entry = 1;                         // the open dialog's entry; 0: column import
-  // For the column import: the value column (a 1-based number or a header
-  // name, "" for the one the header names) and the unit ("nm", "um",
-  // "cm-1", "" for the one the header names).
-  std::optional<std::string> value_column;
-  std::string units;
-  std::string quantum_yield = "0.5";      // donors
-  std::string concentration = "1E-5";     // acceptors, concentration entry
-  int optical_path = kStartOpticalPath;   // acceptors, index into kOpticalPathTable
-  std::optional<std::string> extinction;  // acceptors: extinction entry with this coefficient
-  int line = 0;                           // its dye sheet's line; 0 for a listed file
+  SpectrumSide side = SpectrumSide::kEmission;
+  std::string path;  // as it is opened
+  std::string name;  // as the table shows it
+  // Its own values as typed, those of its side's scope: how its file is
+  // read (a filter entry, or columns and a unit) and, for a donor, the
+  // quantum yield; for an acceptor the concentration, the optical path and
+  // a peak coefficient for extinction entry. What it leaves out takes the
+  // parameter's default.
+  FretRequest values;
+  int line = 0;  // its dye sheet's line; 0 for a listed file
 };
 
 // Has `record` read through the column import: the value column by number
 // or header name, "auto" (any case) or "" for the one the header names for
 // its side, and the unit ("nm", "um", "cm-1"), "" for the one the header
-// names.
+// names. Its filter entry no longer counts.
 void ReadThroughColumns(DyeRecord& record, std::string_view column, std::string_view units);
 
-// A spectrum listed on its own: the defaults, named after its file.
-[[nodiscard]] DyeRecord ListedDye(SpectrumSide side, std::string path, const DyeDefaults& defaults);
+// A spectrum listed on its own, named after its file, with the values of
+// `defaults` of its side's scope: the command-line options, or the main
+// window's values.
+[[nodiscard]] DyeRecord ListedDye(SpectrumSide side, std::string path, const FretRequest& defaults);
 
 // The request for `record`'s spectrum alone, with its own values and the
-// shared ones; `content`, when given, is its file's bytes.
-[[nodiscard]] FretRequest DyeRequest(const DyeRecord& record, const SharedParameters& shared,
+// shared ones of `shared` (the orientation factor, the solvent or a
+// refractive index); `content`, when given, is its file's bytes.
+[[nodiscard]] FretRequest DyeRequest(const DyeRecord& record, const FretRequest& shared,
                                      std::optional<std::string> content = std::nullopt);
 
 // The request that loads a pair of the table into the panel: the donor's
 // spectrum and values, the acceptor's, and the shared values.
 [[nodiscard]] FretRequest PairRequest(const DyeRecord& donor, const DyeRecord& acceptor,
-                                      const SharedParameters& shared);
+                                      const FretRequest& shared);
 
 // Something the table leaves out, and why: a refused spectrum, a malformed
 // sheet row, or a pair whose J is not a finite double.
@@ -108,9 +91,10 @@ struct SharedValues {
   double refractive_index = 0.0;
 };
 
-// Enters the shared parameters into a fresh engine; their values, or
-// nothing with `why` set when the panel would hide every result for them.
-[[nodiscard]] std::optional<SharedValues> ReadSharedParameters(const SharedParameters& shared,
+// Enters the shared parameters of `shared` into a fresh engine; their
+// values, or nothing with `why` set when the panel would hide every result
+// for them.
+[[nodiscard]] std::optional<SharedValues> ReadSharedParameters(const FretRequest& shared,
                                                                std::string& why);
 
 // The bytes of a spectrum file, or nothing when it cannot be read; by
@@ -118,19 +102,20 @@ struct SharedValues {
 using DyeReader = std::function<std::optional<std::string>(const std::string& path)>;
 [[nodiscard]] std::optional<std::string> ReadDyeFile(const std::string& path);
 
-// Prepares `record`: its file read once by `read`, its request applied to a
-// fresh engine. A listed file read by its extension whose header names
-// several spectra ("Wavelength,Excitation,Emission") is read through the
-// column import by the column its header names for the side, as a drop on
-// the main window offers, not by the fixed column of the reader; a sheet
-// row says for itself. The dye is taken only when the gate's conditions
-// for its side hold; otherwise the error says why, in the panel's words.
-[[nodiscard]] DyePreparation PrepareDye(const DyeRecord& record, const SharedParameters& shared,
+// Prepares `record`: its file read once by `read`, its request checked and
+// applied to a fresh engine. A listed file read by its extension whose
+// header names several spectra ("Wavelength,Excitation,Emission") is read
+// through the column import by the column its header names for the side,
+// as a drop on the main window offers, not by the fixed column of the
+// reader; a sheet row says for itself. The dye is taken only when the
+// gate's conditions for its side hold; otherwise the error says why, in
+// the panel's words.
+[[nodiscard]] DyePreparation PrepareDye(const DyeRecord& record, const FretRequest& shared,
                                         const DyeReader& read = ReadDyeFile);
 
 // Every record, on up to `jobs` threads; the answers in the records' order.
 [[nodiscard]] std::vector<DyePreparation> PrepareDyes(std::span<const DyeRecord> records,
-                                                      const SharedParameters& shared, int jobs,
+                                                      const FretRequest& shared, int jobs,
                                                       const DyeReader& read = ReadDyeFile);
 
 }  // namespace korin

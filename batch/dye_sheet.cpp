@@ -3,10 +3,9 @@
 #include "batch/dye_sheet.h"
 
 #include <algorithm>
-#include <array>
+#include <map>
 #include <optional>
 
-#include "core/parameter_ranges.h"
 #include "io/delimited_text.h"
 #include "io/spectrum_file.h"
 #include "numeric/ascii_text.h"
@@ -14,123 +13,93 @@
 namespace korin {
 namespace {
 
-enum Column {
-  kFile,
-  kSide,
-  kFilter,
-  kQuantumYield,
-  kExtinction,
-  kConcentration,
-  kOpticalPath,
-  kName,
-  kColumn,
-  kUnits,
-  kColumnCount
-};
-constexpr std::array<std::string_view, kColumnCount> kColumnNames{
-    "file",          "side",         "filter", "quantum_yield", "extinction",
-    "concentration", "optical_path", "name",   "column",        "units"};
+// The columns of a record of its own; the rest name parameters.
+constexpr std::string_view kFile = "file";
+constexpr std::string_view kSide = "side";
+constexpr std::string_view kName = "name";
+
+// Every column a sheet may have: the record's own, then the parameters'
+// sheet columns, each once (both filter entries share "filter").
+std::vector<std::string> KnownColumns() {
+  std::vector<std::string> known{std::string(kFile), std::string(kSide), std::string(kName)};
+  for (const ParameterSpec& spec : ParameterTable()) {
+    if (!spec.sheet_column.empty() && std::ranges::find(known, spec.sheet_column) == known.end()) {
+      known.push_back(spec.sheet_column);
+    }
+  }
+  return known;
+}
 
 std::string Quoted(std::string_view text) {
   return "'" + std::string(text) + "'";
 }
 
-// A row's cells by column; a column the sheet leaves out reads as empty.
+// A row's cells by column name; a column the sheet leaves out reads as
+// empty.
 class Row {
  public:
-  Row(const std::vector<std::string>& cells, const std::array<int, kColumnCount>& columns)
+  Row(const std::vector<std::string>& cells, const std::map<std::string, std::size_t>& columns)
       : cells_(cells), columns_(columns) {}
-  [[nodiscard]] std::string_view operator[](Column column) const {
-    const int at = columns_[column];
-    return at < 0 ? std::string_view() : std::string_view(cells_[static_cast<std::size_t>(at)]);
+  [[nodiscard]] std::string_view operator[](std::string_view column) const {
+    const auto found = columns_.find(std::string(column));
+    return found == columns_.end() ? std::string_view() : std::string_view(cells_[found->second]);
   }
 
  private:
   const std::vector<std::string>& cells_;
-  const std::array<int, kColumnCount>& columns_;
+  const std::map<std::string, std::size_t>& columns_;
 };
 
-// A number cell: empty keeps the default; otherwise it must be accepted.
-bool ReadParameterCell(std::string_view cell, std::string_view column, const ParameterRange& range,
-                       double& value, std::string& error) {
-  if (ReadInRange(cell, range, value)) return true;
-  error = std::string(column) + " " + Quoted(cell) + " is not accepted; expected " +
-          std::string(range.accepted);
-  return false;
-}
-
-// The record of one row, or nothing with `error` set.
+// The record of one row, or nothing with `error` set. A cell checks as the
+// parameter of its column and the row's side accepts; an empty cell keeps
+// the default.
 std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
-                                 const DyeDefaults& defaults, std::string& error) {
+                                 const FretRequest& defaults, std::string& error) {
   const std::string_view file = row[kFile];
   if (file.empty()) {
     error = "the row names no file";
     return std::nullopt;
   }
-  const std::string side = AsciiLowered(row[kSide]);
-  if (side != "donor" && side != "acceptor") {
+  const std::string side_text = AsciiLowered(row[kSide]);
+  if (side_text != "donor" && side_text != "acceptor") {
     error = "side " + Quoted(row[kSide]) + " is neither donor nor acceptor";
     return std::nullopt;
   }
+  const SpectrumSide side =
+      side_text == "donor" ? SpectrumSide::kEmission : SpectrumSide::kAbsorption;
   std::string path(file);
   if (!folder.empty() && file.front() != '/') {
     path = std::string(folder) + (folder.ends_with('/') ? "" : "/") + path;
   }
-  DyeRecord record =
-      ListedDye(side == "donor" ? SpectrumSide::kEmission : SpectrumSide::kAbsorption,
-                std::move(path), defaults);
+  DyeRecord record = ListedDye(side, std::move(path), defaults);
   record.name = row[kName].empty() ? std::string(FileNameOf(file)) : std::string(row[kName]);
-  double value = 0.0;
-  // A download with several columns: read through the column import, the
-  // value column by number or header name, or "auto" for the one the
-  // header names for the side.
-  if (!row[kColumn].empty() || !row[kUnits].empty()) {
-    if (!row[kFilter].empty()) {
-      error = "a row with column or units reads the columns; filter must stay empty";
-      return std::nullopt;
-    }
-    const std::string units = AsciiLowered(row[kUnits]);
-    if (!units.empty() && units != "nm" && units != "um" && units != "cm-1") {
-      error = "units " + Quoted(row[kUnits]) + " is none of nm, um, cm-1";
-      return std::nullopt;
-    }
-    ReadThroughColumns(record, row[kColumn], units);
+
+  const Parameter filter = FilterParameter(side);
+  const std::string_view column = row[SpecOf(ColumnsParameter(side)).sheet_column];
+  const std::string_view units = row[SpecOf(UnitsParameter(side)).sheet_column];
+  // A download with several columns is read through the column import.
+  const bool columns = !column.empty() || !units.empty();
+  if (columns && !row[SpecOf(filter).sheet_column].empty()) {
+    error = "a row with column or units reads the columns; filter must stay empty";
+    return std::nullopt;
   }
-  if (!row[kFilter].empty()) {
-    if (!ReadParameterCell(row[kFilter], "filter", ranges::kFilterEntry, value, error)) {
+  for (const ParameterSpec& spec : ParameterTable()) {
+    if (spec.scope != ScopeOf(side) || spec.sheet_column.empty()) continue;
+    const std::string_view cell = row[spec.sheet_column];
+    if (cell.empty()) continue;
+    const std::vector<ValueRefusal> refused = Refusals(spec.id, cell);
+    if (!refused.empty()) {
+      error = spec.sheet_column + " " + Quoted(cell) + " is not accepted; " + refused.front().why;
       return std::nullopt;
     }
-    record.filter_entry = static_cast<int>(value);
+    record.values.Set(spec.id, std::string(cell));
   }
-  if (record.side == SpectrumSide::kEmission) {
-    if (!row[kQuantumYield].empty()) {
-      if (!ReadParameterCell(row[kQuantumYield], "quantum_yield", ranges::kQuantumYield, value,
-                             error)) {
-        return std::nullopt;
-      }
-      record.quantum_yield = row[kQuantumYield];
-    }
-    return record;
-  }
-  if (!row[kOpticalPath].empty()) {
-    if (!ReadParameterCell(row[kOpticalPath], "optical_path", ranges::kOpticalPath, value, error)) {
-      return std::nullopt;
-    }
-    record.optical_path = OpticalPathIndexOf(value);
-  }
-  if (!row[kConcentration].empty()) {
-    if (!ReadParameterCell(row[kConcentration], "concentration", ranges::kConcentration, value,
-                           error)) {
-      return std::nullopt;
-    }
-    record.concentration = row[kConcentration];
-    record.extinction.reset();
-  }
-  if (!row[kExtinction].empty()) {
-    if (!ReadParameterCell(row[kExtinction], "extinction", ranges::kExtinction, value, error)) {
-      return std::nullopt;
-    }
-    record.extinction = std::string(row[kExtinction]);
+  if (columns) ReadThroughColumns(record, column, units);
+  // An acceptor with a concentration of its own uses concentration entry,
+  // unless it has a coefficient of its own too.
+  if (!row[SpecOf(Parameter::kConcentration).sheet_column].empty() &&
+      row[SpecOf(Parameter::kExtinction).sheet_column].empty()) {
+    record.values.Clear(Parameter::kExtinction);
   }
   return record;
 }
@@ -138,7 +107,7 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
 }  // namespace
 
 DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::string_view folder,
-                       const DyeDefaults& defaults) {
+                       const FretRequest& defaults) {
   DyeSheet result;
   const std::string name(sheet);
   if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) {
@@ -147,7 +116,8 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
   }
   content.remove_prefix(ByteOrderMarkSize(content));
 
-  std::optional<std::array<int, kColumnCount>> columns;
+  const std::vector<std::string> known = KnownColumns();
+  std::optional<std::map<std::string, std::size_t>> columns;
   std::size_t column_count = 0;
   ColumnDelimiter delimiter = ColumnDelimiter::kComma;
   int line_number = 0;
@@ -172,32 +142,28 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
         return result;
       }
       const std::vector<std::string>& names = cells;
-      std::array<int, kColumnCount> found;
-      found.fill(-1);
+      std::map<std::string, std::size_t> found;
       for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string column = AsciiLowered(names[i]);
-        const auto known = std::ranges::find(kColumnNames, column);
-        if (known == kColumnNames.end()) {
+        if (std::ranges::find(known, column) == known.end()) {
           result.notes.push_back(name + ":" + std::to_string(line_number) + ": column " +
                                  Quoted(names[i]) + " is not one the sheet knows; ignored");
           continue;
         }
-        int& slot = found[static_cast<std::size_t>(known - kColumnNames.begin())];
-        if (slot >= 0) {
+        if (!found.emplace(column, i).second) {
           result.problem = name + ":" + std::to_string(line_number) + ": the header names " +
                            Quoted(column) + " twice";
           return result;
         }
-        slot = static_cast<int>(i);
       }
-      for (const Column required : {kFile, kSide}) {
-        if (found[required] < 0) {
+      for (const std::string_view required : {kFile, kSide}) {
+        if (!found.contains(std::string(required))) {
           result.problem = name + ":" + std::to_string(line_number) + ": the header has no " +
-                           Quoted(kColumnNames[required]) + " column";
+                           Quoted(required) + " column";
           return result;
         }
       }
-      columns = found;
+      columns = std::move(found);
       column_count = names.size();
       continue;
     }
@@ -229,7 +195,7 @@ DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet, std::st
   return result;
 }
 
-DyeSheet ReadDyeSheet(const std::string& path, const DyeDefaults& defaults) {
+DyeSheet ReadDyeSheet(const std::string& path, const FretRequest& defaults) {
   const SpectrumFile file = ReadSpectrumFile(path);
   if (!file.opened) {
     DyeSheet result;

@@ -40,11 +40,14 @@ struct DyeSheet {
 };
 
 // Reads a sheet's content. `sheet` names it in every error; files lie in
-// `folder` ("" for the working folder) unless their path is absolute.
+// `folder` ("" for the working folder) unless their path is absolute. The
+// columns it knows, and what each cell accepts, are the parameters' sheet
+// columns (request/parameters.h); a row's spectrum takes what the row
+// leaves out of its side's values from `defaults`.
 [[nodiscard]] DyeSheet ParseDyeSheet(std::string_view content, std::string_view sheet,
-                                     std::string_view folder, const DyeDefaults& defaults);
+                                     std::string_view folder, const FretRequest& defaults);
 
 // Reads the sheet at `path`, its files lying in its folder.
-[[nodiscard]] DyeSheet ReadDyeSheet(const std::string& path, const DyeDefaults& defaults);
+[[nodiscard]] DyeSheet ReadDyeSheet(const std::string& path, const FretRequest& defaults);
 
 }  // namespace korin

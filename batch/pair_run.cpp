@@ -18,7 +18,7 @@ bool Cancelled(const PairRunHooks& hooks) {
 
 }  // namespace
 
-PairRunResult RunPairs(std::span<const DyeRecord> records, const SharedParameters& shared,
+PairRunResult RunPairs(std::span<const DyeRecord> records, const FretRequest& shared,
                        std::vector<std::shared_ptr<const DyePreparation>>& prepared, int jobs,
                        const PairRunHooks& hooks, const DyeReader& read) {
   PairRunResult result;

@@ -18,7 +18,7 @@ namespace korin {
 
 // What a run's rows point at, kept alive with them.
 struct PairRun {
-  SharedParameters shared;
+  FretRequest shared;                                       // the shared values the run used
   std::vector<std::shared_ptr<const DyePreparation>> dyes;  // in the records' order
   PairInputs inputs;                                        // points into `dyes`
   std::vector<TableError> refused;                          // spectra not in use
@@ -52,8 +52,7 @@ struct PairRunResult {
 // (null elsewhere; resized to the records): preparations do not depend on
 // the shared values, so the run makes only the missing ones, and keeps
 // what it made even when it stops part-way.
-[[nodiscard]] PairRunResult RunPairs(std::span<const DyeRecord> records,
-                                     const SharedParameters& shared,
+[[nodiscard]] PairRunResult RunPairs(std::span<const DyeRecord> records, const FretRequest& shared,
                                      std::vector<std::shared_ptr<const DyePreparation>>& prepared,
                                      int jobs, const PairRunHooks& hooks = {},
                                      const DyeReader& read = ReadDyeFile);

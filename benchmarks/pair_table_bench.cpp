@@ -23,7 +23,7 @@ constexpr int kDyes = 100;
 // red; broad enough that every pair overlaps.
 std::vector<korin::DyeRecord> Records() {
   std::vector<korin::DyeRecord> records;
-  const korin::DyeDefaults defaults;
+  const korin::FretRequest defaults;
   for (int i = 0; i < kDyes; ++i) {
     records.push_back(korin::ListedDye(korin::SpectrumSide::kEmission,
                                        "d" + std::to_string(i) + ".csv", defaults));

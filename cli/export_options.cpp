@@ -98,42 +98,44 @@ void ExportOptions::AddTo(CLI::App& app) {
   app.add_flag("--force", force, "Replace files that exist");
 }
 
-bool ReadExportOptions(const ExportOptions& o, DrawingRequest& drawing, std::ostream& err) {
+bool ReadExportOptions(const ExportOptions& options, DrawingRequest& drawing, std::ostream& err) {
   bool ok = true;
-  drawing.replace = o.force;
-  if (o.export_plot) {
-    if (EndsWith(*o.export_plot, ".png") || EndsWith(*o.export_plot, ".svg") ||
-        EndsWith(*o.export_plot, ".pdf")) {
-      drawing.plot = *o.export_plot;
+  drawing.replace = options.force;
+  if (options.export_plot) {
+    if (EndsWith(*options.export_plot, ".png") || EndsWith(*options.export_plot, ".svg") ||
+        EndsWith(*options.export_plot, ".pdf")) {
+      drawing.plot = *options.export_plot;
     } else {
-      ok = RefuseOption(err, "--export-plot", *o.export_plot,
+      ok = RefuseOption(err, "--export-plot", *options.export_plot,
                         "expected a file ending in .png, .svg or .pdf");
     }
   }
-  if (o.report) {
-    if (EndsWith(*o.report, ".pdf")) {
-      drawing.report_pdf = *o.report;
-    } else if (EndsWith(*o.report, ".md")) {
-      drawing.report_plot = PlotBeside(*o.report);
+  if (options.report) {
+    if (EndsWith(*options.report, ".pdf")) {
+      drawing.report_pdf = *options.report;
+    } else if (EndsWith(*options.report, ".md")) {
+      drawing.report_plot = PlotBeside(*options.report);
     } else {
-      ok = RefuseOption(err, "--report", *o.report, "expected a file ending in .md or .pdf");
+      ok = RefuseOption(err, "--report", *options.report, "expected a file ending in .md or .pdf");
     }
   }
-  if (const auto dpi = WholeNumber(o.plot_dpi, 2400)) {
+  if (const auto dpi = WholeNumber(options.plot_dpi, 2400)) {
     drawing.plot_dpi = *dpi;
   } else {
-    ok = RefuseOption(err, "--plot-dpi", o.plot_dpi, "expected a whole number from 1 to 2400");
+    ok =
+        RefuseOption(err, "--plot-dpi", options.plot_dpi, "expected a whole number from 1 to 2400");
   }
-  if (o.plot_size) {
-    const auto x = o.plot_size->find_first_of("xX");
-    const auto width = WholeNumber(o.plot_size->substr(0, x), 20000);
-    const auto height =
-        x == std::string::npos ? std::nullopt : WholeNumber(o.plot_size->substr(x + 1), 20000);
+  if (options.plot_size) {
+    const auto by = options.plot_size->find_first_of("xX");
+    const auto width = WholeNumber(options.plot_size->substr(0, by), 20000);
+    const auto height = by == std::string::npos
+                            ? std::nullopt
+                            : WholeNumber(options.plot_size->substr(by + 1), 20000);
     if (width && height) {
       drawing.plot_width = *width;
       drawing.plot_height = *height;
     } else {
-      ok = RefuseOption(err, "--plot-size", *o.plot_size,
+      ok = RefuseOption(err, "--plot-size", *options.plot_size,
                         "expected WIDTHxHEIGHT in pixels, each 1 to 20000");
     }
   }
@@ -184,16 +186,19 @@ std::string ReportDate() {
   return std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts));
 }
 
-int WriteExports(const ExportOptions& o, const FretEngine& engine, const FretRequest& reproduced,
-                 const AnalysisResult& analysis, const DrawingRequest& drawing, std::ostream& err) {
-  if (o.export_data) {
-    if (const int code = WriteOne(*o.export_data, ExportDataCsv(engine), o.force, err)) return code;
+int WriteExports(const ExportOptions& options, const FretEngine& engine,
+                 const FretRequest& reproduced, const AnalysisResult& analysis,
+                 const DrawingRequest& drawing, std::ostream& err) {
+  if (options.export_data) {
+    if (const int code = WriteOne(*options.export_data, ExportDataCsv(engine), options.force, err))
+      return code;
   }
-  if (o.report && drawing.report_pdf.empty()) {
+  if (options.report && drawing.report_pdf.empty()) {
     const ReportContent report = BuildReport(engine, reproduced, analysis, drawing.date);
     const std::string plot =
         drawing.report_plot.empty() ? "" : std::string(FileNameOf(drawing.report_plot));
-    if (const int code = WriteOne(*o.report, ReportMarkdown(report, plot), o.force, err)) {
+    if (const int code =
+            WriteOne(*options.report, ReportMarkdown(report, plot), options.force, err)) {
       return code;
     }
   }

@@ -70,9 +70,9 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Invocation&
   for (const auto& arg : args) argv.push_back(arg.c_str());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
+  } catch (const CLI::ParseError& parse_error) {
     // Help and version are successes; everything else is a bad option.
-    return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
+    return app.exit(parse_error, out, err) == 0 ? kExitSuccess : kExitBadOption;
   }
   bool ok = TakeTypedOptions(typed, Command::kSinglePair, request, err);
   ok = ReadExportOptions(invocation.exports, invocation.drawing, err) && ok;

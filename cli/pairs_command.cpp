@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <thread>
@@ -41,36 +42,38 @@ struct PairsOptions {
 
 enum class Format { kCsv, kJson, kTable };
 
-struct PairsRequest {
+// The options as read.
+struct PairsSettings {
   Format format = Format::kCsv;
   PairOrder order = PairOrder::kListed;
   std::optional<double> target;
   int jobs = 1;
-  DyeDefaults defaults;
-  SharedParameters shared;
 };
 
-// Reads the options into `r`. Answers nothing to go on, or the exit code.
-std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o, PairsRequest& r,
-                              bool out_is_terminal, std::ostream& out, std::ostream& err) {
+// Reads the options into `options` and `settings`. Answers nothing to go
+// on, or the exit code.
+std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& options,
+                              PairsSettings& settings, bool out_is_terminal, std::ostream& out,
+                              std::ostream& err) {
   CLI::App app{
       "J and R0 of every donor x acceptor pair, from a dye sheet (a CSV with the columns file, "
       "side, filter, quantum_yield, extinction, concentration, optical_path, name, and for "
       "downloaded tables column and units) or from file lists. Values a sheet leaves out, and "
       "those of listed files, come from the options.",
       std::string(kProgram) + " pairs"};
-  app.add_option("SHEET", o.sheet, "Dye sheet: one row per spectrum file, relative to its folder");
-  app.add_option("--donors", o.donors, "Donor emission files")->expected(1, -1);
-  app.add_option("--acceptors", o.acceptors, "Acceptor absorption files")->expected(1, -1);
-  app.add_option("--format", o.format,
+  app.add_option("SHEET", options.sheet,
+                 "Dye sheet: one row per spectrum file, relative to its folder");
+  app.add_option("--donors", options.donors, "Donor emission files")->expected(1, -1);
+  app.add_option("--acceptors", options.acceptors, "Acceptor absorption files")->expected(1, -1);
+  app.add_option("--format", options.format,
                  "csv, json or table (default: table on a terminal, csv otherwise)")
       ->check(CLI::IsMember({"csv", "json", "table"}));
-  app.add_option("--sort", o.sort,
+  app.add_option("--sort", options.sort,
                  "r0 or j (largest first), or name (donor, then acceptor); default: as listed")
       ->check(CLI::IsMember({"r0", "j", "name"}));
   TypedOptions typed;
   AddParameterOptions(app, kTargetOption, Command::kPairs, typed);
-  app.add_option("--jobs", o.jobs, "Threads to compute on (default: all cores)");
+  app.add_option("--jobs", options.jobs, "Threads to compute on (default: all cores)");
   AddParameterOptions(app, kColumnOptions, Command::kPairs, typed);
   AddParameterOptions(app, kPanelOptions, Command::kPairs, typed);
   AddExclusions(app, Command::kPairs);
@@ -79,49 +82,40 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
   for (const auto& arg : args.subspan(1)) argv.push_back(arg.c_str());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e, out, err) == 0 ? kExitSuccess : kExitBadOption;
+  } catch (const CLI::ParseError& parse_error) {
+    return app.exit(parse_error, out, err) == 0 ? kExitSuccess : kExitBadOption;
   }
 
-  FretRequest& request = o.request;
+  FretRequest& request = options.request;
   bool ok = TakeTypedOptions(typed, Command::kPairs, request, err);
-  r.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  if (o.jobs) {
+  settings.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  if (options.jobs) {
     double value = 0.0;
-    if (ParseReal(*o.jobs, value) && value >= 1 && value <= 1024 &&
+    if (ParseReal(*options.jobs, value) && value >= 1 && value <= 1024 &&
         value == static_cast<int>(value)) {
-      r.jobs = static_cast<int>(value);
+      settings.jobs = static_cast<int>(value);
     } else {
-      ok = RefuseOption(err, "--jobs", *o.jobs, "expected a whole number from 1 to 1024");
+      ok = RefuseOption(err, "--jobs", *options.jobs, "expected a whole number from 1 to 1024");
     }
   }
-  if (!o.sheet && o.donors.empty() && o.acceptors.empty()) {
+  if (!options.sheet && options.donors.empty() && options.acceptors.empty()) {
     err << kProgram << " pairs: give a dye sheet, or --donors and --acceptors\n";
     ok = false;
   }
   if (!ok) return kExitBadOption;
 
   if (request.Given(Parameter::kTargetDistance)) {
-    (void)ParseReal(request.Text(Parameter::kTargetDistance), r.target.emplace());
+    (void)ParseReal(request.Text(Parameter::kTargetDistance), settings.target.emplace());
   }
-  r.format = !o.format              ? (out_is_terminal ? Format::kTable : Format::kCsv)
-             : *o.format == "json"  ? Format::kJson
-             : *o.format == "table" ? Format::kTable
-                                    : Format::kCsv;
-  r.order = !o.sort           ? (r.target ? PairOrder::kDistanceError : PairOrder::kListed)
-            : *o.sort == "r0" ? PairOrder::kForsterDistance
-            : *o.sort == "j"  ? PairOrder::kOverlapIntegral
-                              : PairOrder::kName;
-  r.defaults = {request.Text(Parameter::kQuantumYield),
-                request.Text(Parameter::kConcentration),
-                OpticalPathOf(request),
-                request.Given(Parameter::kExtinction)
-                    ? std::optional(request.Text(Parameter::kExtinction))
-                    : std::nullopt,
-                FilterEntryOf(request, SpectrumSide::kEmission),
-                FilterEntryOf(request, SpectrumSide::kAbsorption)};
-  r.shared = {request.Text(Parameter::kOrientation), SolventOf(request),
-              request.Text(Parameter::kRefractiveIndex)};
+  settings.format = !options.format              ? (out_is_terminal ? Format::kTable : Format::kCsv)
+                    : *options.format == "json"  ? Format::kJson
+                    : *options.format == "table" ? Format::kTable
+                                                 : Format::kCsv;
+  settings.order = !options.sort
+                       ? (settings.target ? PairOrder::kDistanceError : PairOrder::kListed)
+                   : *options.sort == "r0" ? PairOrder::kForsterDistance
+                   : *options.sort == "j"  ? PairOrder::kOverlapIntegral
+                                           : PairOrder::kName;
   return std::nullopt;
 }
 
@@ -169,37 +163,41 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
   }
 }
 
-nlohmann::ordered_json ErrorJson(const TableError& e) {
+nlohmann::ordered_json ErrorJson(const TableError& error) {
   constexpr std::string_view kKinds[] = {"row", "spectrum", "pair"};
-  nlohmann::ordered_json error;
-  error["kind"] = kKinds[static_cast<int>(e.kind)];
-  error["file"] = e.file;
-  if (!e.name.empty()) error["name"] = e.name;
-  error["line"] = e.line > 0 ? nlohmann::ordered_json(e.line) : nlohmann::ordered_json(nullptr);
-  error["reason"] = e.reason;
-  error["messages"] = e.messages;
-  return error;
+  nlohmann::ordered_json json;
+  json["kind"] = kKinds[static_cast<int>(error.kind)];
+  json["file"] = error.file;
+  if (!error.name.empty()) json["name"] = error.name;
+  json["line"] =
+      error.line > 0 ? nlohmann::ordered_json(error.line) : nlohmann::ordered_json(nullptr);
+  json["reason"] = error.reason;
+  json["messages"] = error.messages;
+  return json;
 }
 
-void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const PairsRequest& r,
-               std::span<const TableError> errors, std::ostream& out) {
+void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs,
+               const PairsSettings& settings, std::span<const TableError> errors,
+               std::ostream& out) {
   nlohmann::ordered_json result;
   result["parameters"] = {{"orientation", inputs.shared.orientation},
                           {"refractive_index", inputs.shared.refractive_index}};
-  if (r.target) result["parameters"]["target_distance"] = *r.target;
-  const auto dye = [](const PreparedDye& d) {
-    nlohmann::ordered_json entry{{"name", d.record.name}, {"file", d.record.path}};
-    if (d.record.side == SpectrumSide::kEmission) {
-      entry["quantum_yield"] = d.quantum_yield;
+  if (settings.target) result["parameters"]["target_distance"] = *settings.target;
+  const auto dye = [](const PreparedDye& prepared) {
+    nlohmann::ordered_json entry{{"name", prepared.record.name}, {"file", prepared.record.path}};
+    if (prepared.record.side == SpectrumSide::kEmission) {
+      entry["quantum_yield"] = prepared.quantum_yield;
     } else {
-      entry["extinction_entry"] = d.record.extinction.has_value();
+      entry["extinction_entry"] = prepared.record.values.Given(Parameter::kExtinction);
     }
     return entry;
   };
   result["donors"] = nlohmann::ordered_json::array();
-  for (const PreparedDye* d : inputs.donors) result["donors"].push_back(dye(*d));
+  for (const PreparedDye* donor : inputs.donors) result["donors"].push_back(dye(*donor));
   result["acceptors"] = nlohmann::ordered_json::array();
-  for (const PreparedDye* a : inputs.acceptors) result["acceptors"].push_back(dye(*a));
+  for (const PreparedDye* acceptor : inputs.acceptors) {
+    result["acceptors"].push_back(dye(*acceptor));
+  }
   auto& pairs = result["pairs"] = nlohmann::ordered_json::array();
   for (const PairRow& row : rows) {
     nlohmann::ordered_json pair{{"donor", inputs.Donor(row.donor).record.name},
@@ -208,48 +206,58 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs, const Pa
                                 {"overlap_integral_text", row.overlap_integral_text},
                                 {"forster_distance", row.forster_distance},
                                 {"forster_distance_text", row.forster_distance_text}};
-    if (r.target) {
+    if (settings.target) {
       pair["efficiency_at_target"] = row.efficiency_at_target;
       pair["distance_error"] = row.distance_error;
     }
     pairs.push_back(std::move(pair));
   }
   auto& list = result["errors"] = nlohmann::ordered_json::array();
-  for (const TableError& e : errors) list.push_back(ErrorJson(e));
+  for (const TableError& error : errors) list.push_back(ErrorJson(error));
   // File names need not be UTF-8; replace what is not rather than fail.
   out << result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
-void ReportError(const TableError& e, std::string_view sheet, std::ostream& err) {
+void ReportError(const TableError& error, std::string_view sheet, std::ostream& err) {
   err << kProgram << ": ";
-  switch (e.kind) {
+  switch (error.kind) {
     case TableError::Kind::kRow:
-      err << e.file << ':' << e.line << ": " << e.reason << '\n';
+      err << error.file << ':' << error.line << ": " << error.reason << '\n';
       break;
     case TableError::Kind::kSpectrum:
-      err << e.file;
-      if (e.line > 0) err << " (" << sheet << ':' << e.line << ')';
-      err << ": not used: " << e.reason << '\n';
+      err << error.file;
+      if (error.line > 0) err << " (" << sheet << ':' << error.line << ')';
+      err << ": not used: " << error.reason << '\n';
       break;
     case TableError::Kind::kPair:
-      err << e.name << ": " << e.reason << '\n';
+      err << error.name << ": " << error.reason << '\n';
       break;
   }
-  for (const std::string& message : e.messages) err << "  " << message << '\n';
+  for (const std::string& message : error.messages) err << "  " << message << '\n';
 }
 
 }  // namespace
 
 int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
                     bool out_is_terminal) {
-  PairsOptions o;
-  PairsRequest r;
-  if (const auto code = ParsePairs(args, o, r, out_is_terminal, out, err)) return *code;
+  PairsOptions options;
+  PairsSettings settings;
+  if (const auto code = ParsePairs(args, options, settings, out_is_terminal, out, err)) {
+    return *code;
+  }
+  // The values typed apply to every spectrum without its own; the columns
+  // and units only to listed files, since a sheet's row names its own.
+  const FretRequest& typed = options.request;
+  FretRequest sheet_defaults = typed;
+  for (const SpectrumSide side : {SpectrumSide::kEmission, SpectrumSide::kAbsorption}) {
+    sheet_defaults.Clear(ColumnsParameter(side));
+    sheet_defaults.Clear(UnitsParameter(side));
+  }
 
   std::vector<DyeRecord> records;
   std::vector<TableError> errors;
-  if (o.sheet) {
-    DyeSheet sheet = ReadDyeSheet(*o.sheet, r.defaults);
+  if (options.sheet) {
+    DyeSheet sheet = ReadDyeSheet(*options.sheet, sheet_defaults);
     if (!sheet.readable) {
       err << kProgram << ": " << sheet.problem << '\n';
       return kExitBadOption;
@@ -260,25 +268,19 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   }
   // Listed files, through the column import when their side's column or
   // unit is given.
-  const FretRequest& request = o.request;
-  const auto list = [&](SpectrumSide side, const std::vector<std::string>& files) {
-    for (const std::string& file : files) {
-      DyeRecord record = ListedDye(side, file, r.defaults);
-      if (ReadsColumns(request, side)) {
-        ReadThroughColumns(record, request.Text(ColumnsParameter(side)),
-                           request.Text(UnitsParameter(side)));
-      }
-      records.push_back(std::move(record));
-    }
-  };
-  list(SpectrumSide::kEmission, o.donors);
-  list(SpectrumSide::kAbsorption, o.acceptors);
-  const std::string_view sheet_name = o.sheet ? std::string_view(*o.sheet) : "";
+  for (const std::string& file : options.donors) {
+    records.push_back(ListedDye(SpectrumSide::kEmission, file, typed));
+  }
+  for (const std::string& file : options.acceptors) {
+    records.push_back(ListedDye(SpectrumSide::kAbsorption, file, typed));
+  }
+  const std::string_view sheet_name = options.sheet ? std::string_view(*options.sheet) : "";
   const auto listed = [&](SpectrumSide side) {
-    return std::ranges::any_of(records, [side](const DyeRecord& s) { return s.side == side; });
+    return std::ranges::any_of(records,
+                               [side](const DyeRecord& record) { return record.side == side; });
   };
   if (!listed(SpectrumSide::kEmission) || !listed(SpectrumSide::kAbsorption)) {
-    for (const TableError& e : errors) ReportError(e, sheet_name, err);
+    for (const TableError& error : errors) ReportError(error, sheet_name, err);
     err << kProgram << " pairs: nothing to pair: no "
         << (listed(SpectrumSide::kEmission) ? "acceptor" : "donor") << " is listed\n";
     return kExitBadOption;
@@ -290,36 +292,36 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   hooks.computed = [&](std::vector<PairRow> batch, std::vector<TableError> left_out, std::size_t) {
     rows.insert(rows.end(), std::make_move_iterator(batch.begin()),
                 std::make_move_iterator(batch.end()));
-    for (TableError& e : left_out) uncomputed.push_back(std::move(e));
+    std::ranges::move(left_out, std::back_inserter(uncomputed));
   };
   std::vector<std::shared_ptr<const DyePreparation>> prepared;
-  const PairRunResult run = RunPairs(records, r.shared, prepared, r.jobs, hooks);
+  const PairRunResult run = RunPairs(records, typed, prepared, settings.jobs, hooks);
   if (run.end == PairRunResult::End::kSharedRefused) {
     err << kProgram << " pairs: " << run.why << '\n';
     return kExitBadOption;
   }
   const PairInputs& inputs = run.run->inputs;
-  for (const TableError& e : run.run->refused) errors.push_back(e);
-  for (TableError& e : uncomputed) errors.push_back(std::move(e));
+  errors.insert(errors.end(), run.run->refused.begin(), run.run->refused.end());
+  std::ranges::move(uncomputed, std::back_inserter(errors));
   // What a reader reported about a spectrum it still took, as the single
   // pair shows it.
   for (const auto& dye : run.run->dyes) {
     if (!dye->dye) continue;
     for (const std::string& message : dye->dye->messages) err << message << '\n';
   }
-  if (r.target) ApplyTargetDistance(rows, *r.target);
-  SortPairs(rows, r.order, inputs);
+  if (settings.target) ApplyTargetDistance(rows, *settings.target);
+  SortPairs(rows, settings.order, inputs);
 
-  for (const TableError& e : errors) ReportError(e, sheet_name, err);
-  switch (r.format) {
+  for (const TableError& error : errors) ReportError(error, sheet_name, err);
+  switch (settings.format) {
     case Format::kCsv:
-      out << PairTableCsv(rows, inputs, r.target.has_value());
+      out << PairTableCsv(rows, inputs, settings.target.has_value());
       break;
     case Format::kJson:
-      WriteJson(rows, inputs, r, errors, out);
+      WriteJson(rows, inputs, settings, errors, out);
       break;
     case Format::kTable:
-      WriteTable(rows, inputs, r.target, out);
+      WriteTable(rows, inputs, settings.target, out);
       break;
   }
   return errors.empty() ? kExitSuccess : kExitRejected;

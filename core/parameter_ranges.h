@@ -7,7 +7,6 @@
 
 #include <string_view>
 
-#include "core/parameter_tables.h"
 #include "numeric/decimal_bound.h"
 
 namespace korin {
@@ -36,13 +35,6 @@ inline constexpr ParameterRange kOrientation{
 inline constexpr ParameterRange kQuantumYield{
     "a number with 1E-6 <= Q <= 1",
     [](double v) { return InClosedRange(v, bounds::kMinQuantumYield, bounds::kMaxQuantumYield); }};
-// Only the paths the panel's list offers.
-inline constexpr ParameterRange kOpticalPath{"one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
-                                             [](double v) { return OpticalPathIndexOf(v) >= 0; }};
-// Both open dialogs offer six entries.
-inline constexpr ParameterRange kFilterEntry{"a whole number from 1 to 6", [](double v) {
-                                               return v >= 1 && v <= 6 && v == static_cast<int>(v);
-                                             }};
 }  // namespace ranges
 
 // Reads `text` with the program's number syntax into `value` (whatever the

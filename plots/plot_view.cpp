@@ -1,10 +1,8 @@
 #include "plots/plot_view.h"
 
-#include <QByteArray>
-#include <QFile>
-
 #include "plots/energy_transfer_plot.h"
 #include "plots/input_spectrum_windows.h"
+#include "plots/qt_text.h"
 
 namespace korin {
 
@@ -38,9 +36,7 @@ void PlotWindowsView::AddPoints(PlotSeries series, int first, std::span<const do
 }
 
 void PlotWindowsView::ShowSpectrum(SpectrumSide side, std::string_view name) {
-  // File names come from the system in its own encoding.
-  const QString shown =
-      QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+  const QString shown = PathText(name);
   if (side == SpectrumSide::kAbsorption) {
     if (acceptor_ != nullptr) {
       acceptor_->chart().SetTitleText(shown);

@@ -38,7 +38,7 @@ std::string ShellWord(std::string_view word) {
 }  // namespace
 
 FretRequest RequestOf(const FretEngine& engine) {
-  FretRequest request;
+  FretRequest request = PanelParameters(engine);
   for (const SpectrumSide side : {SpectrumSide::kEmission, SpectrumSide::kAbsorption}) {
     const SpectrumOrigin& origin = engine.Origin(side);
     request.Spectrum(side).path = origin.path;
@@ -51,6 +51,11 @@ FretRequest RequestOf(const FretEngine& engine) {
       request.Set(FilterParameter(side), std::to_string(origin.filter_entry));
     }
   }
+  return request;
+}
+
+FretRequest PanelParameters(const FretEngine& engine) {
+  FretRequest request;
   const auto field = [&engine](PanelField f) { return Trimmed(engine.FieldText(f)); };
   request.Set(Parameter::kQuantumYield, field(PanelField::kQuantumYield));
   request.Set(Parameter::kOrientation, field(PanelField::kOrientation));

@@ -9,11 +9,15 @@
 
 namespace korin {
 
+// The panel's parameters as a request: the fields' texts and the lists'
+// choices, with the coefficient only in extinction entry. No spectrum.
+[[nodiscard]] FretRequest PanelParameters(const FretEngine& engine);
+
 // The request that ApplyRequest turns into what `engine` holds now: the
-// files as their origins name them (with the filter entry or the columns
-// they were read through), the fields' texts and the lists' choices. The
-// analysis is not part of the panel: a caller adds what it asked.
-// Precondition: both spectra were loaded through the open path.
+// panel's parameters and the files as their origins name them, with the
+// filter entry or the columns they were read through. The analysis is not
+// part of the panel: a caller adds what it asked. Precondition: both
+// spectra were loaded through the open path.
 [[nodiscard]] FretRequest RequestOf(const FretEngine& engine);
 
 // A korin-fret-cli command line that computes `request` again: both files,

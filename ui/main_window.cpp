@@ -278,14 +278,8 @@ void MainWindow::SetResultsVisible(bool visible) {
 
 void MainWindow::SetResultTexts(std::string_view overlap_integral,
                                 std::string_view forster_distance) {
-  // The engine's texts hold "." exactly where the user's locale puts its
-  // decimal separator, asked afresh for every result.
-  const QString separator = QLocale().decimalPoint();
-  const auto shown = [&separator](std::string_view text) {
-    return FromUtf8(text).replace(QLatin1Char('.'), separator);
-  };
-  WriteText(overlap_integral_field_, shown(overlap_integral));
-  WriteText(forster_distance_field_, shown(forster_distance));
+  WriteText(overlap_integral_field_, LocalisedNumber(overlap_integral));
+  WriteText(forster_distance_field_, LocalisedNumber(forster_distance));
 }
 
 void MainWindow::SetFieldText(PanelField field, std::string_view text) {
@@ -316,7 +310,7 @@ void MainWindow::ShowEntryMode(bool extinction) {
 }
 
 void MainWindow::ShowStatus(std::string_view text) {
-  ShowStatusText(QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size()))));
+  ShowStatusText(PathText(text));
 }
 
 }  // namespace korin

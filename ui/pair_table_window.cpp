@@ -41,151 +41,16 @@
 #include "numeric/number_text.h"
 #include "numeric/parse_real.h"
 #include "plots/qt_text.h"
+#include "request/engine_request.h"
 
 namespace korin {
-namespace {
-
-// A result text in the locale's decimal separator, as the result panel
-// writes it: the texts hold "." in exactly the separator's place.
-QString Localised(const std::string& text) {
-  QString shown = FromUtf8(text);
-  shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
-  return shown;
-}
-
-QString PathText(const std::string& path) {
-  return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-}  // namespace
-
-// --- The model ---------------------------------------------------------------------
-
-PairTableModel::PairTableModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-void PairTableModel::Begin(std::shared_ptr<const PairRun> run) {
-  beginResetModel();
-  run_ = std::move(run);
-  rows_.clear();
-  endResetModel();
-}
-
-void PairTableModel::Append(std::vector<PairRow> rows) {
-  if (rows.empty()) return;
-  const int first = rowCount();
-  beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-  rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
-               std::make_move_iterator(rows.end()));
-  if (target_)
-    ApplyTargetDistance(std::span(rows_).subspan(static_cast<std::size_t>(first)), *target_);
-  endInsertRows();
-}
-
-void PairTableModel::SetTarget(std::optional<double> target) {
-  const bool had = target_.has_value();
-  if (!target && had) {
-    beginRemoveColumns({}, kEfficiency, kDistanceError);
-    target_.reset();
-    endRemoveColumns();
-    return;
-  }
-  if (!target) return;
-  if (!had) beginInsertColumns({}, kEfficiency, kDistanceError);
-  target_ = target;
-  ApplyTargetDistance(rows_, *target_);
-  if (!had) {
-    endInsertColumns();
-  } else {
-    emit headerDataChanged(Qt::Horizontal, kEfficiency, kDistanceError);
-    if (!rows_.empty()) {
-      emit dataChanged(index(0, kEfficiency), index(rowCount() - 1, kDistanceError));
-    }
-  }
-}
-
-int PairTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-int PairTableModel::columnCount(const QModelIndex& parent) const {
-  if (parent.isValid()) return 0;
-  return target_ ? kDistanceError + 1 : kForsterDistance + 1;
-}
-
-QVariant PairTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || run_ == nullptr) return {};
-  const PairRow& row = Row(index.row());
-  const DyeRecord& donor = run_->inputs.Donor(row.donor).record;
-  const DyeRecord& acceptor = run_->inputs.Acceptor(row.acceptor).record;
-  const int column = index.column();
-  if (role == Qt::TextAlignmentRole) {
-    return column <= kAcceptor ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-  }
-  if (role == Qt::ToolTipRole) {
-    if (column == kDonor) return PathText(donor.path);
-    if (column == kAcceptor) return PathText(acceptor.path);
-    return {};
-  }
-  const bool sort = role == kSortRole;
-  if (role != Qt::DisplayRole && !sort) return {};
-  switch (column) {
-    case kDonor:
-      return FromUtf8(donor.name);
-    case kAcceptor:
-      return FromUtf8(acceptor.name);
-    case kOverlapIntegral:
-      return sort ? QVariant(row.overlap_integral) : QVariant(Localised(row.overlap_integral_text));
-    case kForsterDistance:
-      return sort ? QVariant(row.forster_distance) : QVariant(Localised(row.forster_distance_text));
-    case kEfficiency:
-      return sort ? QVariant(row.efficiency_at_target)
-                  : QVariant(Localised(AnalysisText(row.efficiency_at_target)));
-    case kDistanceError:
-      return sort ? QVariant(row.distance_error)
-                  : QVariant(Localised(AnalysisText(row.distance_error)));
-    default:
-      return {};
-  }
-}
-
-QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal)
-    return QAbstractTableModel::headerData(section, orientation, role);
-  // The first click on a figure shows the largest first; on names and on
-  // the distance from the target, the smallest.
-  if (role == Qt::InitialSortOrderRole) {
-    const bool largest_first =
-        section == kOverlapIntegral || section == kForsterDistance || section == kEfficiency;
-    return largest_first ? Qt::DescendingOrder : Qt::AscendingOrder;
-  }
-  if (role != Qt::DisplayRole) return {};
-  const QString target =
-      target_ ? Localised(FormatGeneral(*target_, 15)) + QStringLiteral(" Å") : QString();
-  switch (section) {
-    case kDonor:
-      return QStringLiteral("Donor");
-    case kAcceptor:
-      return QStringLiteral("Acceptor");
-    case kOverlapIntegral:
-      return QStringLiteral("J (M⁻¹·cm³)");
-    case kForsterDistance:
-      return QStringLiteral("R0 (Å)");
-    case kEfficiency:
-      return QStringLiteral("E at ") + target;
-    case kDistanceError:
-      return QStringLiteral("|R0 − ") + target + QStringLiteral("|");
-    default:
-      return {};
-  }
-}
 
 // --- The window ----------------------------------------------------------------------
 
 struct PairTableWindow::Job {
   int generation = 0;
   std::shared_ptr<std::atomic<bool>> cancel;
-  SharedParameters shared;
+  FretRequest shared;  // the main window's values when the run began
   std::vector<DyeRecord> records;
   std::vector<std::shared_ptr<const DyePreparation>> prepared;  // null: not yet
   int jobs = 1;
@@ -302,32 +167,19 @@ PairTableWindow::~PairTableWindow() {
 
 // --- What the user does -------------------------------------------------------------
 
-DyeDefaults PairTableWindow::DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const {
-  DyeDefaults defaults;
-  defaults.quantum_yield = main_engine_.FieldText(PanelField::kQuantumYield);
-  defaults.concentration = main_engine_.FieldText(PanelField::kConcentration);
-  if (main_engine_.OpticalPathIndex() >= 0) defaults.optical_path = main_engine_.OpticalPathIndex();
-  if (main_engine_.session().extinction_mode) {
-    defaults.extinction = main_engine_.FieldText(PanelField::kExtinction);
+FretRequest PairTableWindow::DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const {
+  FretRequest defaults = PanelParameters(main_engine_);
+  if (filter_entry != kFilterByExtension) {
+    defaults.Set(FilterParameter(side), std::to_string(filter_entry));
   }
-  (side == SpectrumSide::kEmission ? defaults.emission_filter : defaults.absorption_filter) =
-      filter_entry;
   return defaults;
-}
-
-SharedParameters PairTableWindow::SharedFromMainWindow() const {
-  SharedParameters shared;
-  shared.orientation = main_engine_.FieldText(PanelField::kOrientation);
-  if (main_engine_.SolventIndex() >= 0) shared.solvent = main_engine_.SolventIndex();
-  shared.refractive_index = main_engine_.FieldText(PanelField::kRefractiveIndex);
-  return shared;
 }
 
 void PairTableWindow::AddFiles(SpectrumSide side) {
   OpenDialogState& dialog = side == SpectrumSide::kEmission ? donor_dialog_ : acceptor_dialog_;
   const std::optional<QStringList> chosen = dialogs_.OpenFiles(this, dialog);
   if (!chosen) return;
-  const DyeDefaults defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
+  const FretRequest defaults = DefaultsFromMainWindow(side, dialog.filter_entry);
   for (const QString& path : *chosen) {
     records_.push_back(ListedDye(side, QFile::encodeName(path).toStdString(), defaults));
   }
@@ -338,7 +190,7 @@ void PairTableWindow::OpenSheet() {
   const std::optional<QString> chosen = dialogs_.OpenFile(this, sheet_dialog_);
   if (!chosen) return;
   // Values a row leaves out are the main window's, as for added files.
-  DyeDefaults defaults = DefaultsFromMainWindow(SpectrumSide::kEmission, 1);
+  const FretRequest defaults = DefaultsFromMainWindow(SpectrumSide::kEmission, kFilterByExtension);
   DyeSheet sheet = ReadDyeSheet(QFile::encodeName(*chosen).toStdString(), defaults);
   if (!sheet.readable) {
     dialogs_.ShowMessage(this, windowTitle(), PathText(sheet.problem));
@@ -446,7 +298,7 @@ void PairTableWindow::Recompute() {
   auto job = std::make_shared<Job>();
   job->generation = generation_;
   job->cancel = cancel_ = std::make_shared<std::atomic<bool>>(false);
-  job->shared = SharedFromMainWindow();
+  job->shared = PanelParameters(main_engine_);
   job->records = records_;
   job->prepared = prepared_;
   job->jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -532,11 +384,11 @@ void PairTableWindow::Work(Job& job, PairTableWindow* window) {
 
 void PairTableWindow::ShowShared(const PairRun& run) {
   const SharedValues& v = run.inputs.shared;
-  const int solvent = run.shared.solvent;
+  const int solvent = SolventOf(run.shared);
   shared_label_->setText(
       QStringLiteral("κ² %1 · n %2%3 (from the main window)")
-          .arg(Localised(FormatGeneral(v.orientation, 15)),
-               Localised(FormatGeneral(v.refractive_index, 15)),
+          .arg(LocalisedNumber(FormatGeneral(v.orientation, 15)),
+               LocalisedNumber(FormatGeneral(v.refractive_index, 15)),
                solvent > 0 ? QStringLiteral(" ") +
                                  FromUtf8(kSolventTable[static_cast<std::size_t>(solvent)].name)
                            : QString()));

@@ -1,8 +1,9 @@
 // The pair table window (Tools > Pair table...): donors and acceptors added
 // from files or a dye sheet, every pair's J and R0 in a sortable table,
-// computed on a worker thread and handed to the view in batches. A
-// double-click loads the pair into the main window. The numbers come from
-// batch/pair_table.h; the window only shows them.
+// computed on a worker thread by the batch run (batch/pair_run.h) and
+// handed to the view in batches. A double-click loads the pair into the
+// main window. The model is in pair_table_model.cpp; the window only shows
+// what the batch run computes.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -104,8 +105,10 @@ class PairTableWindow final : public QWidget {
   // The shared values a run used, beside the table.
   void ShowShared(const PairRun& run);
 
-  [[nodiscard]] DyeDefaults DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const;
-  [[nodiscard]] SharedParameters SharedFromMainWindow() const;
+  // The main window's values, for added files and a sheet's rows to take
+  // where they have none of their own; added files are read through the
+  // add dialog's `filter_entry`.
+  [[nodiscard]] FretRequest DefaultsFromMainWindow(SpectrumSide side, int filter_entry) const;
   // What the last computation left out, with the sheets' skipped rows.
   void ShowErrors(const std::vector<TableError>& run_errors, const QString& failure = {});
   void Finish(const QString& status);

@@ -14,18 +14,22 @@
 namespace korin {
 namespace {
 
-DyeSheet Parse(std::string_view content, const DyeDefaults& defaults = {}) {
+DyeSheet Parse(std::string_view content, const FretRequest& defaults = {}) {
   return ParseDyeSheet(content, "dyes.csv", "/lab", defaults);
 }
 
-// The fields that matter of a record, as one line.
+// The fields that matter of a record, as one line: its filter entry (0 for
+// the column import), and the values the panel takes for its side, with
+// the optical path as the list's entry.
 std::string Describe(const DyeRecord& d) {
+  const FretRequest& v = d.values;
+  const int filter = ReadsColumns(v, d.side) ? 0 : FilterEntryOf(v, d.side);
   std::string text = (d.side == SpectrumSide::kEmission ? "donor " : "acceptor ") + d.path + " '" +
-                     d.name + "' f" + std::to_string(d.filter_entry) + " line " +
-                     std::to_string(d.line);
-  if (d.side == SpectrumSide::kEmission) return text + " Q " + d.quantum_yield;
-  if (d.extinction) return text + " E " + *d.extinction;
-  return text + " C " + d.concentration + " path " + std::to_string(d.optical_path);
+                     d.name + "' f" + std::to_string(filter) + " line " + std::to_string(d.line);
+  if (d.side == SpectrumSide::kEmission) return text + " Q " + v.Text(Parameter::kQuantumYield);
+  if (v.Given(Parameter::kExtinction)) return text + " E " + v.Text(Parameter::kExtinction);
+  return text + " C " + v.Text(Parameter::kConcentration) + " path " +
+         std::to_string(OpticalPathOf(v));
 }
 
 std::vector<std::string> Described(const DyeSheet& sheet) {
@@ -87,13 +91,13 @@ TEST(DyeSheetTest, WellFormedSheets) {
 // An acceptor's own extinction wins, then its own concentration, then the
 // default, which may be extinction entry.
 TEST(DyeSheetTest, EntryModeOfEachAcceptor) {
-  DyeDefaults defaults;
-  defaults.extinction = "1E5";
-  defaults.concentration = "2E-6";
-  defaults.optical_path = 4;
-  defaults.quantum_yield = "0.42";
-  defaults.emission_filter = 3;
-  defaults.absorption_filter = 5;
+  FretRequest defaults;
+  defaults.Set(Parameter::kExtinction, "1E5");
+  defaults.Set(Parameter::kConcentration, "2E-6");
+  defaults.Set(Parameter::kOpticalPath, "5");  // the list's entry 4
+  defaults.Set(Parameter::kQuantumYield, "0.42");
+  defaults.Set(Parameter::kEmissionFilter, "3");
+  defaults.Set(Parameter::kAbsorptionFilter, "5");
   const DyeSheet sheet = Parse(
       "file,side,extinction,concentration,optical_path\n"
       "a.sp,acceptor,,,\n"
@@ -300,23 +304,25 @@ TEST(DyeSheetColumnsTest, ColumnAndUnitsRowsReadTheColumns) {
   ASSERT_TRUE(sheet.readable) << sheet.problem;
   ASSERT_EQ(sheet.dyes.size(), 5u);
   const struct {
-    const char* value_column;  // nullptr: not the column import
+    const char* value_column;  // nullptr: not the column import; "auto": the header's
     const char* units;
     int filter;
   } expected[] = {
-      {"3", "um", 0}, {"", "", 0}, {"", "cm-1", 0}, {"Cy3 EM", "", 0}, {nullptr, "", 2}};
+      {"3", "um", 0}, {"auto", "", 0}, {"auto", "cm-1", 0}, {"Cy3 EM", "", 0}, {nullptr, "", 2}};
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const DyeRecord& d = sheet.dyes[i];
-    EXPECT_EQ(d.value_column.has_value(), expected[i].value_column != nullptr) << i;
+    const FretRequest& v = d.values;
+    EXPECT_EQ(v.Given(ColumnsParameter(d.side)), expected[i].value_column != nullptr) << i;
     if (expected[i].value_column) {
-      EXPECT_EQ(*d.value_column, expected[i].value_column) << i;
+      EXPECT_EQ(v.Text(ColumnsParameter(d.side)), expected[i].value_column) << i;
     }
-    EXPECT_EQ(d.units, expected[i].units) << i;
-    EXPECT_EQ(d.filter_entry, expected[i].filter) << i;
+    EXPECT_EQ(v.Text(UnitsParameter(d.side)), expected[i].units) << i;
+    EXPECT_EQ(ReadsColumns(v, d.side) ? 0 : FilterEntryOf(v, d.side), expected[i].filter) << i;
   }
   ASSERT_EQ(sheet.skipped.size(), 2u);
   EXPECT_EQ(sheet.skipped[0].line, 6);
-  EXPECT_EQ(sheet.skipped[0].reason, "units 'furlong' is none of nm, um, cm-1; row skipped");
+  EXPECT_EQ(sheet.skipped[0].reason,
+            "units 'furlong' is not accepted; expected nm, um or cm-1; row skipped");
   EXPECT_EQ(sheet.skipped[1].line, 7);
 }
 

@@ -14,6 +14,7 @@
 #include "core/fret_engine.h"
 #include "numeric/number_text.h"
 #include "request/apply_request.h"
+#include "request/request_json.h"
 #include "support/spectrum_fixtures.h"
 
 namespace korin {
@@ -51,18 +52,33 @@ class MemoryFiles {
 };
 
 DyeRecord Donor(std::string path, std::string quantum_yield = "0.5") {
-  DyeDefaults defaults;
-  defaults.quantum_yield = std::move(quantum_yield);
+  FretRequest defaults;
+  defaults.Set(Parameter::kQuantumYield, std::move(quantum_yield));
   return ListedDye(SpectrumSide::kEmission, std::move(path), defaults);
 }
 
-DyeRecord Acceptor(std::string path, std::string concentration = "1E-5", int optical_path = 3,
+DyeRecord Acceptor(std::string path, std::string concentration = "1E-5",
+                   std::string optical_path = "1",
                    std::optional<std::string> extinction = std::nullopt) {
-  DyeDefaults defaults;
-  defaults.concentration = std::move(concentration);
-  defaults.optical_path = optical_path;
-  defaults.extinction = std::move(extinction);
+  FretRequest defaults;
+  defaults.Set(Parameter::kConcentration, std::move(concentration));
+  defaults.Set(Parameter::kOpticalPath, std::move(optical_path));
+  if (extinction) defaults.Set(Parameter::kExtinction, std::move(*extinction));
   return ListedDye(SpectrumSide::kAbsorption, std::move(path), defaults);
+}
+
+// The values every pair shares: an orientation factor and a solvent by
+// name, or "" for a refractive index of one's own.
+FretRequest Shared(std::string orientation, std::string solvent,
+                   std::string refractive_index = "") {
+  FretRequest shared;
+  shared.Set(Parameter::kOrientation, std::move(orientation));
+  if (refractive_index.empty()) {
+    shared.Set(Parameter::kSolvent, std::move(solvent));
+  } else {
+    shared.Set(Parameter::kRefractiveIndex, std::move(refractive_index));
+  }
+  return shared;
 }
 
 // The panel with both spectra, loaded by the request a double-click on the
@@ -75,8 +91,8 @@ struct PanelResult {
   std::string r0_text;
 };
 
-PanelResult RunPanel(const SharedParameters& shared, const DyeRecord& donor,
-                     const DyeRecord& acceptor, const MemoryFiles& files) {
+PanelResult RunPanel(const FretRequest& shared, const DyeRecord& donor, const DyeRecord& acceptor,
+                     const MemoryFiles& files) {
   FretRequest request = PairRequest(donor, acceptor, shared);
   request.emission.content = files.files.at(donor.path);
   request.absorption.content = files.files.at(acceptor.path);
@@ -97,7 +113,7 @@ struct Prepared {
   std::vector<TableError> errors;
 };
 
-Prepared PrepareAll(const std::vector<DyeRecord>& records, const SharedParameters& shared,
+Prepared PrepareAll(const std::vector<DyeRecord>& records, const FretRequest& shared,
                     MemoryFiles& files, int jobs = 1) {
   Prepared p;
   for (DyePreparation& d : PrepareDyes(records, shared, jobs, files.Reader())) {
@@ -135,13 +151,13 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
       Donor("d2.csv", "0.93"),
       Donor("d3.csv", "2E-6"),
       Acceptor("a1.sp"),
-      Acceptor("a2.sp", "3.3e-6", 0),
-      Acceptor("a3.sp", "1E-5", 5, "8e4"),
-      Acceptor("a1.sp", "1E-5", 3, "80000.00000000001"),
+      Acceptor("a2.sp", "3.3e-6", "0.1"),
+      Acceptor("a3.sp", "1E-5", "5", "8e4"),
+      Acceptor("a1.sp", "1E-5", "1", "80000.00000000001"),
   };
-  const SharedParameters shared_cases[] = {
-      {"0.66667", 1, ""}, {"1", 2, ""}, {"0.123456789", 0, "1.41"}};
-  for (const SharedParameters& shared : shared_cases) {
+  const FretRequest shared_cases[] = {Shared("0.66667", "water"), Shared("1", "toluene"),
+                                      Shared("0.123456789", "", "1.41")};
+  for (const FretRequest& shared : shared_cases) {
     const Prepared p = PrepareAll(records, shared, files_);
     ASSERT_TRUE(p.errors.empty()) << p.errors.front().reason;
     std::string why;
@@ -154,8 +170,8 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
       const DyeRecord& d = p.donors[row.donor].record;
       const DyeRecord& a = p.acceptors[row.acceptor].record;
       const PanelResult panel = RunPanel(shared, d, a, files_);
-      const std::string what = shared.orientation + " " + d.path + " x " + a.path + " " +
-                               a.extinction.value_or(a.concentration);
+      const std::string what = shared.Text(Parameter::kOrientation) + " " + d.path + " x " +
+                               a.path + " " + RequestToJson(a.values);
       ASSERT_TRUE(panel.shown) << what;
       ASSERT_TRUE(row.computed) << what;
       EXPECT_EQ(row.overlap_integral, panel.j) << what;
@@ -169,10 +185,10 @@ TEST_F(PairTableTest, EveryPairEqualsThePanel) {
 // The rewritten coefficient counts: scaled to 80000 exactly, not to the
 // double just above it.
 TEST_F(PairTableTest, ACoefficientIsSettledOnTheTextTheGateWrites) {
-  const SharedParameters shared;
+  const FretRequest shared;
   const Prepared typed =
-      PrepareAll({Acceptor("a1.sp", "1E-5", 3, "80000.00000000001")}, shared, files_);
-  const Prepared plain = PrepareAll({Acceptor("a1.sp", "1E-5", 3, "8e4")}, shared, files_);
+      PrepareAll({Acceptor("a1.sp", "1E-5", "1", "80000.00000000001")}, shared, files_);
+  const Prepared plain = PrepareAll({Acceptor("a1.sp", "1E-5", "1", "8e4")}, shared, files_);
   ASSERT_EQ(typed.acceptors.size(), 1u);
   ASSERT_EQ(plain.acceptors.size(), 1u);
   EXPECT_EQ(typed.acceptors[0].grid[560], 80000.0);
@@ -202,14 +218,16 @@ TEST_F(PairTableTest, RefusedSpectraSayWhy) {
       // Accepted by the field, refused by the gate.
       {Acceptor("a1.sp", "5E-11"), "the concentration must exceed 1E-10 mol/L", {}},
       // The double nearest 1E10 lies at the bound, outside the open range.
-      {Acceptor("a1.sp", "1E-5", 3, "1E10"),
+      {Acceptor("a1.sp", "1E-5", "1", "1E10"),
        "the extinction coefficient '1E10' is not accepted",
        {}},
-      {Acceptor("negative.sp", "1E-5", 3, "8e4"), "the absorbance cannot be scaled", {}},
-      {Acceptor("a1.sp", "1E-5", 7), "the optical-path list has no entry 7", {}},
+      {Acceptor("negative.sp", "1E-5", "1", "8e4"), "the absorbance cannot be scaled", {}},
+      {Acceptor("a1.sp", "1E-5", "7"),
+       "the optical path '7' is not accepted; expected one of 0.1, 0.2, 0.5, 1, 5, 10 (cm)",
+       {}},
   };
   for (const Case& c : cases) {
-    const DyePreparation prepared = PrepareDye(c.record, SharedParameters{}, files_.Reader());
+    const DyePreparation prepared = PrepareDye(c.record, FretRequest{}, files_.Reader());
     EXPECT_FALSE(prepared.dye) << c.reason;
     EXPECT_TRUE(prepared.error.reason.starts_with(c.reason)) << prepared.error.reason;
     EXPECT_EQ(prepared.error.messages, c.messages) << c.reason;
@@ -219,13 +237,14 @@ TEST_F(PairTableTest, RefusedSpectraSayWhy) {
 
 TEST_F(PairTableTest, SharedParametersTheGateRefuses) {
   const struct {
-    SharedParameters shared;
+    FretRequest shared;
     const char* reason;
   } cases[] = {
-      {{"2", 1, ""}, "the orientation factor '2' is not accepted"},
-      {{"0.5", 0, "abc"}, "the refractive index 'abc' is not accepted"},
-      {{"0.5", 4, ""}, "the solvent list has no entry 4"},
-      {{"0.5", -1, ""}, "the solvent list has no entry -1"},
+      {Shared("2", "water"), "the orientation factor '2' is not accepted"},
+      {Shared("0.5", "", "abc"), "the refractive index 'abc' is not accepted"},
+      {Shared("0.5", "benzene"),
+       "the solvent 'benzene' is not accepted; expected water, toluene or methanol"},
+      {Shared("0.5", ""), "the solvent '' is not accepted"},
   };
   for (const auto& c : cases) {
     std::string why;
@@ -233,7 +252,7 @@ TEST_F(PairTableTest, SharedParametersTheGateRefuses) {
     EXPECT_TRUE(why.starts_with(c.reason)) << why;
   }
   std::string why;
-  const auto toluene = ReadSharedParameters({"0.5", 2, ""}, why);
+  const auto toluene = ReadSharedParameters(Shared("0.5", "toluene"), why);
   ASSERT_TRUE(toluene);
   EXPECT_EQ(toluene->refractive_index, 1.496);
   EXPECT_EQ(toluene->orientation, 0.5);
@@ -436,22 +455,36 @@ TEST(PairTableOverflowTest, APairWithoutAFiniteOverlapIsReported) {
   EXPECT_TRUE(std::isfinite(rows[0].forster_distance));
 }
 
-TEST(ListedDyeTest, DefaultsAndTheFilesOwnName) {
-  DyeDefaults defaults;
-  defaults.quantum_yield = "0.9";
-  defaults.emission_filter = 3;
-  defaults.absorption_filter = 5;
-  defaults.extinction = "8e4";
+// A listed file takes the defaults of its own side only, and columns given
+// for listed files stand instead of a filter entry.
+TEST(ListedDyeTest, DefaultsOfItsSideAndTheFilesOwnName) {
+  FretRequest defaults;
+  defaults.Set(Parameter::kQuantumYield, "0.9");
+  defaults.Set(Parameter::kEmissionFilter, "3");
+  defaults.Set(Parameter::kAbsorptionFilter, "5");
+  defaults.Set(Parameter::kExtinction, "8e4");
+  defaults.Set(Parameter::kOrientation, "1");
   const DyeRecord donor = ListedDye(SpectrumSide::kEmission, "/data/dyes/cy3.csv", defaults);
   EXPECT_EQ(donor.name, "cy3.csv");
   EXPECT_EQ(donor.path, "/data/dyes/cy3.csv");
-  EXPECT_EQ(donor.filter_entry, 3);
-  EXPECT_EQ(donor.quantum_yield, "0.9");
+  EXPECT_EQ(FilterEntryOf(donor.values, SpectrumSide::kEmission), 3);
+  EXPECT_EQ(donor.values.Text(Parameter::kQuantumYield), "0.9");
+  for (const Parameter other :
+       {Parameter::kExtinction, Parameter::kAbsorptionFilter, Parameter::kOrientation}) {
+    EXPECT_FALSE(donor.values.Given(other)) << SpecOf(other).name;
+  }
   const DyeRecord acceptor = ListedDye(SpectrumSide::kAbsorption, "cy5.sp", defaults);
   EXPECT_EQ(acceptor.name, "cy5.sp");
-  EXPECT_EQ(acceptor.filter_entry, 5);
-  EXPECT_EQ(acceptor.extinction, "8e4");
+  EXPECT_EQ(FilterEntryOf(acceptor.values, SpectrumSide::kAbsorption), 5);
+  EXPECT_EQ(acceptor.values.Text(Parameter::kExtinction), "8e4");
+  EXPECT_FALSE(acceptor.values.Given(Parameter::kQuantumYield));
   EXPECT_EQ(acceptor.line, 0);
+
+  defaults.Set(Parameter::kEmissionUnits, "nm");
+  const DyeRecord download = ListedDye(SpectrumSide::kEmission, "cy3.csv", defaults);
+  EXPECT_TRUE(ReadsColumns(download.values, SpectrumSide::kEmission));
+  EXPECT_FALSE(download.values.Given(Parameter::kEmissionFilter));
+  EXPECT_TRUE(CheckRequest(DyeRequest(download, {})).empty());
 }
 
 }  // namespace
