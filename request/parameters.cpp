@@ -1,158 +1,22 @@
 #include "request/parameters.h"
 
-#include <array>
-#include <cmath>
-
 #include "core/fret_analysis.h"
-#include "core/parameter_ranges.h"
 #include "core/parameter_tables.h"
-#include "io/column_reader.h"
-#include "io/column_table.h"
 #include "io/spectrum_formats.h"
 #include "numeric/ascii_text.h"
 #include "numeric/number_text.h"
 #include "numeric/parse_real.h"
+#include "request/parameter_rules.h"
 
 namespace korin {
 namespace {
-
-using Values = std::span<const std::string>;
-using Refused = std::vector<ValueRefusal>;
-
-constexpr std::array<WavelengthUnit, 3> kUnits{
-    WavelengthUnit::kNanometre, WavelengthUnit::kMicrometre, WavelengthUnit::kWavenumber};
-
-// "a, b or c"
-std::string Listed(std::span<const std::string> words, std::string_view last_joint) {
-  std::string text;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (i > 0) text += i + 1 == words.size() ? std::string(last_joint) : std::string(", ");
-    text += words[i];
-  }
-  return text;
-}
-
-std::vector<std::string> UnitWords() {
-  std::vector<std::string> words;
-  for (const WavelengthUnit unit : kUnits) words.emplace_back(UnitText(unit));
-  return words;
-}
-
-std::vector<std::string> OpticalPathWords() {
-  std::vector<std::string> words;
-  for (const OpticalPath& path : kOpticalPathTable)
-    words.push_back(RoundTripText(path.centimetres));
-  return words;
-}
-
-Refused RefuseUnless(bool accepted, Values values, std::string why) {
-  if (accepted) return {};
-  return {{values.empty() ? std::string() : values.front(), std::move(why)}};
-}
-
-// A number in one of the panel's ranges.
-template <const ParameterRange& range>
-Refused RefuseOutOfRange(Values values) {
-  double value = 0.0;
-  return RefuseUnless(ReadInRange(values.front(), range, value), values,
-                      "expected " + std::string(range.accepted));
-}
-
-template <SpectrumSide side>
-Refused RefuseFilterEntry(Values values) {
-  double value = 0.0;
-  const int entries = FilterEntryCount(side);
-  // The range first: a cast of a value out of range is undefined.
-  const bool whole = ParseReal(values.front(), value) && value >= 1 && value <= entries &&
-                     value == std::floor(value);
-  return RefuseUnless(whole, values,
-                      "expected a whole number from 1 to " + std::to_string(entries));
-}
-
-Refused RefuseOpticalPath(Values values) {
-  return RefuseUnless(OpticalPathIndexTyped(values.front()) >= 0, values,
-                      "expected one of " + Listed(OpticalPathWords(), ", ") + " (cm)");
-}
-
-Refused RefuseSolvent(Values values) {
-  const std::vector<std::string> names = SolventNames();
-  return RefuseUnless(SolventIndexNamed(values.front()) > 0, values,
-                      "expected " + Listed(names, " or "));
-}
-
-Refused RefuseColumns(Values values) {
-  // "WL,VALUE"; a lone VALUE takes its own wavelength column.
-  const std::string_view text = values.front();
-  const auto comma = text.find(',');
-  const std::string_view value =
-      TrimmedBlanks(comma == std::string_view::npos ? text : text.substr(comma + 1));
-  const bool named = !value.empty() && (comma == std::string_view::npos ||
-                                        !TrimmedBlanks(text.substr(0, comma)).empty());
-  return RefuseUnless(named, values,
-                      "expected WL,VALUE or VALUE, each a column number from 1 or a header name");
-}
-
-Refused RefuseUnits(Values values) {
-  return RefuseUnless(ParseWavelengthUnit(TrimmedBlanks(values.front())).has_value(), values,
-                      "expected " + Listed(UnitWords(), " or "));
-}
-
-// An analysis figure's number, checked by its own rule, which words its
-// refusal itself.
-template <Checked (*check)(double)>
-Refused RefuseChecked(Values values) {
-  double value = 0.0;
-  if (!ParseReal(values.front(), value)) return {{values.front(), "expected a number"}};
-  Checked checked = check(value);
-  if (!checked.value) return {{values.front(), std::move(checked.message)}};
-  return {};
-}
-
-// Two numbers; each that is none is refused by itself.
-Refused ReadTwo(Values values, double& first, double& second) {
-  Refused refused;
-  for (std::size_t i = 0; i < 2; ++i) {
-    if (!ParseReal(values[i], i == 0 ? first : second)) {
-      refused.push_back({values[i], "expected a number"});
-    }
-  }
-  return refused;
-}
-
-Refused RefuseKappa2Range(Values values) {
-  double min = 0.0;
-  double max = 0.0;
-  Refused refused = ReadTwo(values, min, max);
-  if (refused.empty() && !IsKappa2Range(min, max)) {
-    refused.push_back({values[0] + " " + values[1],
-                       "expected 0 <= MIN <= MAX <= " + FormatGeneral(kLargestKappa2, 15)});
-  }
-  return refused;
-}
-
-Refused RefuseAnisotropies(Values values) {
-  double donor = 0.0;
-  double acceptor = 0.0;
-  Refused refused = ReadTwo(values, donor, acceptor);
-  std::string message;
-  if (refused.empty() && !Kappa2FromAnisotropies(donor, acceptor, message)) {
-    refused.push_back({values[0] + " " + values[1], message});
-  }
-  return refused;
-}
-
-Refused RefuseTargetDistance(Values values) {
-  double value = 0.0;
-  return RefuseUnless(ParseReal(values.front(), value) && DistanceOf(value).value, values,
-                      "expected a positive number (Angstroms)");
-}
 
 std::vector<ParameterSpec> MakeTable() {
   const std::string emission_entries =
       "1.." + std::to_string(FilterEntryCount(SpectrumSide::kEmission));
   const std::string absorption_entries =
       "1.." + std::to_string(FilterEntryCount(SpectrumSide::kAbsorption));
-  const std::vector<std::string> paths = OpticalPathWords();
+  const std::vector<std::string> paths = rules::OpticalPathWords();
   std::vector<std::string> solvents = SolventNames();
   std::string solvent_help = solvents.front() + " (default)";
   for (std::size_t i = 1; i < solvents.size(); ++i) {
@@ -185,7 +49,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Open-dialog filter entry for the --donors files, " + emission_entries +
            " (default 1: by extension)",
        1,
-       RefuseFilterEntry<SpectrumSide::kEmission>,
+       rules::EmissionFilter,
        {}},
       {P::kEmissionColumns,
        S::kDonor,
@@ -200,7 +64,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Read the --donors files as downloaded tables: the value column by number or header "
        "name, or auto for the emission column the header names",
        1,
-       RefuseColumns,
+       rules::Columns,
        {}},
       {P::kEmissionUnits,
        S::kDonor,
@@ -214,7 +78,7 @@ std::vector<ParameterSpec> MakeTable() {
        units_help("emission"),
        "Wavelength unit of the --donors tables (default: as their header says)",
        1,
-       RefuseUnits,
+       rules::Units,
        {}},
       {P::kAbsorptionFilter,
        S::kAcceptor,
@@ -228,7 +92,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Open-dialog filter entry for the absorption file, " + absorption_entries + " (default 1)",
        "Open-dialog filter entry for the --acceptors files, " + absorption_entries + " (default 1)",
        1,
-       RefuseFilterEntry<SpectrumSide::kAbsorption>,
+       rules::AbsorptionFilter,
        {}},
       {P::kAbsorptionColumns,
        S::kAcceptor,
@@ -243,7 +107,7 @@ std::vector<ParameterSpec> MakeTable() {
        "The same for the --acceptors files (auto: the absorption column, or else the "
        "excitation)",
        1,
-       RefuseColumns,
+       rules::Columns,
        {}},
       {P::kAbsorptionUnits,
        S::kAcceptor,
@@ -257,7 +121,7 @@ std::vector<ParameterSpec> MakeTable() {
        units_help("absorption"),
        "Wavelength unit of the --acceptors tables (default: as their header says)",
        1,
-       RefuseUnits,
+       rules::Units,
        {}},
       {P::kQuantumYield,
        S::kDonor,
@@ -271,7 +135,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Donor quantum yield (default 0.5)",
        "Donor quantum yield, for donors without their own (default 0.5)",
        1,
-       RefuseOutOfRange<ranges::kQuantumYield>,
+       rules::QuantumYield,
        {}},
       {P::kOrientation,
        S::kShared,
@@ -285,7 +149,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Orientation factor kappa^2 (default 0.66667, the value the window starts with)",
        "",
        1,
-       RefuseOutOfRange<ranges::kOrientation>,
+       rules::Orientation,
        {}},
       {P::kConcentration,
        S::kAcceptor,
@@ -299,7 +163,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Acceptor concentration in mol/L (default 1E-5)",
        "Acceptor concentration in mol/L, for acceptors without their own (default 1E-5)",
        1,
-       RefuseOutOfRange<ranges::kConcentration>,
+       rules::Concentration,
        {}},
       {P::kOpticalPath,
        S::kAcceptor,
@@ -310,13 +174,13 @@ std::vector<ParameterSpec> MakeTable() {
        "optical_path",
        "1",
        "cm",
-       Listed(paths, " or ") + " cm (default 1)",
+       rules::Listed(paths, " or ") + " cm (default 1)",
        "",
        1,
-       RefuseOpticalPath,
+       rules::OpticalPath,
        {}},
       {P::kSolvent, S::kShared, "solvent", "solvent", "--solvent", "", "", "water", "",
-       solvent_help, "", 1, RefuseSolvent, solvents},
+       solvent_help, "", 1, rules::Solvent, solvents},
       {P::kRefractiveIndex,
        S::kShared,
        "refractive_index",
@@ -329,7 +193,7 @@ std::vector<ParameterSpec> MakeTable() {
        "A refractive index of your own instead of --solvent",
        "",
        1,
-       RefuseOutOfRange<ranges::kRefractiveIndex>,
+       rules::RefractiveIndex,
        {}},
       {P::kExtinction,
        S::kAcceptor,
@@ -344,7 +208,7 @@ std::vector<ParameterSpec> MakeTable() {
        "Peak extinction coefficient in M^-1 cm^-1 for acceptors without their own: extinction "
        "entry instead of concentration",
        1,
-       RefuseOutOfRange<ranges::kExtinction>,
+       rules::Extinction,
        {}},
       {P::kEfficiency,
        S::kAnalysis,
@@ -358,7 +222,7 @@ std::vector<ParameterSpec> MakeTable() {
        "A measured transfer efficiency, 0 < E < 1: prints the distance",
        "",
        1,
-       RefuseChecked<EfficiencyOf>,
+       rules::Efficiency,
        {}},
       {P::kDistance,
        S::kAnalysis,
@@ -372,7 +236,7 @@ std::vector<ParameterSpec> MakeTable() {
        "A donor-acceptor distance in angstroms: prints the efficiency",
        "",
        1,
-       RefuseChecked<DistanceOf>,
+       rules::Distance,
        {}},
       {P::kKappa2Range,
        S::kAnalysis,
@@ -387,7 +251,7 @@ std::vector<ParameterSpec> MakeTable() {
            FormatGeneral(kLargestKappa2, 15) + ") for R0's uncertainty",
        "",
        2,
-       RefuseKappa2Range,
+       rules::Kappa2Range,
        {}},
       {P::kAnisotropy,
        S::kAnalysis,
@@ -402,7 +266,7 @@ std::vector<ParameterSpec> MakeTable() {
        "factor's range from them",
        "",
        2,
-       RefuseAnisotropies,
+       rules::Anisotropies,
        {}},
       {P::kQuantumYieldError,
        S::kAnalysis,
@@ -416,7 +280,7 @@ std::vector<ParameterSpec> MakeTable() {
        "The quantum yield's error in percent, for R0's uncertainty",
        "",
        1,
-       RefuseChecked<ErrorFromPercent>,
+       rules::ErrorPercent,
        {}},
       {P::kRefractiveIndexError,
        S::kAnalysis,
@@ -430,7 +294,7 @@ std::vector<ParameterSpec> MakeTable() {
        "The refractive index's error in percent, for R0's uncertainty",
        "",
        1,
-       RefuseChecked<ErrorFromPercent>,
+       rules::ErrorPercent,
        {}},
       {P::kExtinctionError,
        S::kAnalysis,
@@ -444,7 +308,7 @@ std::vector<ParameterSpec> MakeTable() {
        "The acceptor's extinction coefficient's error in percent, for R0's uncertainty",
        "",
        1,
-       RefuseChecked<ErrorFromPercent>,
+       rules::ErrorPercent,
        {}},
       {P::kTargetDistance,
        S::kPairTable,
@@ -459,7 +323,7 @@ std::vector<ParameterSpec> MakeTable() {
        "unless --sort says otherwise",
        "",
        1,
-       RefuseTargetDistance,
+       rules::TargetDistance,
        {}},
   };
   return table;
