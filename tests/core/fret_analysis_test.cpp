@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/analysis_result.h"
 #include "core/extinction.h"
 #include "core/forster.h"
 #include "numeric/number_text.h"
@@ -212,6 +213,51 @@ TEST(FretAnalysisTest, NothingWithoutBothSpectraOrOverlap) {
   const OverlapDiagnostics apart = DiagnoseOverlap(Pair(300, 400, 600, 750));
   EXPECT_FALSE(apart.available);
   EXPECT_TRUE(apart.cumulative_fraction.empty());
+}
+
+// kappa^2 ranges lie in [0, 4] wherever one is typed.
+TEST(FretAnalysisTest, Kappa2RangesLieBetweenZeroAndFour) {
+  const struct {
+    double min, max;
+    bool range;
+  } cases[] = {{0.0, 4.0, true},        {2.0 / 3, 2.0 / 3, true}, {-1e-300, 1.0, false},
+               {1.0, 4.0000001, false}, {2.0, 1.0, false},        {0.0, 0.0, true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(IsKappa2Range(c.min, c.max), c.range) << c.min << " " << c.max;
+}
+
+// The analysis value holds every figure asked for, each from the same R0,
+// and nothing that was not asked or cannot follow from R0 = 0.
+TEST(AnalysisResultTest, OneValueForEveryFigureAsked) {
+  const FretSession s = Pair(400, 700, 400, 750);
+  const double r0 = ForsterDistance(s);
+  AnalysisInputs inputs;
+  AnalysisResult nothing = Analyse(s, r0, inputs);
+  EXPECT_EQ(nothing.overlap_integral, s.overlap_integral);
+  EXPECT_EQ(nothing.overlap_integral_nm4, OverlapIntegralInNm4(s.overlap_integral));
+  EXPECT_EQ(nothing.forster_distance_nm, AngstromsToNanometres(r0));
+  EXPECT_FALSE(nothing.distance || nothing.efficiency || nothing.uncertainty);
+  EXPECT_TRUE(nothing.overlap.available);
+
+  inputs.efficiency = 0.3;
+  inputs.distance = 45.0;
+  inputs.uncertainty = true;
+  inputs.errors.quantum_yield = 0.1;
+  const AnalysisResult asked = Analyse(s, r0, inputs);
+  ASSERT_TRUE(asked.distance && asked.efficiency && asked.uncertainty);
+  EXPECT_EQ(asked.distance->angstroms, DonorAcceptorDistance(0.3, r0));
+  EXPECT_EQ(asked.efficiency->efficiency, TransferEfficiency(45.0, r0));
+  // Without a kappa^2 range the panel's value stands alone.
+  const R0Uncertainty& u = *asked.uncertainty;
+  EXPECT_EQ(u.factors[static_cast<std::size_t>(R0Factor::kOrientation)].share, 0.0);
+  EXPECT_LT(u.r0_min, r0);
+  EXPECT_GT(u.r0_max, r0);
+  EXPECT_FALSE(AnalysisRefusal(asked, inputs));
+
+  const AnalysisResult no_overlap = Analyse(s, 0.0, inputs);
+  EXPECT_FALSE(no_overlap.distance || no_overlap.efficiency);
+  EXPECT_TRUE(AnalysisRefusal(no_overlap, inputs));
+  EXPECT_FALSE(AnalysisRefusal(no_overlap, AnalysisInputs{}));
 }
 
 }  // namespace
