@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -83,19 +82,19 @@ int WriteOne(const std::string& path, const std::string& bytes, bool replace, st
 
 }  // namespace
 
-void ExportOptions::AddTo(CLI::App& app) {
-  app.add_option("--export-plot", export_plot,
-                 "Write the energy-transfer plot to FILE: .png, .svg or .pdf (by the drawing "
-                 "companion)");
-  app.add_option("--plot-dpi", plot_dpi, "Resolution of a PNG plot in dots per inch (default 300)");
-  app.add_option("--plot-size", plot_size,
-                 "Size of a PNG plot as WIDTHxHEIGHT in pixels (default: the window's size at the "
-                 "resolution)");
-  app.add_option("--export-data", export_data,
-                 "Write the spectra, the overlap terms and the cumulative J as CSV to FILE");
-  app.add_option("--report", report,
-                 "Write a reproducible report to FILE: .md (with the plot beside it) or .pdf");
-  app.add_flag("--force", force, "Replace files that exist");
+void ExportOptions::AddTo(OptionParser& parser) {
+  parser.Add("--export-plot", export_plot,
+             "Write the energy-transfer plot to FILE: .png, .svg or .pdf (by the drawing "
+             "companion)");
+  parser.Add("--plot-dpi", plot_dpi, "Resolution of a PNG plot in dots per inch (default 300)");
+  parser.Add("--plot-size", plot_size,
+             "Size of a PNG plot as WIDTHxHEIGHT in pixels (default: the window's size at the "
+             "resolution)");
+  parser.Add("--export-data", export_data,
+             "Write the spectra, the overlap terms and the cumulative J as CSV to FILE");
+  parser.Add("--report", report,
+             "Write a reproducible report to FILE: .md (with the plot beside it) or .pdf");
+  parser.Flag("--force", force, "Replace files that exist");
 }
 
 bool ReadExportOptions(const ExportOptions& options, DrawingRequest& drawing, std::ostream& err) {

@@ -7,13 +7,10 @@
 #include <ostream>
 #include <string>
 
+#include "cli/option_parser.h"
 #include "core/analysis_result.h"
 #include "core/fret_engine.h"
 #include "request/request_json.h"
-
-namespace CLI {
-class App;
-}  // namespace CLI
 
 namespace korin {
 
@@ -31,7 +28,7 @@ struct ExportOptions {
   std::optional<std::string> plot_size;
   bool force = false;
 
-  void AddTo(CLI::App& app);
+  void AddTo(OptionParser& parser);
 };
 
 // Checks the file names and the plot's size and resolution, and fills what

@@ -1,6 +1,5 @@
 #include "cli/fret_cli.h"
 
-#include <CLI/CLI.hpp>
 #include <optional>
 #include <vector>
 
@@ -48,32 +47,25 @@ int Fail(std::ostream& err, std::string_view reason) {
 // (help, version, a bad option).
 std::optional<int> ParseArguments(std::span<const std::string> args, Invocation& invocation,
                                   std::ostream& out, std::ostream& err) {
-  CLI::App app{"Spectral overlap integral J and Foerster distance R0 of a FRET pair.",
-               std::string(kProgram)};
-  app.footer(
+  if (args.empty()) return kExitBadOption;  // not even a program name
+  OptionParser parser("Spectral overlap integral J and Foerster distance R0 of a FRET pair.",
+                      std::string(kProgram));
+  parser.Footer(
       "Many pairs at once: korin-fret-cli pairs SHEET.csv, or pairs --donors FILE... "
       "--acceptors FILE... (see korin-fret-cli pairs --help).");
   FretRequest& request = invocation.request;
-  app.add_option("EMISSION_FILE", request.emission.path, "Donor emission spectrum")->required();
-  app.add_option("ABSORPTION_FILE", request.absorption.path, "Acceptor absorption spectrum")
-      ->required();
+  (void)parser.Positional("EMISSION_FILE", request.emission.path, "Donor emission spectrum", true);
+  (void)parser.Positional("ABSORPTION_FILE", request.absorption.path,
+                          "Acceptor absorption spectrum", true);
   TypedOptions typed;
-  AddParameterOptions(app, kPanelOptions, Command::kSinglePair, typed);
-  app.add_flag("--json", invocation.json, "Machine-readable output");
-  AddParameterOptions(app, kAnalysisOptions, Command::kSinglePair, typed);
-  AddExclusions(app, Command::kSinglePair);
-  invocation.exports.AddTo(app);
-  app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion));
+  AddParameterOptions(parser, kPanelOptions, Command::kSinglePair, typed);
+  (void)parser.Flag("--json", invocation.json, "Machine-readable output");
+  AddParameterOptions(parser, kAnalysisOptions, Command::kSinglePair, typed);
+  AddExclusions(parser, Command::kSinglePair);
+  invocation.exports.AddTo(parser);
+  parser.Version(std::string(kProgram) + " " + std::string(kVersion));
+  if (const auto code = parser.Parse(args, out, err, kExitBadOption)) return code;
 
-  if (args.empty()) return kExitBadOption;  // not even a program name
-  std::vector<const char*> argv;
-  for (const auto& arg : args) argv.push_back(arg.c_str());
-  try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& parse_error) {
-    // Help and version are successes; everything else is a bad option.
-    return app.exit(parse_error, out, err) == 0 ? kExitSuccess : kExitBadOption;
-  }
   bool ok = TakeTypedOptions(typed, Command::kSinglePair, request, err);
   ok = ReadExportOptions(invocation.exports, invocation.drawing, err) && ok;
   if (!ok) return kExitBadOption;

@@ -1,6 +1,5 @@
 #include "cli/pairs_command.h"
 
-#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -55,36 +54,31 @@ struct PairsSettings {
 std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& options,
                               PairsSettings& settings, bool out_is_terminal, std::ostream& out,
                               std::ostream& err) {
-  CLI::App app{
+  OptionParser parser(
       "J and R0 of every donor x acceptor pair, from a dye sheet (a CSV with the columns file, "
       "side, filter, quantum_yield, extinction, concentration, optical_path, name, and for "
       "downloaded tables column and units) or from file lists. Values a sheet leaves out, and "
       "those of listed files, come from the options.",
-      std::string(kProgram) + " pairs"};
-  app.add_option("SHEET", options.sheet,
-                 "Dye sheet: one row per spectrum file, relative to its folder");
-  app.add_option("--donors", options.donors, "Donor emission files")->expected(1, -1);
-  app.add_option("--acceptors", options.acceptors, "Acceptor absorption files")->expected(1, -1);
-  app.add_option("--format", options.format,
-                 "csv, json or table (default: table on a terminal, csv otherwise)")
-      ->check(CLI::IsMember({"csv", "json", "table"}));
-  app.add_option("--sort", options.sort,
-                 "r0 or j (largest first), or name (donor, then acceptor); default: as listed")
-      ->check(CLI::IsMember({"r0", "j", "name"}));
+      std::string(kProgram) + " pairs");
+  (void)parser.Positional("SHEET", options.sheet,
+                          "Dye sheet: one row per spectrum file, relative to its folder");
+  (void)parser.AddList("--donors", options.donors, "Donor emission files", 1, -1);
+  (void)parser.AddList("--acceptors", options.acceptors, "Acceptor absorption files", 1, -1);
+  parser.Choices(parser.Add("--format", options.format,
+                            "csv, json or table (default: table on a terminal, csv otherwise)"),
+                 {"csv", "json", "table"}, false);
+  parser.Choices(
+      parser.Add("--sort", options.sort,
+                 "r0 or j (largest first), or name (donor, then acceptor); default: as listed"),
+      {"r0", "j", "name"}, false);
   TypedOptions typed;
-  AddParameterOptions(app, kTargetOption, Command::kPairs, typed);
-  app.add_option("--jobs", options.jobs, "Threads to compute on (default: all cores)");
-  AddParameterOptions(app, kColumnOptions, Command::kPairs, typed);
-  AddParameterOptions(app, kPanelOptions, Command::kPairs, typed);
-  AddExclusions(app, Command::kPairs);
-
-  std::vector<const char*> argv;
-  for (const auto& arg : args.subspan(1)) argv.push_back(arg.c_str());
-  try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& parse_error) {
-    return app.exit(parse_error, out, err) == 0 ? kExitSuccess : kExitBadOption;
-  }
+  AddParameterOptions(parser, kTargetOption, Command::kPairs, typed);
+  (void)parser.Add("--jobs", options.jobs, "Threads to compute on (default: all cores)");
+  AddParameterOptions(parser, kColumnOptions, Command::kPairs, typed);
+  AddParameterOptions(parser, kPanelOptions, Command::kPairs, typed);
+  AddExclusions(parser, Command::kPairs);
+  // The command's own name stands where a program's would.
+  if (const auto code = parser.Parse(args.subspan(1), out, err, kExitBadOption)) return code;
 
   FretRequest& request = options.request;
   bool ok = TakeTypedOptions(typed, Command::kPairs, request, err);

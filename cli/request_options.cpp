@@ -1,7 +1,5 @@
 #include "cli/request_options.h"
 
-#include <CLI/CLI.hpp>
-
 #include "cli/tool_messages.h"
 
 namespace korin {
@@ -11,10 +9,6 @@ std::size_t Index(Parameter parameter) {
   return static_cast<std::size_t>(parameter);
 }
 
-CLI::Option* Find(CLI::App& app, Parameter parameter, Command command) {
-  return app.get_option_no_throw(OptionName(parameter, command));
-}
-
 }  // namespace
 
 const std::string& OptionName(Parameter parameter, Command command) {
@@ -22,27 +16,27 @@ const std::string& OptionName(Parameter parameter, Command command) {
   return command == Command::kPairs && !spec.list_option.empty() ? spec.list_option : spec.option;
 }
 
-void AddParameterOptions(CLI::App& app, std::span<const Parameter> parameters, Command command,
-                         TypedOptions& typed) {
+void AddParameterOptions(OptionParser& parser, std::span<const Parameter> parameters,
+                         Command command, TypedOptions& typed) {
   for (const Parameter parameter : parameters) {
     const ParameterSpec& spec = SpecOf(parameter);
     const std::string& help =
         command == Command::kPairs && !spec.list_help.empty() ? spec.list_help : spec.help;
-    CLI::Option* option =
+    const std::string& name = OptionName(parameter, command);
+    const OptionParser::Option option =
         spec.values == 1
-            ? app.add_option(OptionName(parameter, command), typed.single[Index(parameter)], help)
-            : app.add_option(OptionName(parameter, command), typed.pairs[Index(parameter)], help)
-                  ->expected(spec.values);
-    if (!spec.choices.empty()) option->check(CLI::IsMember(spec.choices, CLI::ignore_case));
+            ? parser.Add(name, typed.single[Index(parameter)], help)
+            : parser.AddList(name, typed.pairs[Index(parameter)], help, spec.values, spec.values);
+    if (!spec.choices.empty()) parser.Choices(option, spec.choices, true);
     typed.added.push_back(parameter);
   }
 }
 
-void AddExclusions(CLI::App& app, Command command) {
+void AddExclusions(OptionParser& parser, Command command) {
   const auto exclude = [&](Parameter parameter, Parameter other) {
-    CLI::Option* option = Find(app, parameter, command);
-    CLI::Option* excluded = Find(app, other, command);
-    if (option != nullptr && excluded != nullptr) option->excludes(excluded);
+    const auto option = parser.Find(OptionName(parameter, command));
+    const auto excluded = parser.Find(OptionName(other, command));
+    if (option && excluded) parser.Excludes(*option, *excluded);
   };
   exclude(Parameter::kRefractiveIndex, Parameter::kSolvent);
   if (command != Command::kSinglePair) return;

@@ -10,11 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/option_parser.h"
 #include "request/fret_request.h"
-
-namespace CLI {
-class App;
-}  // namespace CLI
 
 namespace korin {
 
@@ -29,15 +26,15 @@ struct TypedOptions {
   std::vector<Parameter> added;  // in the order the options were added
 };
 
-// Adds the options of `parameters` to `app`, in that order.
-void AddParameterOptions(CLI::App& app, std::span<const Parameter> parameters, Command command,
-                         TypedOptions& typed);
+// Adds the options of `parameters` to `parser`, in that order.
+void AddParameterOptions(OptionParser& parser, std::span<const Parameter> parameters,
+                         Command command, TypedOptions& typed);
 
 // The options that cannot be given together: a solvent and a refractive
 // index of one's own; for the single pair also a file's filter entry and
 // its columns, and a kappa^2 range and anisotropies. Call once every option
 // has been added.
-void AddExclusions(CLI::App& app, Command command);
+void AddExclusions(OptionParser& parser, Command command);
 
 // The option of `parameter` as `command` names it.
 [[nodiscard]] const std::string& OptionName(Parameter parameter, Command command);
