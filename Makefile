@@ -2,7 +2,7 @@
 # machine first (scripts/setup installs what is missing and is quick when
 # nothing is).
 
-.PHONY: setup build run package test test-default test-asan test-fuzz test-package clean
+.PHONY: setup build run package check test test-default test-asan test-fuzz test-package clean
 
 setup:
 	@./scripts/setup
@@ -26,6 +26,14 @@ run: build
 	  echo "Meanwhile, the sample pair through the command-line tool:"; \
 	  build/default/cli/korin-fret-cli data/samples/donor_emission.csv data/samples/acceptor_absorption.sp; \
 	fi
+
+# The inner loop: one development build of everything the suite covers
+# (no benchmarks, no packages; through ccache when it is installed), and
+# every test on both cores. `make test` stays the full gate.
+check: setup
+	cmake --preset check
+	cmake --build --preset check
+	ctest --preset check
 
 test-default: setup
 	cmake --preset default

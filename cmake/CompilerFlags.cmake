@@ -38,3 +38,23 @@ if(KORIN_FUZZ)
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=${KORIN_FUZZ_SANITIZERS})
 endif()
+
+# Headers that most files of a target include and that cost more to parse
+# than the files themselves: GoogleTest in every test, Qt's widgets in
+# every window. Precompiled once per target.
+set(KORIN_STANDARD_HEADERS <algorithm> <map> <memory> <optional> <span> <string> <string_view>
+                           <vector>)
+function(korin_precompile target)
+  if(NOT KORIN_PRECOMPILED_HEADERS)
+    return()
+  endif()
+  cmake_parse_arguments(PARSE_ARGV 1 precompile "TESTS;WIDGETS" "" "")
+  set(headers ${KORIN_STANDARD_HEADERS})
+  if(precompile_TESTS)
+    list(APPEND headers <gtest/gtest.h>)
+  endif()
+  if(precompile_WIDGETS)
+    list(APPEND headers <QLabel> <QLineEdit> <QPainter> <QString> <QWidget>)
+  endif()
+  target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()
