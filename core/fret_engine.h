@@ -92,12 +92,17 @@ enum class GateOutcome {
   kOverlapNotFinite,     // J would not be a finite double: hidden
 };
 
+// The open dialogs' first entry, which lists every format of its side and
+// chooses the reader by the file's extension.
+inline constexpr int kFilterByExtension = 1;
+
 // Where a loaded spectrum came from, for reports: told by the open path.
 struct SpectrumOrigin {
   std::string path;
-  std::string reader;    // the reader's name, "two-column text"
-  int filter_entry = 1;  // the open dialog's entry it was read through; 0 for the column import
-  std::string sha256;    // of the bytes read
+  std::string reader;  // the reader's name, "two-column text"
+  // The open dialog's entry it was read through; 0 for the column import.
+  int filter_entry = kFilterByExtension;
+  std::string sha256;  // of the bytes read
   // The column import's columns as the command line takes them ("1,3",
   // 1-based) and their wavelength unit ("nm"); empty for other readers.
   std::string columns;

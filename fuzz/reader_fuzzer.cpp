@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "batch/dye_preparation.h"
 #include "batch/dye_sheet.h"
 #include "io/column_choice.h"
 #include "io/column_reader.h"
@@ -83,7 +84,12 @@ void CheckDyeSheet(std::string_view content) {
   Require(sheet.dyes.size() + sheet.skipped.size() <= lines + 1);
   for (const korin::DyeRecord& dye : sheet.dyes) {
     Require(!dye.path.empty() && dye.line >= 2);
-    Require(dye.value_column.has_value() == (dye.filter_entry == 0));
+    // A row read through its columns takes no filter entry, and every row
+    // is a request the panel can apply.
+    const korin::SpectrumSide side = dye.side;
+    Require(
+        !(korin::ReadsColumns(dye.values, side) && dye.values.Given(korin::FilterParameter(side))));
+    Require(korin::CheckRequest(korin::DyeRequest(dye, {})).empty());
   }
   for (const korin::TableError& e : sheet.skipped) Require(e.line >= 2 && !e.reason.empty());
 }

@@ -8,7 +8,7 @@
 namespace korin {
 
 bool ReadsByExtension(SpectrumSide side, std::string_view path) {
-  return ChooseFormat(side, 1, path) != nullptr;
+  return ChooseFormat(side, kFilterByExtension, path) != nullptr;
 }
 
 std::optional<std::size_t> FirstReadable(std::span<const std::string> paths,
@@ -40,7 +40,7 @@ bool NeedsColumnChoice(const SpectrumSource& source, const ColumnTable& table, S
   if (!table.found()) return false;
   if (NamesSeveralSpectra(table)) return true;
   FretEngine trial;
-  return LoadSpectrum(trial, side, 1, source, [](std::string_view) {}).kind !=
+  return LoadSpectrum(trial, side, kFilterByExtension, source, [](std::string_view) {}).kind !=
          LoadOutcome::Kind::kAccepted;
 }
 

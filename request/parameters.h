@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fret_engine.h"
 #include "core/grid_spectrum.h"
 
 namespace korin {
@@ -94,9 +95,6 @@ struct ParameterSpec {
 [[nodiscard]] Parameter FilterParameter(SpectrumSide side);
 [[nodiscard]] Parameter ColumnsParameter(SpectrumSide side);
 [[nodiscard]] Parameter UnitsParameter(SpectrumSide side);
-
-// The open dialog's entry that chooses the reader by the file's extension.
-inline constexpr int kFilterByExtension = 1;
 
 // The solvents a request names (the list's entries but "<Other>", which a
 // refractive index of one's own stands for), lower-cased: "water".

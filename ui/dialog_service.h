@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/fret_engine.h"
 #include "core/grid_spectrum.h"
 #include "ui/column_import_dialog.h"
 
@@ -26,7 +27,7 @@ namespace korin {
 struct OpenDialogState {
   QString title;
   std::string filter;  // description|pattern pairs
-  int filter_entry = 1;
+  int filter_entry = kFilterByExtension;
   QString directory;
 };
 

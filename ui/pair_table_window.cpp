@@ -63,9 +63,9 @@ PairTableWindow::PairTableWindow(const FretEngine& main_engine, DialogService& d
       dialogs_(dialogs),
       load_pair_(std::move(load_pair)),
       donor_dialog_{QStringLiteral("Add donors: emission spectra"),
-                    OpenDialogFilter(SpectrumSide::kEmission), 1, QString()},
+                    OpenDialogFilter(SpectrumSide::kEmission), kFilterByExtension, QString()},
       acceptor_dialog_{QStringLiteral("Add acceptors: absorption spectra"),
-                       OpenDialogFilter(SpectrumSide::kAbsorption), 1, QString()},
+                       OpenDialogFilter(SpectrumSide::kAbsorption), kFilterByExtension, QString()},
       sheet_dialog_{QStringLiteral("Open dye sheet"), "Dye sheet (*.csv)|*.csv|All files|*", 1,
                     QString()} {
   setObjectName(QStringLiteral("PairTableWindow"));
