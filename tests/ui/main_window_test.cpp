@@ -1,5 +1,4 @@
 #include "ui/main_window.h"
-#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +32,7 @@
 
 #include "cli/fret_cli.h"
 #include "io/reader_choice.h"
+#include "plots/object_names.h"
 #include "scripted_dialogs.h"
 #include "support/temp_files.h"
 #include "ui/window_set.h"

@@ -1,5 +1,4 @@
 #include "ui/pair_table_window.h"
-#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +8,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QThread>
 
 #include <cmath>
 #include <string>
 
+#include "plots/object_names.h"
 #include "scripted_dialogs.h"
 #include "support/temp_files.h"
 #include "ui/main_window.h"
@@ -179,6 +180,12 @@ TEST_F(PairTableWindowTest, ASheetOfDownloadsListsWhatTheColumnImportSaid) {
       ->doubleClicked(Find<QTableView>("PairTable")->model()->index(0, 0));
   EXPECT_EQ(MainField("EditR0"), r0);
   EXPECT_EQ(engine_.Origin(SpectrumSide::kAbsorption).columns, "1,2");
+  // The acceptor's own coefficient: the panel in extinction entry, as a
+  // user would have set it, the coefficient in its editable field.
+  EXPECT_TRUE(main_.findChild<QRadioButton*>(names::kExtinctionEntry)->isChecked());
+  EXPECT_FALSE(main_.findChild<QRadioButton*>(names::kConcentrationEntry)->isChecked());
+  EXPECT_FALSE(main_.findChild<QLineEdit*>(names::kExtinctionField)->isReadOnly());
+  EXPECT_EQ(MainField(names::kExtinctionField), QStringLiteral("100000"));
 }
 
 TEST_F(PairTableWindowTest, AddedDownloadsAreReadByTheColumnTheirHeaderNames) {
