@@ -3,7 +3,6 @@
 // region under red squares and the extinction as blue squares, each on its
 // own vertical scale.
 #include "plots/energy_transfer_plot.h"
-#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +12,7 @@
 #include <cmath>
 
 #include "chart/pixels.h"
+#include "plots/object_names.h"
 
 namespace korin {
 namespace {

@@ -2,7 +2,6 @@
 // title and the spectrum as read, in red for the donor and blue for the
 // acceptor, on the button face with a raised edge.
 #include "plots/input_spectrum_windows.h"
-#include "plots/object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +11,7 @@
 #include <memory>
 
 #include "chart/pixels.h"
+#include "plots/object_names.h"
 
 namespace korin {
 namespace {
