@@ -48,6 +48,16 @@ Widget* Place(Widget* widget, const char* designer_name, QRect geometry, int fon
   return Named(widget, designer_name);
 }
 
+// A field whose text goes in only once its font is set: a line edit lays
+// its text out again on every font change, and the one it is made with
+// inherits its parent's font first.
+QLineEdit* TextField(const QString& text, const char* designer_name, QWidget* parent,
+                     QRect geometry, int font_pixels = 11) {
+  auto* field = Place(new QLineEdit(parent), designer_name, geometry, font_pixels);
+  field->setText(text);
+  return field;
+}
+
 QLabel* FittedLabel(const QString& text, const char* designer_name, QWidget* parent, QPoint at,
                     bool bold = false) {
   auto* label = Named(new QLabel(text, parent), designer_name);
@@ -156,15 +166,15 @@ void MainWindow::BuildPanel() {
                                 "ButtonEmission", {9, 18, 184, 21}, 11, true);
   quantum_yield_label_ = FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"),
                                      names::kQuantumYieldLabel, donor_group_, {10, 61});
-  quantum_yield_field_ = Place(new QLineEdit(QStringLiteral("0.5"), donor_group_),
-                               names::kQuantumYieldField, {126, 58, 65, 21});
+  quantum_yield_field_ =
+      TextField(QStringLiteral("0.5"), names::kQuantumYieldField, donor_group_, {126, 58, 65, 21});
 
   orientation_label_ = Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w),
                              names::kOrientationLabel);
   orientation_label_->move(6, 111);
   orientation_label_->adjustSize();
-  orientation_field_ = Place(new QLineEdit(QStringLiteral("1"), w), names::kOrientationField,
-                             {135, 108, 66, 21}, 10);
+  orientation_field_ =
+      TextField(QStringLiteral("1"), names::kOrientationField, w, {135, 108, 66, 21}, 10);
 
   solvent_group_ = GroupBox(QStringLiteral(" Solvent "), names::kSolventGroup, w, {0, 139, 201, 73},
                             palette().color(QPalette::WindowText));
@@ -185,8 +195,8 @@ void MainWindow::BuildPanel() {
   concentration_entry_ =
       Place(new QRadioButton(QStringLiteral("Concentration [Mol/L]"), acceptor_group_),
             "RadioButton1", {9, 45, 128, 25});
-  concentration_field_ = Place(new QLineEdit(QStringLiteral("1.00e-5"), acceptor_group_),
-                               "EditConc", {141, 46, 68, 21});
+  concentration_field_ =
+      TextField(QStringLiteral("1.00e-5"), "EditConc", acceptor_group_, {141, 46, 68, 21});
   optical_path_label_ = FittedLabel(QStringLiteral("Optical Path [cm]"), names::kOpticalPathLabel,
                                     acceptor_group_, {50, 74});
   optical_path_list_ = FixedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
