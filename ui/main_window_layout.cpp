@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
 
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
@@ -20,6 +19,7 @@
 #include "plots/object_names.h"
 #include "plots/qt_text.h"
 #include "ui/main_window.h"
+#include "ui/panel_widgets.h"
 
 namespace korin {
 namespace {
@@ -69,31 +69,16 @@ QLabel* FittedLabel(const QString& text, const char* designer_name, QWidget* par
 
 QGroupBox* GroupBox(const QString& caption, const char* designer_name, QWidget* parent,
                     QRect geometry, const QColor& colour) {
-  auto* box = Named(new QGroupBox(caption, parent), designer_name);
+  auto* box = Named(new CaptionedGroupBox(caption, colour, parent), designer_name);
   box->setGeometry(geometry);
-  box->setFont(PanelFont(11, true));
   // Only the caption takes the colour and the weight; the controls inside
   // set their own fonts.
-  box->setStyleSheet(QStringLiteral("QGroupBox::title { color: %1; }").arg(colour.name()));
+  box->setFont(PanelFont(11, true));
   return box;
 }
 
-// A fixed list whose drop-down rows have the given pixel height.
-class FixedRowHeight final : public QStyledItemDelegate {
- public:
-  FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-  }
-
- private:
-  int height_;
-};
-
-QComboBox* FixedList(QWidget* parent, const char* designer_name, QRect geometry, int item_height) {
-  auto* list = Place(new QComboBox(parent), designer_name, geometry);
-  list->setItemDelegate(new FixedRowHeight(item_height, list));
-  return list;
+QComboBox* PlacedList(QWidget* parent, const char* designer_name, QRect geometry, int item_height) {
+  return Place(new FixedList(item_height, parent), designer_name, geometry);
 }
 
 }  // namespace
@@ -180,7 +165,7 @@ void MainWindow::BuildPanel() {
                             palette().color(QPalette::WindowText));
   solvent_label_ =
       FittedLabel(QStringLiteral("Solvent System"), names::kSolventLabel, solvent_group_, {15, 21});
-  solvent_list_ = FixedList(solvent_group_, names::kSolventList, {96, 17, 97, 22}, 16);
+  solvent_list_ = PlacedList(solvent_group_, names::kSolventList, {96, 17, 97, 22}, 16);
   refractive_index_label_ = FittedLabel(QStringLiteral("Refrective Index"),
                                         names::kRefractiveIndexLabel, solvent_group_, {9, 47});
   refractive_index_field_ =
@@ -199,7 +184,7 @@ void MainWindow::BuildPanel() {
       TextField(QStringLiteral("1.00e-5"), "EditConc", acceptor_group_, {141, 46, 68, 21});
   optical_path_label_ = FittedLabel(QStringLiteral("Optical Path [cm]"), names::kOpticalPathLabel,
                                     acceptor_group_, {50, 74});
-  optical_path_list_ = FixedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
+  optical_path_list_ = PlacedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
   extinction_entry_ =
       Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), acceptor_group_),
             "RadioButton2", {9, 92, 128, 33});

@@ -1,9 +1,12 @@
 // The panel as the program starts it: the fields hold their first texts in
-// their own fonts as if typed by no one.
+// their own fonts as if typed by no one, and no control of any window is
+// handed to the style-sheet style, whose cost showed at every start.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QWidget>
 
 #include "core/fret_engine.h"
 #include "plots/object_names.h"
@@ -41,6 +44,27 @@ TEST(PanelStart, FieldsHoldTheirTextsUntouched) {
     EXPECT_FALSE(field->hasSelectedText()) << f.name;
     EXPECT_EQ(field->cursorPosition(), field->text().size()) << f.name;
   }
+}
+
+TEST(PanelStart, NoControlTakesTheStyleSheetStyle) {
+  FretEngine engine;
+  testing::ScriptedDialogs dialogs;
+  WindowSet windows(engine, dialogs);
+  windows.main_window->show();
+  const QWidget* windows_made[] = {windows.main_window.get(), windows.plot_window.get(),
+                                   windows.donor_window.get(), windows.acceptor_window.get(),
+                                   windows.about_window.get()};
+  int controls = 0;
+  for (const QWidget* window : windows_made) {
+    window->ensurePolished();
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+      EXPECT_TRUE(widget->styleSheet().isEmpty()) << widget->objectName().toStdString();
+      EXPECT_FALSE(widget->testAttribute(Qt::WA_StyleSheet)) << widget->objectName().toStdString();
+      ++controls;
+    }
+  }
+  EXPECT_GT(controls, 60);
+  windows.main_window->close();
 }
 
 }  // namespace
