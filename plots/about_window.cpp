@@ -25,7 +25,7 @@ QLabel* AddLabel(QWidget& parent, const QString& name, const QString& text, cons
 
 // A label sized to its text, centred on the client's middle at `top`.
 void PlaceCentred(QLabel& label, int top) {
-  label.adjustSize();
+  FitToText(label);
   label.move(kMiddle - label.width() / 2, top);
 }
 

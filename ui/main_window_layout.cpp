@@ -63,7 +63,7 @@ QLabel* FittedLabel(const QString& text, const char* designer_name, QWidget* par
   auto* label = Named(new QLabel(text, parent), designer_name);
   label->setFont(PanelFont(11, bold));
   label->move(at);
-  label->adjustSize();
+  FitToText(*label);
   return label;
 }
 
@@ -157,7 +157,7 @@ void MainWindow::BuildPanel() {
   orientation_label_ = Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w),
                              names::kOrientationLabel);
   orientation_label_->move(6, 111);
-  orientation_label_->adjustSize();
+  FitToText(*orientation_label_);
   orientation_field_ =
       TextField(QStringLiteral("1"), names::kOrientationField, w, {135, 108, 66, 21}, 10);
 

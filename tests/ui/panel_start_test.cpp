@@ -1,10 +1,12 @@
-// The panel as the program starts it: the fields hold their first texts in
-// their own fonts as if typed by no one, and no control of any window is
-// handed to the style-sheet style, whose cost showed at every start.
+// The windows as the program starts them: the fields hold their first texts
+// in their own fonts as if typed by no one, labels fitted to their texts
+// are as large as they ask to be, and no control of any window is handed
+// to the style-sheet style, whose cost showed at every start.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -43,6 +45,34 @@ TEST(PanelStart, FieldsHoldTheirTextsUntouched) {
     EXPECT_FALSE(field->isModified()) << f.name;
     EXPECT_FALSE(field->hasSelectedText()) << f.name;
     EXPECT_EQ(field->cursorPosition(), field->text().size()) << f.name;
+  }
+}
+
+TEST(PanelStart, LabelsFittedToTheirTextsTakeTheirOwnSizeHints) {
+  FretEngine engine;
+  testing::ScriptedDialogs dialogs;
+  WindowSet windows(engine, dialogs);
+  const char* const fitted[] = {names::kQuantumYieldLabel,   names::kOrientationLabel,
+                                names::kSolventLabel,        names::kRefractiveIndexLabel,
+                                names::kOpticalPathLabel,    names::kOverlapIntegralLabel,
+                                names::kForsterDistanceLabel};
+  for (const char* name : fitted) {
+    auto* label = windows.main_window->findChild<QLabel*>(QString::fromLatin1(name));
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_EQ(label->size(), label->sizeHint()) << name;
+    EXPECT_GT(label->width(), 20) << name;
+  }
+  for (const char* name :
+       {"Label3", "Label4", "Label5", "StaticText1", "StaticText2", "StaticText3"}) {
+    auto* label = windows.about_window->findChild<QLabel*>(QString::fromLatin1(name));
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_EQ(label->size(), label->sizeHint()) << name;
+  }
+  // The plot's file labels reach across the window at their text's height.
+  for (const char* name : {names::kEmissionFileLabel, names::kAbsorptionFileLabel}) {
+    auto* label = windows.plot_window->findChild<QLabel*>(QString::fromLatin1(name));
+    ASSERT_NE(label, nullptr) << name;
+    EXPECT_EQ(label->height(), label->sizeHint().height()) << name;
   }
 }
 
