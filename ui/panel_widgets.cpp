@@ -5,6 +5,8 @@
 #include <QCommonStyle>
 #include <QEvent>
 #include <QPalette>
+#include <QRegion>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
@@ -34,19 +36,30 @@ void CaptionedGroupBox::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
   QStyleOptionGroupBox option;
   initStyleOption(&option);
-  // The frame as the style draws it, the caption apart.
   const QString caption = option.text;
-  option.text.clear();
-  painter.drawComplexControl(QStyle::CC_GroupBox, option);
-  option.text = caption;
+  QRect label;
+  if (!caption.isEmpty()) {
+    if (!common_style_) common_style_ = std::make_unique<QCommonStyle>();
+    label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    label.setSize(label.size().expandedTo(
+        common_style_->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this)
+            .size()));
+  }
+
+  // The frame alone, kept off the caption where a style runs it through.
+  painter.save();
+  if (!caption.isEmpty()) painter.setClipRegion(QRegion(option.rect) - label);
+  QStyleOptionFrame frame;
+  frame.QStyleOption::operator=(option);
+  frame.features = option.features;
+  frame.lineWidth = option.lineWidth;
+  frame.midLineWidth = option.midLineWidth;
+  frame.rect =
+      style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, this);
+  style()->drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, this);
+  painter.restore();
   if (caption.isEmpty()) return;
 
-  if (!common_style_) common_style_ = std::make_unique<QCommonStyle>();
-  QRect label =
-      style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
-  label.setSize(label.size().expandedTo(
-      common_style_->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this)
-          .size()));
   int alignment = Qt::AlignCenter | Qt::TextShowMnemonic;
   if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)) {
     alignment |= Qt::TextHideMnemonic;

@@ -19,9 +19,10 @@ namespace korin {
 
 // A group box whose caption alone takes a colour, the controls inside
 // keeping the window's text colour: it looks exactly like a QGroupBox with
-// the style sheet "QGroupBox::title { color: <colour>; }". The caption
-// stands where that style puts it, centred in the style's label area
-// widened to the common style's.
+// the style sheet "QGroupBox::title { color: <colour>; }", drawn as the
+// style-sheet style draws it: the style's frame with the caption kept off
+// it, the caption centred in the style's label area widened to the common
+// style's. The panel's boxes are never checkable.
 class CaptionedGroupBox final : public QGroupBox {
  public:
   CaptionedGroupBox(const QString& caption, const QColor& colour, QWidget* parent = nullptr);
