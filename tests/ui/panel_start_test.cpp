@@ -4,6 +4,7 @@
 // to the style-sheet style, whose cost showed at every start.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -94,6 +95,32 @@ TEST(PanelStart, NoControlTakesTheStyleSheetStyle) {
     }
   }
   EXPECT_GT(controls, 60);
+  windows.main_window->close();
+}
+
+TEST(PanelStart, TheProgramsAboutWindowGetsItsContentsWhenAskedFor) {
+  FretEngine engine;
+  testing::ScriptedDialogs dialogs;
+  WindowSet windows(engine, dialogs, AboutWindow::Contents::kWhenFirstShown);
+  ASSERT_TRUE(windows.main_window && windows.plot_window && windows.donor_window &&
+              windows.acceptor_window && windows.about_window);
+  windows.main_window->show();
+  AboutWindow& about = *windows.about_window;
+  EXPECT_TRUE(windows.plot_window->isVisible());
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_FALSE(about.HasContents());
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("About Korin-FRET"));
+
+  auto* item = windows.main_window->findChild<QAction*>(QString::fromLatin1(names::kAboutItem));
+  ASSERT_NE(item, nullptr);
+  item->trigger();
+  EXPECT_TRUE(about.isVisible());
+  ASSERT_TRUE(about.HasContents());
+  auto* name = about.findChild<QLabel*>(QStringLiteral("Label3"));
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->text(), QStringLiteral("Korin-FRET"));
+  EXPECT_EQ(name->size(), name->sizeHint());
+  about.close();
   windows.main_window->close();
 }
 
