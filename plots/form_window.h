@@ -42,7 +42,7 @@ void SetTextColour(QWidget& widget, QColor colour);
 // adjustSize() would size it. For a one-line plain-text label without
 // frame, margin or indent the text is measured once: sizeHint lays it out
 // three times (its minimum size hint twice over), each a full shaping of
-// the text, which cost a noticeable part of the start with a dozen labels
+// the text, which cost a noticeable share of the start with a dozen labels
 // fitted to their texts. Any other label is asked for its sizeHint.
 [[nodiscard]] QSize TextSizeHint(const QLabel& label);
 void FitToText(QLabel& label);

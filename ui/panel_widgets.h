@@ -1,7 +1,7 @@
 // Controls of the main window's panel that look as the style sheets they
 // replace made them look. A style sheet anywhere in the panel hands the
 // widget and every control inside it to the style-sheet style, whose
-// polishing and sizing took a noticeable part of the program's start.
+// polishing and sizing took a noticeable share of the program's start.
 #pragma once
 
 #include <QColor>
