@@ -16,7 +16,9 @@ int main(int argc, char** argv) {
   // to the end.
   korin::FretEngine engine;
   korin::QtDialogService dialogs;
-  korin::WindowSet windows(engine, dialogs);
+  // The About window stays hidden until asked for: its contents are made
+  // then, not before the first frame.
+  korin::WindowSet windows(engine, dialogs, korin::AboutWindow::Contents::kWhenFirstShown);
   windows.main_window->show();
   // Once the windows are up, so that a reader's message stands over them.
   if (!startup.files.empty() || !startup.problems.isEmpty()) {

@@ -25,7 +25,7 @@ QLabel* AddLabel(QWidget& parent, const QString& name, const QString& text, cons
 
 // A label sized to its text, centred on the client's middle at `top`.
 void PlaceCentred(QLabel& label, int top) {
-  label.adjustSize();
+  FitToText(label);
   label.move(kMiddle - label.width() / 2, top);
 }
 
@@ -51,10 +51,20 @@ QPixmap TransparentLogo() {
 
 }  // namespace
 
-AboutWindow::AboutWindow()
+AboutWindow::AboutWindow(Contents contents)
     : FormWindow(QStringLiteral("About Korin-FRET"), QSize(320, 319), 5, QPalette::Button) {
   move(116, 126);
   setObjectName(names::kAboutWindow);
+  if (contents == Contents::kWithWindow) MakeContents();
+}
+
+void AboutWindow::setVisible(bool visible) {
+  if (visible && !has_contents_) MakeContents();
+  FormWindow::setVisible(visible);
+}
+
+void AboutWindow::MakeContents() {
+  has_contents_ = true;
   QWidget& client = ClientArea();
 
   auto* logo = new QLabel(&client);

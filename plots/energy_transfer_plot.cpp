@@ -23,7 +23,7 @@ QLabel* FileLabel(QWidget& parent, const QString& name, const QString& text, QCo
   label->setObjectName(name);
   label->setFont(SansFont8pt());
   SetTextColour(*label, colour);
-  label->setGeometry(2, top, parent.width() - 2, label->sizeHint().height());
+  label->setGeometry(2, top, parent.width() - 2, TextSizeHint(*label).height());
   return label;
 }
 

@@ -1,5 +1,10 @@
 #include "plots/form_window.h"
 
+#include <QMargins>
+#include <QMovie>
+#include <QPicture>
+#include <QStyle>
+
 #include "chart/chart_style.h"
 #include "plots/object_names.h"
 
@@ -14,6 +19,36 @@ void SetTextColour(QWidget& widget, QColor colour) {
   palette.setColor(QPalette::All, QPalette::WindowText, colour);  // disabled included
   widget.setPalette(palette);
   widget.setForegroundRole(QPalette::WindowText);
+}
+
+QSize TextSizeHint(const QLabel& label) {
+  label.ensurePolished();
+  const QString text = label.text();
+  const bool plain = label.textFormat() == Qt::PlainText ||
+                     (label.textFormat() == Qt::AutoText && !Qt::mightBeRichText(text));
+  const bool selectable =
+      label.textInteractionFlags() &
+      (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable);
+  if (text.isEmpty() || !plain || selectable || label.wordWrap() || label.margin() != 0 ||
+      label.indent() >= 0 || label.frameWidth() != 0 || label.contentsMargins() != QMargins() ||
+      label.minimumWidth() > 0 || label.buddy() != nullptr || !label.pixmap().isNull() ||
+      label.movie() != nullptr || !label.picture().isNull()) {
+    return label.sizeHint();
+  }
+  // As QLabel measures it: its alignment as laid out, less the centring,
+  // tabs expanded, in a box far wider than any line.
+  const Qt::LayoutDirection direction = text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+  const int flags = static_cast<int>(QStyle::visualAlignment(direction, label.alignment()) &
+                                     ~(Qt::AlignVCenter | Qt::AlignHCenter)) |
+                    Qt::TextExpandTabs;
+  return label.fontMetrics()
+      .boundingRect(0, 0, 2000, 2000, flags, text)
+      .size()
+      .expandedTo(label.minimumSize());
+}
+
+void FitToText(QLabel& label) {
+  label.resize(TextSizeHint(label));
 }
 
 FormWindow::FormWindow(const QString& caption, QSize client_size, int border,

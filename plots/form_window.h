@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QSize>
 #include <QString>
@@ -36,6 +37,15 @@ inline const QColor kDesktop{58, 110, 165};
 // colour must not follow the background: on the window colour Qt would
 // otherwise pick the palette's Text role, on the button face ButtonText.
 void SetTextColour(QWidget& widget, QColor colour);
+
+// The size QLabel::sizeHint() gives `label`, and the label sized to it as
+// adjustSize() would size it. For a one-line plain-text label without
+// frame, margin or indent the text is measured once: sizeHint lays it out
+// three times (its minimum size hint twice over), each a full shaping of
+// the text, which cost a noticeable share of the start with a dozen labels
+// fitted to their texts. Any other label is asked for its sizeHint.
+[[nodiscard]] QSize TextSizeHint(const QLabel& label);
+void FitToText(QLabel& label);
 
 class FormWindow : public QWidget {
  public:

@@ -11,7 +11,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
 
 #include "plots/about_window.h"
 #include "plots/energy_transfer_plot.h"
@@ -20,6 +19,7 @@
 #include "plots/object_names.h"
 #include "plots/qt_text.h"
 #include "ui/main_window.h"
+#include "ui/panel_widgets.h"
 
 namespace korin {
 namespace {
@@ -48,42 +48,37 @@ Widget* Place(Widget* widget, const char* designer_name, QRect geometry, int fon
   return Named(widget, designer_name);
 }
 
+// A field whose text goes in only once its font is set: a line edit lays
+// its text out again on every font change, and the one it is made with
+// inherits its parent's font first.
+QLineEdit* TextField(const QString& text, const char* designer_name, QWidget* parent,
+                     QRect geometry, int font_pixels = 11) {
+  auto* field = Place(new QLineEdit(parent), designer_name, geometry, font_pixels);
+  field->setText(text);
+  return field;
+}
+
 QLabel* FittedLabel(const QString& text, const char* designer_name, QWidget* parent, QPoint at,
                     bool bold = false) {
   auto* label = Named(new QLabel(text, parent), designer_name);
   label->setFont(PanelFont(11, bold));
   label->move(at);
-  label->adjustSize();
+  FitToText(*label);
   return label;
 }
 
 QGroupBox* GroupBox(const QString& caption, const char* designer_name, QWidget* parent,
                     QRect geometry, const QColor& colour) {
-  auto* box = Named(new QGroupBox(caption, parent), designer_name);
+  auto* box = Named(new CaptionedGroupBox(caption, colour, parent), designer_name);
   box->setGeometry(geometry);
-  box->setFont(PanelFont(11, true));
   // Only the caption takes the colour and the weight; the controls inside
   // set their own fonts.
-  box->setStyleSheet(QStringLiteral("QGroupBox::title { color: %1; }").arg(colour.name()));
+  box->setFont(PanelFont(11, true));
   return box;
 }
 
-// A fixed list whose drop-down rows have the given pixel height.
-class FixedRowHeight final : public QStyledItemDelegate {
- public:
-  FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-  }
-
- private:
-  int height_;
-};
-
-QComboBox* FixedList(QWidget* parent, const char* designer_name, QRect geometry, int item_height) {
-  auto* list = Place(new QComboBox(parent), designer_name, geometry);
-  list->setItemDelegate(new FixedRowHeight(item_height, list));
-  return list;
+QComboBox* PlacedList(QWidget* parent, const char* designer_name, QRect geometry, int item_height) {
+  return Place(new FixedList(item_height, parent), designer_name, geometry);
 }
 
 }  // namespace
@@ -156,21 +151,21 @@ void MainWindow::BuildPanel() {
                                 "ButtonEmission", {9, 18, 184, 21}, 11, true);
   quantum_yield_label_ = FittedLabel(QStringLiteral("Quantum Yield (0 ... 1)"),
                                      names::kQuantumYieldLabel, donor_group_, {10, 61});
-  quantum_yield_field_ = Place(new QLineEdit(QStringLiteral("0.5"), donor_group_),
-                               names::kQuantumYieldField, {126, 58, 65, 21});
+  quantum_yield_field_ =
+      TextField(QStringLiteral("0.5"), names::kQuantumYieldField, donor_group_, {126, 58, 65, 21});
 
   orientation_label_ = Named(new QLabel(QStringLiteral("Orientation Factor (0 ... 1)"), w),
                              names::kOrientationLabel);
   orientation_label_->move(6, 111);
-  orientation_label_->adjustSize();
-  orientation_field_ = Place(new QLineEdit(QStringLiteral("1"), w), names::kOrientationField,
-                             {135, 108, 66, 21}, 10);
+  FitToText(*orientation_label_);
+  orientation_field_ =
+      TextField(QStringLiteral("1"), names::kOrientationField, w, {135, 108, 66, 21}, 10);
 
   solvent_group_ = GroupBox(QStringLiteral(" Solvent "), names::kSolventGroup, w, {0, 139, 201, 73},
                             palette().color(QPalette::WindowText));
   solvent_label_ =
       FittedLabel(QStringLiteral("Solvent System"), names::kSolventLabel, solvent_group_, {15, 21});
-  solvent_list_ = FixedList(solvent_group_, names::kSolventList, {96, 17, 97, 22}, 16);
+  solvent_list_ = PlacedList(solvent_group_, names::kSolventList, {96, 17, 97, 22}, 16);
   refractive_index_label_ = FittedLabel(QStringLiteral("Refrective Index"),
                                         names::kRefractiveIndexLabel, solvent_group_, {9, 47});
   refractive_index_field_ =
@@ -185,11 +180,11 @@ void MainWindow::BuildPanel() {
   concentration_entry_ =
       Place(new QRadioButton(QStringLiteral("Concentration [Mol/L]"), acceptor_group_),
             "RadioButton1", {9, 45, 128, 25});
-  concentration_field_ = Place(new QLineEdit(QStringLiteral("1.00e-5"), acceptor_group_),
-                               "EditConc", {141, 46, 68, 21});
+  concentration_field_ =
+      TextField(QStringLiteral("1.00e-5"), "EditConc", acceptor_group_, {141, 46, 68, 21});
   optical_path_label_ = FittedLabel(QStringLiteral("Optical Path [cm]"), names::kOpticalPathLabel,
                                     acceptor_group_, {50, 74});
-  optical_path_list_ = FixedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
+  optical_path_list_ = PlacedList(acceptor_group_, names::kOpticalPathList, {141, 71, 68, 19}, 13);
   extinction_entry_ =
       Place(new QRadioButton(QStringLiteral("Extinction Coefficient"), acceptor_group_),
             "RadioButton2", {9, 92, 128, 33});

@@ -16,8 +16,11 @@ namespace korin {
 struct WindowSet {
   // Creates the main window (which starts the panel on `engine` before any
   // other window exists), then the energy-transfer plot (shown at once),
-  // then the two input windows and the About window, hidden.
-  WindowSet(FretEngine& engine, DialogService& dialogs);
+  // then the two input windows and the About window, hidden. The About
+  // window's contents come with it or, for the program's start, when it is
+  // first shown.
+  WindowSet(FretEngine& engine, DialogService& dialogs,
+            AboutWindow::Contents about_contents = AboutWindow::Contents::kWithWindow);
 
   std::unique_ptr<MainWindow> main_window;
   std::unique_ptr<EnergyTransferPlotWindow> plot_window;

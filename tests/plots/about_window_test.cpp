@@ -11,8 +11,10 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <cstdint>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "chart/pixels.h"
 
@@ -161,6 +163,66 @@ TEST(AboutWindow, LogoLetsTheWindowShowThroughItsBackgroundColour) {
   // The letters are blue and the arc red.
   EXPECT_GT(Count(logo, logo.rect(), [](QColor c) { return c.blue() > c.red() + 100; }), 300);
   EXPECT_GT(Count(logo, logo.rect(), [](QColor c) { return c.red() > c.blue() + 100; }), 100);
+}
+
+// Every control of the client area as it stands: kind, name, place, text,
+// font, colours, state and picture.
+std::vector<std::string> Controls(AboutWindow& about) {
+  std::vector<std::string> controls;
+  for (const QLabel* label : about.ClientArea().findChildren<QLabel*>()) {
+    const QRect g = label->geometry();
+    const QPalette& p = label->palette();
+    std::ostringstream line;
+    line << label->objectName().toStdString() << " " << g.x() << "," << g.y() << " " << g.width()
+         << "x" << g.height() << " '" << label->text().toStdString() << "' "
+         << label->font().toString().toStdString() << " "
+         << p.color(QPalette::WindowText).name().toStdString() << " "
+         << p.color(QPalette::Disabled, QPalette::WindowText).name().toStdString() << " "
+         << label->isEnabled() << " " << label->textInteractionFlags() << " " << label->alignment()
+         << " "
+         << " " << label->pixmap().size().width() << "x" << label->pixmap().size().height();
+    controls.push_back(line.str());
+  }
+  return controls;
+}
+
+TEST(AboutWindow, ContentsMadeWhenFirstShownAreTheSame) {
+  AboutWindow made;
+  AboutWindow deferred(AboutWindow::Contents::kWhenFirstShown);
+  EXPECT_TRUE(made.HasContents());
+  EXPECT_FALSE(deferred.HasContents());
+  EXPECT_TRUE(deferred.ClientArea().findChildren<QWidget*>().isEmpty());
+  // The window itself stands as designed before its contents come.
+  EXPECT_EQ(deferred.windowTitle(), made.windowTitle());
+  EXPECT_EQ(deferred.objectName(), made.objectName());
+  EXPECT_EQ(deferred.pos(), made.pos());
+  EXPECT_EQ(deferred.size(), made.size());
+  EXPECT_EQ(deferred.ClientArea().geometry(), made.ClientArea().geometry());
+  EXPECT_TRUE(deferred.isHidden());
+
+  deferred.show();
+  ASSERT_TRUE(deferred.HasContents());
+  EXPECT_TRUE(deferred.isVisible());
+  const std::vector<std::string> controls = Controls(deferred);
+  EXPECT_EQ(controls.size(), 9u);
+  EXPECT_EQ(controls, Controls(made));
+  made.show();
+  EXPECT_EQ(deferred.ClientArea().grab().toImage(), made.ClientArea().grab().toImage());
+  EXPECT_EQ(deferred.grab().toImage(), made.grab().toImage());
+}
+
+TEST(AboutWindow, ContentsAreMadeOnceAndOnlyToBeShown) {
+  AboutWindow about(AboutWindow::Contents::kWhenFirstShown);
+  about.hide();
+  about.setVisible(false);
+  EXPECT_FALSE(about.HasContents()) << "hiding a hidden window shows nothing";
+  about.show();
+  const qsizetype controls = about.ClientArea().findChildren<QWidget*>().size();
+  EXPECT_GT(controls, 0);
+  about.close();
+  about.show();
+  about.setVisible(true);
+  EXPECT_EQ(about.ClientArea().findChildren<QWidget*>().size(), controls);
 }
 
 }  // namespace
