@@ -17,6 +17,7 @@
 #include "core/extinction.h"
 #include "core/fret_session.h"
 #include "core/grid_spectrum.h"
+#include "core/lazy_digest.h"
 
 namespace korin {
 
@@ -97,7 +98,9 @@ struct SpectrumOrigin {
   std::string path;
   std::string reader;    // the reader's name, "two-column text"
   int filter_entry = 1;  // the open dialog's entry it was read through; 0 for the column import
-  std::string sha256;    // of the bytes read
+  // The SHA-256 of the bytes read, in lower-case hex, hashed when a report
+  // first asks for it.
+  LazyDigest sha256;
   // The column import's columns as the command line takes them ("1,3",
   // 1-based) and their wavelength unit ("nm"); empty for other readers.
   std::string columns;
