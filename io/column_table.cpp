@@ -42,15 +42,23 @@ void NoteNumbers(std::span<const std::string_view> cells, std::vector<bool>& num
   }
 }
 
+// A heading line without its blanks and the "#" of a comment, as its
+// cells are cut from it.
+std::string_view HeadingText(std::string_view line) {
+  std::string_view heading = TrimmedBlanks(line);
+  while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
+    heading.remove_prefix(1);
+  }
+  return heading;
+}
+
 // Names the block's columns from its heading line, when that is a header
 // of as many cells or a one-cell label, and adds them to the table.
 void AddBlock(ColumnTable& table, const OpenBlock& open) {
   std::vector<std::string_view> cells;
-  std::string_view heading = TrimmedBlanks(open.heading);
-  const bool comment = !heading.empty() && heading.front() == '#';
-  while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
-    heading.remove_prefix(1);
-  }
+  const std::string_view trimmed = TrimmedBlanks(open.heading);
+  const bool comment = !trimmed.empty() && trimmed.front() == '#';
+  const std::string_view heading = HeadingText(trimmed);
   const ColumnDelimiter delimiter = table.delimiter;
   SplitCells(heading, delimiter, cells);
   if (delimiter == ColumnDelimiter::kSpaces && cells.size() != open.width) {
@@ -127,9 +135,18 @@ void FillPreview(ColumnTable& table, std::span<const std::string_view> lines) {
   }
 }
 
-}  // namespace
+// Where the first block begins: the delimiter of its rows and the line
+// right before them (empty for none).
+struct TableStart {
+  bool found = false;
+  ColumnDelimiter delimiter = ColumnDelimiter::kComma;
+  std::string_view heading;
+};
 
-ColumnTable ScanColumnTable(std::string_view content) {
+// The scan of ScanColumnTable. Given `start`, it stops as soon as the first
+// block begins, filling `start`, and keeps no preview: the table's columns
+// are then not yet known.
+ColumnTable Scan(std::string_view content, TableStart* start) {
   ColumnTable table;
   std::size_t position = ByteOrderMarkSize(content);
   std::vector<std::string_view> preview;
@@ -155,7 +172,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
   std::size_t begin = position;
   while (NextLine(content, position, line)) {
     ++number;
-    if (preview.size() < kPreviewLines) preview.push_back(line);
+    if (start == nullptr && preview.size() < kPreviewLines) preview.push_back(line);
     if (full) {
       if (preview.size() >= kPreviewLines) break;
       begin = position;
@@ -192,6 +209,10 @@ ColumnTable ScanColumnTable(std::string_view content) {
       if ((candidate_delimiters & (1u << static_cast<unsigned>(d))) == 0) continue;
       SplitCells(line, d, cells);
       if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
+      if (start != nullptr) {
+        *start = {true, d, candidate_heading};
+        return table;
+      }
       const std::size_t continuing_width = cells.size();
       std::vector<bool> numbers;
       NoteNumbers(cells, numbers);
@@ -225,6 +246,37 @@ ColumnTable ScanColumnTable(std::string_view content) {
   if (in_block) AddBlock(table, block);
   FillPreview(table, preview);
   return table;
+}
+
+}  // namespace
+
+ColumnTable ScanColumnTable(std::string_view content) {
+  return Scan(content, nullptr);
+}
+
+std::vector<std::string> FirstHeadingNames(std::string_view content) {
+  std::vector<std::string> names;
+  TableStart start;
+  (void)Scan(content, &start);
+  if (!start.found) return names;
+  // The first block is always added: its rows and heading are cut into at
+  // most kMaxColumns cells. Its width decides only which of these cuts
+  // names the columns, and whether a label's name is numbered.
+  const std::string_view heading = HeadingText(start.heading);
+  std::vector<std::string_view> cells;
+  const auto add = [&] {
+    for (const std::string_view cell : cells) {
+      std::string name = UnquotedName(cell);
+      if (!name.empty()) names.push_back(std::move(name));
+    }
+  };
+  SplitCells(heading, start.delimiter, cells);
+  add();
+  if (start.delimiter == ColumnDelimiter::kSpaces) {
+    SplitAtWideGaps(heading, cells);
+    add();
+  }
+  return names;
 }
 
 std::string ColumnLabel(const ColumnTable& table, int column) {

@@ -77,6 +77,15 @@ inline constexpr std::size_t kPreviewLines = 20;
 // the next one.
 [[nodiscard]] ColumnTable ScanColumnTable(std::string_view content);
 
+// Every name that the heading of the first block ScanColumnTable finds in
+// `content` can give a column, whatever the block's width turns out to be:
+// each cell of that heading under the block's delimiter (and, for
+// space-separated rows, as SplitAtWideGaps cuts it), quotes removed; a
+// label's numbered names ("Emission 2") say what the label says. Empty when
+// there is no table or its heading names nothing. Reads no further than the
+// block's second row.
+[[nodiscard]] std::vector<std::string> FirstHeadingNames(std::string_view content);
+
 // How a list shows a column: its name, or "column 3" (1-based) when it has
 // none. Precondition: 0 <= column < table.columns.size().
 [[nodiscard]] std::string ColumnLabel(const ColumnTable& table, int column);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,84 @@ TEST(ScanColumnTableTest, WideLinesAreBounded) {
   const std::string wide = "1" + std::string(1'000'000, ',') + "\n";
   const ColumnTable table = ScanColumnTable(wide + wide + wide);
   EXPECT_LE(table.columns.size(), kMaxColumns);
+}
+
+TEST(FirstHeadingNamesTest, TheCellsOfTheHeadingBeforeTheFirstRows) {
+  const struct {
+    const char* what;
+    std::string content;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"a header",
+       "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
+       {"Wavelength", "Excitation", "Emission"}},
+      {"metadata before it",
+       "Type,Fluorophore\n\nnm;\"a \"\"b\"\"\"\n450;1\n451;2\n",
+       {"nm", "a \"b\""}},
+      {"a comment", "# nm em\n450 1\n451 2\n", {"nm", "em", "nm em"}},
+      {"a label", "Emission\n500,3\n530,4\n", {"Emission"}},
+      {"both cuts of a space-separated heading",
+       "Wavelength (nm)  Emission (a.u.)\n450 1.5\n451 2\n",
+       {"Wavelength", "(nm)", "Emission", "(a.u.)", "Wavelength (nm)", "Emission (a.u.)"}},
+      {"only the first block's", "nm,abs\n450,1\n451,2\nEmission\n500,3\n501,4\n", {"nm", "abs"}},
+      {"no heading", "450,1\n451,2\n", {}},
+      {"no table", "just words\n450,1\n", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FirstHeadingNames(c.content), c.names) << c.what;
+}
+
+// Whatever the lines, every column the scan names in its first block is
+// named as one of these names is (its kind), so that a check of these names
+// stands for a check of the columns.
+TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
+  const std::vector<std::string> lines = {"Wavelength,Excitation,Emission",
+                                          "nm\tcounts",
+                                          "# nm em",
+                                          "Emission",
+                                          "Excitation 2",
+                                          "\"Cy3 EM\",\"Cy3 EX\"",
+                                          "wl;abs;em",
+                                          "500,1,2",
+                                          "501,,3",
+                                          "502 1 2",
+                                          "503\t1\t2",
+                                          "504;1;2",
+                                          "",
+                                          "Wavelength (nm)  Emission (a.u.)  abs",
+                                          "1,2,3,4,5",
+                                          "em ex",
+                                          "500 1",
+                                          "510  2   3",
+                                          "lambda \xCE\xB5",
+                                          "\"a,b\",em",
+                                          "NaN,1",
+                                          "511,2,3,4",
+                                          "A B  C",
+                                          "x  n m",
+                                          "ex\tem",
+                                          "\xC2\xB5m  fl",
+                                          "Point  Time(s)  Wavelength(nm)  Intensity"};
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::string content;
+    for (int n = 1 + static_cast<int>(random() % 8); n > 0; --n) {
+      content += lines[random() % lines.size()] + "\n";
+    }
+    const ColumnTable table = ScanColumnTable(content);
+    const std::vector<std::string> names = FirstHeadingNames(content);
+    if (!table.found()) {
+      EXPECT_TRUE(names.empty()) << content;
+      continue;
+    }
+    const TableBlock& block = table.blocks.front();
+    for (int k = 1; k < block.width; ++k) {
+      const TableColumn& column = table.columns[static_cast<std::size_t>(k)];
+      if (column.name.empty()) continue;
+      EXPECT_TRUE(std::ranges::any_of(
+          names, [&](const std::string& name) { return KindOfColumnName(name) == column.kind; }))
+          << content << "column " << k + 1 << " \"" << column.name << "\"";
+    }
+  }
 }
 
 }  // namespace
