@@ -194,13 +194,14 @@ std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int 
   }
   // An ordinary file is cleared by its start alone; the whole file is
   // scanned only to count a suspect column's rows, or when the start holds
-  // no table.
+  // no table. Only the first block's columns and rows count, so no scan
+  // reads past it.
   if (content.size() > kHeadBytes) {
     const std::string_view head = content.substr(0, content.rfind('\n', kHeadBytes) + 1);
-    const ColumnTable start = ScanColumnTable(head);
+    const ColumnTable start = ScanFirstBlock(head);
     if (start.found() && !MayReadWrongKind(start, side, value_field)) return {};
   }
-  const ColumnTable table = ScanColumnTable(content);
+  const ColumnTable table = ScanFirstBlock(content);
   if (!MayReadWrongKind(table, side, value_field)) return {};
   const TableBlock& block = table.blocks.front();
   // How many rows each column gives the reader's field, in column order.

@@ -143,10 +143,14 @@ struct TableStart {
   std::string_view heading;
 };
 
-// The scan of ScanColumnTable. Given `start`, it stops as soon as the first
-// block begins, filling `start`, and keeps no preview: the table's columns
-// are then not yet known.
-ColumnTable Scan(std::string_view content, TableStart* start) {
+// How far a scan reads: the whole content with the preview, or, without
+// the preview, up to the end of the first block, or only to where that
+// block begins (its columns are then not yet known).
+enum class ScanExtent { kWhole, kFirstBlock, kFirstStart };
+
+// The scan of ScanColumnTable, read as far as `extent` says. kFirstStart
+// fills `start`.
+ColumnTable Scan(std::string_view content, ScanExtent extent, TableStart* start = nullptr) {
   ColumnTable table;
   std::size_t position = ByteOrderMarkSize(content);
   std::vector<std::string_view> preview;
@@ -172,7 +176,7 @@ ColumnTable Scan(std::string_view content, TableStart* start) {
   std::size_t begin = position;
   while (NextLine(content, position, line)) {
     ++number;
-    if (start == nullptr && preview.size() < kPreviewLines) preview.push_back(line);
+    if (extent == ScanExtent::kWhole && preview.size() < kPreviewLines) preview.push_back(line);
     if (full) {
       if (preview.size() >= kPreviewLines) break;
       begin = position;
@@ -197,6 +201,7 @@ ColumnTable Scan(std::string_view content, TableStart* start) {
         continue;
       }
       AddBlock(table, block);
+      if (extent == ScanExtent::kFirstBlock && table.found()) return table;
       full = table.columns.size() >= kMaxColumns;
       in_block = false;
       previous = line;
@@ -209,7 +214,7 @@ ColumnTable Scan(std::string_view content, TableStart* start) {
       if ((candidate_delimiters & (1u << static_cast<unsigned>(d))) == 0) continue;
       SplitCells(line, d, cells);
       if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
-      if (start != nullptr) {
+      if (extent == ScanExtent::kFirstStart) {
         *start = {true, d, candidate_heading};
         return table;
       }
@@ -244,20 +249,24 @@ ColumnTable Scan(std::string_view content, TableStart* start) {
     previous_line = number;
   }
   if (in_block) AddBlock(table, block);
-  FillPreview(table, preview);
+  if (extent == ScanExtent::kWhole) FillPreview(table, preview);
   return table;
 }
 
 }  // namespace
 
 ColumnTable ScanColumnTable(std::string_view content) {
-  return Scan(content, nullptr);
+  return Scan(content, ScanExtent::kWhole);
+}
+
+ColumnTable ScanFirstBlock(std::string_view content) {
+  return Scan(content, ScanExtent::kFirstBlock);
 }
 
 std::vector<std::string> FirstHeadingNames(std::string_view content) {
   std::vector<std::string> names;
   TableStart start;
-  (void)Scan(content, &start);
+  (void)Scan(content, ScanExtent::kFirstStart, &start);
   if (!start.found) return names;
   // The first block is always added: its rows and heading are cut into at
   // most kMaxColumns cells. Its width decides only which of these cuts

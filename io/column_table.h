@@ -77,6 +77,11 @@ inline constexpr std::size_t kPreviewLines = 20;
 // the next one.
 [[nodiscard]] ColumnTable ScanColumnTable(std::string_view content);
 
+// The same scan, stopped once the first block is found whole: the columns,
+// rows and names of that block only (`named` for its own names), without
+// the preview. For what depends on the first block alone.
+[[nodiscard]] ColumnTable ScanFirstBlock(std::string_view content);
+
 // Every name that the heading of the first block ScanColumnTable finds in
 // `content` can give a column, whatever the block's width turns out to be:
 // each cell of that heading under the block's delimiter (and, for

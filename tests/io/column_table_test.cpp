@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace korin {
@@ -229,10 +230,9 @@ TEST(FirstHeadingNamesTest, TheCellsOfTheHeadingBeforeTheFirstRows) {
   for (const auto& c : cases) EXPECT_EQ(FirstHeadingNames(c.content), c.names) << c.what;
 }
 
-// Whatever the lines, every column the scan names in its first block is
-// named as one of these names is (its kind), so that a check of these names
-// stands for a check of the columns.
-TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
+// Files of every shape the scan meets, stacked at random: headers, labels,
+// comments and metadata over rows under each delimiter, several blocks.
+std::vector<std::string> MixedContents() {
   const std::vector<std::string> lines = {"Wavelength,Excitation,Emission",
                                           "nm\tcounts",
                                           "# nm em",
@@ -261,11 +261,21 @@ TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
                                           "\xC2\xB5m  fl",
                                           "Point  Time(s)  Wavelength(nm)  Intensity"};
   std::mt19937 random(7);
+  std::vector<std::string> contents;
   for (int trial = 0; trial < 20000; ++trial) {
-    std::string content;
+    std::string& content = contents.emplace_back();
     for (int n = 1 + static_cast<int>(random() % 8); n > 0; --n) {
       content += lines[random() % lines.size()] + "\n";
     }
+  }
+  return contents;
+}
+
+// Whatever the lines, every column the scan names in its first block is
+// named as one of these names is (its kind), so that a check of these names
+// stands for a check of the columns.
+TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
+  for (const std::string& content : MixedContents()) {
     const ColumnTable table = ScanColumnTable(content);
     const std::vector<std::string> names = FirstHeadingNames(content);
     if (!table.found()) {
@@ -281,6 +291,41 @@ TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
           << content << "column " << k + 1 << " \"" << column.name << "\"";
     }
   }
+}
+
+// Stopped after its first block, the scan has found that block as the
+// whole scan finds it.
+TEST(ScanFirstBlockTest, TheFirstBlockAsTheWholeScanFindsIt) {
+  int stacked = 0;
+  for (const std::string& content : MixedContents()) {
+    const ColumnTable whole = ScanColumnTable(content);
+    const ColumnTable first = ScanFirstBlock(content);
+    EXPECT_TRUE(first.preview.empty());
+    ASSERT_EQ(first.found(), whole.found()) << content;
+    if (!whole.found()) continue;
+    stacked += whole.blocks.size() > 1 ? 1 : 0;
+    ASSERT_EQ(first.blocks.size(), 1u) << content;
+    const TableBlock& a = whole.blocks.front();
+    const TableBlock& b = first.blocks.front();
+    EXPECT_EQ(std::tie(a.begin, a.end, a.first_column, a.width),
+              std::tie(b.begin, b.end, b.first_column, b.width))
+        << content;
+    EXPECT_EQ(first.delimiter, whole.delimiter) << content;
+    EXPECT_EQ(first.header_line, whole.header_line) << content;
+    EXPECT_EQ(first.first_data_line, whole.first_data_line) << content;
+    ASSERT_EQ(first.columns.size(), static_cast<std::size_t>(a.width)) << content;
+    bool named = false;
+    for (std::size_t k = 0; k < first.columns.size(); ++k) {
+      const TableColumn& x = whole.columns[k];
+      const TableColumn& y = first.columns[k];
+      EXPECT_EQ(std::tie(x.name, x.kind, x.wavelength_column, x.unit, x.holds_numbers),
+                std::tie(y.name, y.kind, y.wavelength_column, y.unit, y.holds_numbers))
+          << content << "column " << k + 1;
+      named = named || !x.name.empty();
+    }
+    EXPECT_EQ(first.named, named) << content;
+  }
+  EXPECT_GT(stacked, 20);  // the contents hold stacked blocks to stop before
 }
 
 }  // namespace
