@@ -263,7 +263,7 @@ ColumnTable ScanFirstBlock(std::string_view content) {
   return Scan(content, ScanExtent::kFirstBlock);
 }
 
-std::vector<std::string> FirstHeadingNames(std::string_view content) {
+std::vector<std::string> FirstHeadingNames(std::string_view content, std::size_t from_column) {
   std::vector<std::string> names;
   TableStart start;
   (void)Scan(content, ScanExtent::kFirstStart, &start);
@@ -274,8 +274,10 @@ std::vector<std::string> FirstHeadingNames(std::string_view content) {
   const std::string_view heading = HeadingText(start.heading);
   std::vector<std::string_view> cells;
   const auto add = [&] {
-    for (const std::string_view cell : cells) {
-      std::string name = UnquotedName(cell);
+    // A header's cell k names column k; a lone cell is a label, naming
+    // every column after the first.
+    for (std::size_t k = cells.size() == 1 ? 0 : from_column; k < cells.size(); ++k) {
+      std::string name = UnquotedName(cells[k]);
       if (!name.empty()) names.push_back(std::move(name));
     }
   };

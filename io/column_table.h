@@ -83,13 +83,16 @@ inline constexpr std::size_t kPreviewLines = 20;
 [[nodiscard]] ColumnTable ScanFirstBlock(std::string_view content);
 
 // Every name that the heading of the first block ScanColumnTable finds in
-// `content` can give a column, whatever the block's width turns out to be:
-// each cell of that heading under the block's delimiter (and, for
-// space-separated rows, as SplitAtWideGaps cuts it), quotes removed; a
-// label's numbered names ("Emission 2") say what the label says. Empty when
-// there is no table or its heading names nothing. Reads no further than the
-// block's second row.
-[[nodiscard]] std::vector<std::string> FirstHeadingNames(std::string_view content);
+// `content` can give its columns from `from_column` (0-based, at least 1:
+// the first column holds wavelengths whatever its name) on, whatever the
+// block's width turns out to be: each cell of that heading under the
+// block's delimiter (and, for space-separated rows, as SplitAtWideGaps cuts
+// it), quotes removed; a one-cell heading is a label naming every column
+// after the first, and its numbered names ("Emission 2") say what it says.
+// Empty when there is no table or its heading names nothing there. Reads
+// no further than the block's second row.
+[[nodiscard]] std::vector<std::string> FirstHeadingNames(std::string_view content,
+                                                         std::size_t from_column);
 
 // How a list shows a column: its name, or "column 3" (1-based) when it has
 // none. Precondition: 0 <= column < table.columns.size().

@@ -210,24 +210,37 @@ TEST(FirstHeadingNamesTest, TheCellsOfTheHeadingBeforeTheFirstRows) {
   const struct {
     const char* what;
     std::string content;
+    std::size_t from_column;
     std::vector<std::string> names;
   } cases[] = {
       {"a header",
        "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
-       {"Wavelength", "Excitation", "Emission"}},
+       1,
+       {"Excitation", "Emission"}},
+      {"from a later column",
+       "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
+       2,
+       {"Emission"}},
       {"metadata before it",
        "Type,Fluorophore\n\nnm;\"a \"\"b\"\"\"\n450;1\n451;2\n",
-       {"nm", "a \"b\""}},
-      {"a comment", "# nm em\n450 1\n451 2\n", {"nm", "em", "nm em"}},
-      {"a label", "Emission\n500,3\n530,4\n", {"Emission"}},
+       1,
+       {"a \"b\""}},
+      {"a comment", "# nm em\n450 1\n451 2\n", 1, {"em", "nm em"}},
+      {"a label names every column after the first",
+       "Emission\n500,3,1\n530,4,1\n",
+       2,
+       {"Emission"}},
       {"both cuts of a space-separated heading",
        "Wavelength (nm)  Emission (a.u.)\n450 1.5\n451 2\n",
-       {"Wavelength", "(nm)", "Emission", "(a.u.)", "Wavelength (nm)", "Emission (a.u.)"}},
-      {"only the first block's", "nm,abs\n450,1\n451,2\nEmission\n500,3\n501,4\n", {"nm", "abs"}},
-      {"no heading", "450,1\n451,2\n", {}},
-      {"no table", "just words\n450,1\n", {}},
+       1,
+       {"(nm)", "Emission", "(a.u.)", "Emission (a.u.)"}},
+      {"only the first block's", "nm,abs\n450,1\n451,2\nEmission\n500,3\n501,4\n", 1, {"abs"}},
+      {"no heading", "450,1\n451,2\n", 1, {}},
+      {"no table", "just words\n450,1\n", 1, {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(FirstHeadingNames(c.content), c.names) << c.what;
+  for (const auto& c : cases) {
+    EXPECT_EQ(FirstHeadingNames(c.content, c.from_column), c.names) << c.what;
+  }
 }
 
 // Files of every shape the scan meets, stacked at random: headers, labels,
@@ -277,18 +290,21 @@ std::vector<std::string> MixedContents() {
 TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
   for (const std::string& content : MixedContents()) {
     const ColumnTable table = ScanColumnTable(content);
-    const std::vector<std::string> names = FirstHeadingNames(content);
-    if (!table.found()) {
-      EXPECT_TRUE(names.empty()) << content;
-      continue;
-    }
-    const TableBlock& block = table.blocks.front();
-    for (int k = 1; k < block.width; ++k) {
-      const TableColumn& column = table.columns[static_cast<std::size_t>(k)];
-      if (column.name.empty()) continue;
-      EXPECT_TRUE(std::ranges::any_of(
-          names, [&](const std::string& name) { return KindOfColumnName(name) == column.kind; }))
-          << content << "column " << k + 1 << " \"" << column.name << "\"";
+    for (int from = 1; from <= 3; ++from) {
+      const std::vector<std::string> names =
+          FirstHeadingNames(content, static_cast<std::size_t>(from));
+      if (!table.found()) {
+        EXPECT_TRUE(names.empty()) << content;
+        continue;
+      }
+      const TableBlock& block = table.blocks.front();
+      for (int k = from; k < block.width; ++k) {
+        const TableColumn& column = table.columns[static_cast<std::size_t>(k)];
+        if (column.name.empty()) continue;
+        EXPECT_TRUE(std::ranges::any_of(
+            names, [&](const std::string& name) { return KindOfColumnName(name) == column.kind; }))
+            << content << "column " << k + 1 << " \"" << column.name << "\"";
+      }
     }
   }
 }
