@@ -35,6 +35,7 @@ if(KORIN_FUZZ)
   endif()
   set(KORIN_FUZZ_SANITIZERS "address,undefined" CACHE STRING "Sanitizers of the fuzz build")
   add_compile_options(-fsanitize=fuzzer-no-link,${KORIN_FUZZ_SANITIZERS} -fno-omit-frame-pointer
-                      -fno-sanitize-recover=undefined)
+                      -fno-sanitize-recover=undefined
+                      -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignorelist.txt)
   add_link_options(-fsanitize=${KORIN_FUZZ_SANITIZERS})
 endif()
