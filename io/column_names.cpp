@@ -3,30 +3,41 @@
 #include "io/column_names.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "numeric/ascii_text.h"
 
 namespace korin {
 namespace {
 
-// The run of ASCII letters in `name`, lower-cased.
-std::vector<std::string> Words(std::string_view name) {
-  std::vector<std::string> words;
-  std::string word;
+// The words the tests below look for are all shorter than this, and they
+// test at most this many letters of the start of a word.
+constexpr std::size_t kWordLetters = 16;
+
+// Whether `test` holds for any run of ASCII letters in `name`, each
+// lower-cased and handed over as its first kWordLetters letters: a longer
+// word then equals none of the words tested, and starts as it does whole.
+// No word is stored: a header's names are tested on every load.
+template <typename Test>
+bool AnyWord(std::string_view name, const Test& test) {
+  std::array<char, kWordLetters> word{};
+  std::size_t length = 0;
+  const auto tested = [&] {
+    const std::string_view kept(word.data(), std::min(length, kWordLetters));
+    length = 0;
+    return test(kept);
+  };
   for (const char c : name) {
     const char lower = AsciiLower(c);
     if (lower >= 'a' && lower <= 'z') {
-      word += lower;
-    } else if (!word.empty()) {
-      words.push_back(std::move(word));
-      word.clear();
+      if (length < kWordLetters) word[length] = lower;
+      ++length;
+    } else if (length != 0 && tested()) {
+      return true;
     }
   }
-  if (!word.empty()) words.push_back(std::move(word));
-  return words;
+  return length != 0 && tested();
 }
 
 bool Contains(std::string_view text, std::string_view part) {
@@ -74,10 +85,7 @@ bool IsUnitOnly(std::string_view name) {
 }  // namespace
 
 ColumnKind KindOfColumnName(std::string_view name) {
-  const std::vector<std::string> words = Words(name);
-  const auto any = [&words](bool (*is)(std::string_view)) {
-    return std::ranges::any_of(words, [is](const std::string& w) { return is(w); });
-  };
+  const auto any = [name](bool (*is)(std::string_view)) { return AnyWord(name, is); };
   if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
     return ColumnKind::kWavelength;
   }
@@ -95,16 +103,14 @@ WavelengthUnit UnitOfColumnName(std::string_view name) {
   for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
     if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
   }
-  const std::vector<std::string> words = Words(name);
-  if (std::ranges::any_of(words,
-                          [](const std::string& w) { return w.starts_with("wavenumber"); })) {
+  if (AnyWord(name, [](std::string_view w) { return w.starts_with("wavenumber"); })) {
     return WavelengthUnit::kWavenumber;
   }
   if (Contains(name, std::string(kMicroSign) + "m") ||
       Contains(name, std::string(kGreekMu) + "m")) {
     return WavelengthUnit::kMicrometre;
   }
-  if (std::ranges::any_of(words, [](const std::string& w) {
+  if (AnyWord(name, [](std::string_view w) {
         return w == "um" || w.starts_with("micron") || w.starts_with("micromet");
       })) {
     return WavelengthUnit::kMicrometre;
