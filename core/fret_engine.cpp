@@ -231,6 +231,8 @@ void FretEngine::PlotEmission() {
   const FretSession& s = *session_;
   ClearSeries(PlotSeries::kEmission);
   if (!s.quantum_yield_valid || !s.emission_valid) return;
+  // Room for the whole grid at once, rather than growing step by step.
+  ys_.reserve(SpectrumGrid::kSize);
   ys_.clear();
   for (int w = s.emission_first; w <= s.emission_last; ++w) {
     ys_.push_back(s.donor_emission[w] * s.quantum_yield * 1000);

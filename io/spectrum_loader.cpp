@@ -70,24 +70,29 @@ ReadResult ReadCounted(const SpectrumSource& source, const Reader& reader, LoadO
 template <typename MakeDigest>
 LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path, ReadResult result,
                    LoadOutcome outcome, SpectrumOrigin origin, const MakeDigest& make_digest) {
-  const std::string file(FileNameOf(path));
-  const std::string side_name(SideName(side));
+  const std::string_view file = FileNameOf(path);
   for (const std::string& warning : result.warnings) {
-    outcome.warnings.push_back(file + ": " + warning);
+    outcome.warnings.push_back(std::string(file) + ": " + warning);
   }
-  const std::string how = " (read as " + std::string(outcome.format->reader_name) + ")";
+  // Where and how, for the reason of a failure: " in donor.csv (read as
+  // two-column text)".
+  const auto in_file = [&] {
+    return " in " + std::string(file) + " (read as " + std::string(outcome.format->reader_name) +
+           ")";
+  };
   if (!result.read.accepted) {
     engine.RefuseSpectrum(side);
     outcome.kind = LoadOutcome::Kind::kRefused;
-    outcome.reason =
-        (result.reason.empty() ? RefusalText(result.read) : result.reason) + " in " + file + how;
-    if (outcome.messages == 0) engine.ReportStatus(side_name + " not loaded: " + outcome.reason);
+    outcome.reason = (result.reason.empty() ? RefusalText(result.read) : result.reason) + in_file();
+    if (outcome.messages == 0) {
+      engine.ReportStatus(std::string(SideName(side)) + " not loaded: " + outcome.reason);
+    }
     return outcome;
   }
   if (!engine.AcceptSpectrum(side, result.read.spectrum, ShortenFileName(path))) {
     outcome.kind = LoadOutcome::Kind::kUnusable;
-    outcome.reason = "its values have no positive area in " + file + how;
-    engine.ReportStatus(side_name + " not used: " + outcome.reason);
+    outcome.reason = "its values have no positive area" + in_file();
+    engine.ReportStatus(std::string(SideName(side)) + " not used: " + outcome.reason);
     return outcome;
   }
   origin.path = std::string(path);
