@@ -52,24 +52,27 @@ LazyDigest DigestOfCopy(const SpectrumSource& source) {
   return LazyDigest::OnDemand([bytes] { return Sha256Hex(*bytes); });
 }
 
-// Reads `source` with `reader`, counting its messages.
+// Reads `source` with `reader`, counting its messages. The read is built
+// in place: a spectrum is a grid of 11 KB, not worth copying on every load.
 template <typename Reader>
 ReadResult ReadCounted(const SpectrumSource& source, const Reader& reader, LoadOutcome& outcome,
                        const MessageSink& sink) {
-  ReadResult result;
-  result.read = reader(source, [&](std::string_view message) {
-    ++outcome.messages;
-    if (sink) sink(message);
-  });
-  return result;
+  return {reader(source,
+                 [&](std::string_view message) {
+                   ++outcome.messages;
+                   if (sink) sink(message);
+                 }),
+          {},
+          {}};
 }
 
 // The steps after the read: the engine takes the spectrum or withdraws the
 // side, and a failure without a message gets its status line. Only an
 // accepted spectrum asks `make_digest` for its origin's digest.
 template <typename MakeDigest>
-LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path, ReadResult result,
-                   LoadOutcome outcome, SpectrumOrigin origin, const MakeDigest& make_digest) {
+LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path,
+                   const ReadResult& result, LoadOutcome outcome, SpectrumOrigin origin,
+                   const MakeDigest& make_digest) {
   const std::string_view file = FileNameOf(path);
   for (const std::string& warning : result.warnings) {
     outcome.warnings.push_back(std::string(file) + ": " + warning);
@@ -135,8 +138,7 @@ LoadOutcome Load(FretEngine& engine, SpectrumSide side, int filter_entry, std::s
   });
   SpectrumOrigin origin;
   origin.filter_entry = filter_entry;
-  return Finish(engine, side, path, std::move(result), std::move(outcome), std::move(origin),
-                make_digest);
+  return Finish(engine, side, path, result, std::move(outcome), std::move(origin), make_digest);
 }
 
 // The open command's steps for the column import; `import_columns` reads
@@ -172,7 +174,7 @@ LoadOutcome LoadColumnSource(FretEngine& engine, SpectrumSide side, const Spectr
         std::to_string(pair.wavelength_column + 1) + "," + std::to_string(pair.value_column + 1);
     origin.unit = std::string(UnitText(pair.unit));
   }
-  return Finish(engine, side, source.name, std::move(result), std::move(outcome), std::move(origin),
+  return Finish(engine, side, source.name, result, std::move(outcome), std::move(origin),
                 make_digest);
 }
 
