@@ -77,25 +77,31 @@ LoadOutcome Finish(FretEngine& engine, SpectrumSide side, std::string_view path,
   for (const std::string& warning : result.warnings) {
     outcome.warnings.push_back(std::string(file) + ": " + warning);
   }
-  // Where and how, for the reason of a failure: " in donor.csv (read as
-  // two-column text)".
-  const auto in_file = [&] {
-    return " in " + std::string(file) + " (read as " + std::string(outcome.format->reader_name) +
-           ")";
+  // A failure's reason, `why` followed by where and how ("... in
+  // donor.csv (read as two-column text)"), and its status line; each put
+  // together in one string, as most fuzzed loads fail.
+  const auto fail = [&](LoadOutcome::Kind kind, std::string why, std::string_view status) {
+    const std::string_view reader = outcome.format->reader_name;
+    why.reserve(why.size() + file.size() + reader.size() + 16);
+    why.append(" in ").append(file).append(" (read as ").append(reader).append(")");
+    outcome.kind = kind;
+    outcome.reason = std::move(why);
+    if (status.empty()) return;
+    const std::string_view side_name = SideName(side);
+    std::string line;
+    line.reserve(side_name.size() + status.size() + outcome.reason.size());
+    line.append(side_name).append(status).append(outcome.reason);
+    engine.ReportStatus(line);
   };
   if (!result.read.accepted) {
     engine.RefuseSpectrum(side);
-    outcome.kind = LoadOutcome::Kind::kRefused;
-    outcome.reason = (result.reason.empty() ? RefusalText(result.read) : result.reason) + in_file();
-    if (outcome.messages == 0) {
-      engine.ReportStatus(std::string(SideName(side)) + " not loaded: " + outcome.reason);
-    }
+    fail(LoadOutcome::Kind::kRefused,
+         result.reason.empty() ? RefusalText(result.read) : result.reason,
+         outcome.messages == 0 ? " not loaded: " : "");
     return outcome;
   }
   if (!engine.AcceptSpectrum(side, result.read.spectrum, ShortenFileName(path))) {
-    outcome.kind = LoadOutcome::Kind::kUnusable;
-    outcome.reason = "its values have no positive area" + in_file();
-    engine.ReportStatus(std::string(SideName(side)) + " not used: " + outcome.reason);
+    fail(LoadOutcome::Kind::kUnusable, "its values have no positive area", " not used: ");
     return outcome;
   }
   origin.path = std::string(path);
