@@ -66,35 +66,58 @@ bool IsEmissionWord(std::string_view w) {
 }
 
 // A name that is only a unit ("nm", "(um)", "cm-1", "1/cm") heads a
-// wavelength column.
+// wavelength column: its letters, a micro sign counting as "u", are exactly
+// those of a unit. A third letter settles it.
 bool IsUnitOnly(std::string_view name) {
-  std::string letters;
+  std::array<char, 2> letters{};
+  std::size_t count = 0;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const std::string_view rest = name.substr(i);
+    char letter = AsciiLower(name[i]);
     if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
-      letters += 'u';
+      letter = 'u';
       ++i;
+    } else if (letter < 'a' || letter > 'z') {
       continue;
     }
-    const char lower = AsciiLower(name[i]);
-    if (lower >= 'a' && lower <= 'z') letters += lower;
+    if (count == letters.size()) return false;
+    letters[count++] = letter;
   }
-  return letters == "nm" || letters == "um" || letters == "cm";
+  const std::string_view unit(letters.data(), count);
+  return unit == "nm" || unit == "um" || unit == "cm";
+}
+
+// Which kinds of words a name holds, one bit per ColumnKind, found in one
+// pass over its words.
+unsigned KindsOfWords(std::string_view name) {
+  unsigned kinds = 0;
+  const auto note = [&kinds](ColumnKind kind) { kinds |= 1u << static_cast<unsigned>(kind); };
+  (void)AnyWord(name, [&](std::string_view w) {
+    if (IsWavelengthWord(w)) note(ColumnKind::kWavelength);
+    if (IsExcitationWord(w)) note(ColumnKind::kExcitation);
+    if (IsAbsorptionWord(w)) note(ColumnKind::kAbsorption);
+    if (IsEmissionWord(w)) note(ColumnKind::kEmission);
+    return false;
+  });
+  return kinds;
 }
 
 }  // namespace
 
 ColumnKind KindOfColumnName(std::string_view name) {
-  const auto any = [name](bool (*is)(std::string_view)) { return AnyWord(name, is); };
-  if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
+  const unsigned kinds = KindsOfWords(name);
+  const auto any = [kinds](ColumnKind kind) {
+    return (kinds & (1u << static_cast<unsigned>(kind))) != 0;
+  };
+  if (any(ColumnKind::kWavelength) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
     return ColumnKind::kWavelength;
   }
-  if (any(IsExcitationWord)) return ColumnKind::kExcitation;
+  if (any(ColumnKind::kExcitation)) return ColumnKind::kExcitation;
   // Epsilon, and its lunate form.
-  if (any(IsAbsorptionWord) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
+  if (any(ColumnKind::kAbsorption) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
     return ColumnKind::kAbsorption;
   }
-  if (any(IsEmissionWord)) return ColumnKind::kEmission;
+  if (any(ColumnKind::kEmission)) return ColumnKind::kEmission;
   return ColumnKind::kOther;
 }
 
