@@ -72,9 +72,9 @@ bool IsUnitOnly(std::string_view name) {
   std::array<char, 2> letters{};
   std::size_t count = 0;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    const std::string_view rest = name.substr(i);
+    const std::string_view pair(name.data() + i, std::min<std::size_t>(2, name.size() - i));
     char letter = AsciiLower(name[i]);
-    if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
+    if (pair == kMicroSign || pair == kGreekMu) {
       letter = 'u';
       ++i;
     } else if (letter < 'a' || letter > 'z') {
