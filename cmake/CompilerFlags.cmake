@@ -34,8 +34,15 @@ if(KORIN_FUZZ)
     message(FATAL_ERROR "KORIN_FUZZ needs clang (the fuzz preset sets it)")
   endif()
   set(KORIN_FUZZ_SANITIZERS "address,undefined" CACHE STRING "Sanitizers of the fuzz build")
+  set(KORIN_FUZZ_IGNORELIST "${PROJECT_SOURCE_DIR}/fuzz/coverage_ignorelist.txt")
   add_compile_options(-fsanitize=fuzzer-no-link,${KORIN_FUZZ_SANITIZERS} -fno-omit-frame-pointer
-                      -fno-sanitize-recover=undefined)
+                      -fno-sanitize-recover=undefined
+                      -fsanitize-coverage-ignorelist=${KORIN_FUZZ_IGNORELIST})
+  # The build does not see the list as an input of each object: an edit
+  # reconfigures, and its digest in the flags rebuilds everything.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${KORIN_FUZZ_IGNORELIST}")
+  file(SHA256 "${KORIN_FUZZ_IGNORELIST}" KORIN_FUZZ_IGNORELIST_DIGEST)
+  add_compile_definitions(KORIN_FUZZ_IGNORELIST_DIGEST=${KORIN_FUZZ_IGNORELIST_DIGEST})
   add_link_options(-fsanitize=${KORIN_FUZZ_SANITIZERS})
 endif()
 

@@ -113,7 +113,7 @@ void FretEngine::RunFieldHandler(PanelField field) {
 }
 
 void FretEngine::ConcentrationEdited() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   // Typing a concentration always means concentration entry, whatever the
   // radio buttons show.
   s.extinction_mode = false;
@@ -125,14 +125,14 @@ void FretEngine::ConcentrationEdited() {
 }
 
 void FretEngine::OrientationEdited() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   s.orientation_valid =
       ReadInRange(FieldText(PanelField::kOrientation), ranges::kOrientation, s.orientation_factor);
   RunGate();
 }
 
 void FretEngine::QuantumYieldEdited() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   s.quantum_yield_valid =
       ReadInRange(FieldText(PanelField::kQuantumYield), ranges::kQuantumYield, s.quantum_yield);
   PlotEmission();
@@ -140,7 +140,7 @@ void FretEngine::QuantumYieldEdited() {
 }
 
 void FretEngine::RefractiveIndexEdited() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   s.refractive_index_valid = ReadInRange(FieldText(PanelField::kRefractiveIndex),
                                          ranges::kRefractiveIndex, s.refractive_index);
   RunGate();
@@ -152,13 +152,13 @@ void FretEngine::ChooseSolvent(int index) {
   TellViews([&](FretView& v) { v.ShowListChoice(PanelList::kSolvent, index); });
   const double refractive_index = kSolventTable[static_cast<std::size_t>(index)].refractive_index;
   WriteField(PanelField::kRefractiveIndex, FormatGeneral(refractive_index, kLongDigits));
-  session_->refractive_index = refractive_index;
+  session_.refractive_index = refractive_index;
   RunGate();
 }
 
 void FretEngine::ChooseOpticalPath(int index) {
   if (index < 0 || index >= static_cast<int>(kOpticalPathTable.size())) return;
-  FretSession& s = *session_;
+  FretSession& s = session_;
   optical_path_index_ = index;
   TellViews([&](FretView& v) { v.ShowListChoice(PanelList::kOpticalPath, index); });
   s.optical_path = kOpticalPathTable[static_cast<std::size_t>(index)].centimetres;
@@ -167,14 +167,14 @@ void FretEngine::ChooseOpticalPath(int index) {
 }
 
 void FretEngine::SetExtinctionEntry(bool extinction) {
-  session_->extinction_mode = extinction;
+  session_.extinction_mode = extinction;
   TellViews([&](FretView& v) { v.ShowEntryMode(extinction); });
 }
 
 // --- The extinction spectrum ----------------------------------------------
 
 ConcentrationDerivation FretEngine::DeriveExtinction() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   if (s.extinction_mode) return ConcentrationDerivation::kExtinctionMode;
   s.extinction_valid = true;
   ClearSeries(PlotSeries::kExtinction);
@@ -190,7 +190,7 @@ ConcentrationDerivation FretEngine::DeriveExtinction() {
 // A typed peak coefficient: the absorbance is scaled to it, the gate runs,
 // and only then is the scaled spectrum drawn.
 void FretEngine::ExtinctionEdited() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   if (!s.extinction_mode) return;
   s.extinction_valid = false;
   ClearSeries(PlotSeries::kExtinction);
@@ -228,9 +228,11 @@ void FretEngine::PlotGrid(PlotSeries series, const SpectrumGrid& grid, int first
 }
 
 void FretEngine::PlotEmission() {
-  const FretSession& s = *session_;
+  const FretSession& s = session_;
   ClearSeries(PlotSeries::kEmission);
   if (!s.quantum_yield_valid || !s.emission_valid) return;
+  // Room for the whole grid at once, rather than growing step by step.
+  ys_.reserve(SpectrumGrid::kSize);
   ys_.clear();
   for (int w = s.emission_first; w <= s.emission_last; ++w) {
     ys_.push_back(s.donor_emission[w] * s.quantum_yield * 1000);
@@ -239,14 +241,14 @@ void FretEngine::PlotEmission() {
 }
 
 void FretEngine::PlotExtinction() {
-  const FretSession& s = *session_;
+  const FretSession& s = session_;
   PlotGrid(PlotSeries::kExtinction, s.acceptor_extinction, s.absorption_first, s.absorption_last);
 }
 
 // --- The gate --------------------------------------------------------------
 
 void FretEngine::RunGate() {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   if (!GateConditionsHold(s)) {
     gate_outcome_ = GateOutcome::kConditionsFail;
     SetResultsVisible(false);
@@ -275,7 +277,7 @@ void FretEngine::RunGate() {
 }
 
 void FretEngine::ComputeForsterDistance() {
-  const FretSession& s = *session_;
+  const FretSession& s = session_;
   // In extinction entry a typed text that differs from the general format
   // (8e4 for 80000) is replaced, and the replacement reruns everything.
   WriteField(PanelField::kExtinction, FormatGeneral(s.extinction_max, kLongDigits));
@@ -294,7 +296,7 @@ void FretEngine::SetResultsVisible(bool visible) {
 // --- Loading ---------------------------------------------------------------
 
 void FretEngine::BeginLoad(SpectrumSide side) {
-  FretSession& s = *session_;
+  FretSession& s = session_;
   if (side == SpectrumSide::kAbsorption) {
     s.absorption_valid = false;
     s.extinction_valid = false;
@@ -319,7 +321,7 @@ bool FretEngine::AcceptSpectrum(SpectrumSide side, const GridSpectrum& spectrum,
     RefuseSpectrum(side);
     return false;
   }
-  FretSession& s = *session_;
+  FretSession& s = session_;
   if (side == SpectrumSide::kAbsorption) {
     s.acceptor_absorbance = spectrum.values;
     s.acceptor_absorbance.ClearOutside(spectrum.first, spectrum.last);

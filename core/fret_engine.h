@@ -17,6 +17,7 @@
 #include "core/extinction.h"
 #include "core/fret_session.h"
 #include "core/grid_spectrum.h"
+#include "core/lazy_digest.h"
 
 namespace korin {
 
@@ -102,7 +103,9 @@ struct SpectrumOrigin {
   std::string reader;  // the reader's name, "two-column text"
   // The open dialog's entry it was read through; 0 for the column import.
   int filter_entry = kFilterByExtension;
-  std::string sha256;  // of the bytes read
+  // The SHA-256 of the bytes read, in lower-case hex, hashed when a report
+  // first asks for it.
+  LazyDigest sha256;
   // The column import's columns as the command line takes them ("1,3",
   // 1-based) and their wavelength unit ("nm"); empty for other readers.
   std::string columns;
@@ -123,7 +126,7 @@ class FretEngine {
   void AddView(FretView* view);
   void RemoveView(FretView* view);
 
-  [[nodiscard]] const FretSession& session() const { return *session_; }
+  [[nodiscard]] const FretSession& session() const { return session_; }
   [[nodiscard]] const std::string& FieldText(PanelField field) const;
   [[nodiscard]] bool ResultsVisible() const { return results_visible_; }
   [[nodiscard]] GateOutcome LastGateOutcome() const { return gate_outcome_; }
@@ -210,8 +213,11 @@ class FretEngine {
   void TellViews(const Tell& tell);
 
   std::vector<FretView*> views_;
-  // A few tens of kilobytes: kept off the owner's stack.
-  std::unique_ptr<FretSession> session_ = std::make_unique<FretSession>();
+  // Held in place, about 33 KB: every engine would otherwise allocate and
+  // clear it afresh on the heap, which under a sanitizer (the fuzz build
+  // creates an engine per run) costs more than a whole calculation. An
+  // engine is then about 45 KB, little for the stack of any thread here.
+  FretSession session_;
   std::array<std::string, kPanelFieldCount> texts_;
   bool results_visible_ = true;  // the panel is visible until the first gate run
   GateOutcome gate_outcome_ = GateOutcome::kNotRun;

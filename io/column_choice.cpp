@@ -183,15 +183,29 @@ constexpr std::size_t kHeadBytes = 64 * 1024;
 
 std::string WrongColumnWarning(std::string_view content, SpectrumSide side, int value_field) {
   if (value_field < 1) return {};
+  // Nearly every header names no column the field may come from as another
+  // kind of spectrum, and its heading alone shows that. Field 1 would come
+  // from the first column, which holds wavelengths whatever its name: such
+  // a reader needs the scan.
+  if (value_field > 1) {
+    const std::vector<std::string> names =
+        FirstHeadingNames(content, static_cast<std::size_t>(value_field - 1));
+    if (std::ranges::none_of(names, [side](const std::string& name) {
+          return IsWrongKind(KindOfColumnName(name), side);
+        })) {
+      return {};
+    }
+  }
   // An ordinary file is cleared by its start alone; the whole file is
   // scanned only to count a suspect column's rows, or when the start holds
-  // no table.
+  // no table. Only the first block's columns and rows count, so no scan
+  // reads past it.
   if (content.size() > kHeadBytes) {
     const std::string_view head = content.substr(0, content.rfind('\n', kHeadBytes) + 1);
-    const ColumnTable start = ScanColumnTable(head);
+    const ColumnTable start = ScanFirstBlock(head);
     if (start.found() && !MayReadWrongKind(start, side, value_field)) return {};
   }
-  const ColumnTable table = ScanColumnTable(content);
+  const ColumnTable table = ScanFirstBlock(content);
   if (!MayReadWrongKind(table, side, value_field)) return {};
   const TableBlock& block = table.blocks.front();
   // How many rows each column gives the reader's field, in column order.

@@ -3,30 +3,41 @@
 #include "io/column_names.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "numeric/ascii_text.h"
 
 namespace korin {
 namespace {
 
-// The run of ASCII letters in `name`, lower-cased.
-std::vector<std::string> Words(std::string_view name) {
-  std::vector<std::string> words;
-  std::string word;
+// The words the tests below look for are all shorter than this, and they
+// test at most this many letters of the start of a word.
+constexpr std::size_t kWordLetters = 16;
+
+// Whether `test` holds for any run of ASCII letters in `name`, each
+// lower-cased and handed over as its first kWordLetters letters: a longer
+// word then equals none of the words tested, and starts as it does whole.
+// No word is stored: a header's names are tested on every load.
+template <typename Test>
+bool AnyWord(std::string_view name, const Test& test) {
+  std::array<char, kWordLetters> word{};
+  std::size_t length = 0;
+  const auto tested = [&] {
+    const std::string_view kept(word.data(), std::min(length, kWordLetters));
+    length = 0;
+    return test(kept);
+  };
   for (const char c : name) {
     const char lower = AsciiLower(c);
     if (lower >= 'a' && lower <= 'z') {
-      word += lower;
-    } else if (!word.empty()) {
-      words.push_back(std::move(word));
-      word.clear();
+      if (length < kWordLetters) word[length] = lower;
+      ++length;
+    } else if (length != 0 && tested()) {
+      return true;
     }
   }
-  if (!word.empty()) words.push_back(std::move(word));
-  return words;
+  return length != 0 && tested();
 }
 
 bool Contains(std::string_view text, std::string_view part) {
@@ -55,38 +66,58 @@ bool IsEmissionWord(std::string_view w) {
 }
 
 // A name that is only a unit ("nm", "(um)", "cm-1", "1/cm") heads a
-// wavelength column.
+// wavelength column: its letters, a micro sign counting as "u", are exactly
+// those of a unit. A third letter settles it.
 bool IsUnitOnly(std::string_view name) {
-  std::string letters;
+  std::array<char, 2> letters{};
+  std::size_t count = 0;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    const std::string_view rest = name.substr(i);
-    if (rest.starts_with(kMicroSign) || rest.starts_with(kGreekMu)) {
-      letters += 'u';
+    const std::string_view pair(name.data() + i, std::min<std::size_t>(2, name.size() - i));
+    char letter = AsciiLower(name[i]);
+    if (pair == kMicroSign || pair == kGreekMu) {
+      letter = 'u';
       ++i;
+    } else if (letter < 'a' || letter > 'z') {
       continue;
     }
-    const char lower = AsciiLower(name[i]);
-    if (lower >= 'a' && lower <= 'z') letters += lower;
+    if (count == letters.size()) return false;
+    letters[count++] = letter;
   }
-  return letters == "nm" || letters == "um" || letters == "cm";
+  const std::string_view unit(letters.data(), count);
+  return unit == "nm" || unit == "um" || unit == "cm";
+}
+
+// Which kinds of words a name holds, one bit per ColumnKind, found in one
+// pass over its words.
+unsigned KindsOfWords(std::string_view name) {
+  unsigned kinds = 0;
+  const auto note = [&kinds](ColumnKind kind) { kinds |= 1u << static_cast<unsigned>(kind); };
+  (void)AnyWord(name, [&](std::string_view w) {
+    if (IsWavelengthWord(w)) note(ColumnKind::kWavelength);
+    if (IsExcitationWord(w)) note(ColumnKind::kExcitation);
+    if (IsAbsorptionWord(w)) note(ColumnKind::kAbsorption);
+    if (IsEmissionWord(w)) note(ColumnKind::kEmission);
+    return false;
+  });
+  return kinds;
 }
 
 }  // namespace
 
 ColumnKind KindOfColumnName(std::string_view name) {
-  const std::vector<std::string> words = Words(name);
-  const auto any = [&words](bool (*is)(std::string_view)) {
-    return std::ranges::any_of(words, [is](const std::string& w) { return is(w); });
+  const unsigned kinds = KindsOfWords(name);
+  const auto any = [kinds](ColumnKind kind) {
+    return (kinds & (1u << static_cast<unsigned>(kind))) != 0;
   };
-  if (any(IsWavelengthWord) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
+  if (any(ColumnKind::kWavelength) || Contains(name, "\xCE\xBB") || IsUnitOnly(name)) {  // lambda
     return ColumnKind::kWavelength;
   }
-  if (any(IsExcitationWord)) return ColumnKind::kExcitation;
+  if (any(ColumnKind::kExcitation)) return ColumnKind::kExcitation;
   // Epsilon, and its lunate form.
-  if (any(IsAbsorptionWord) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
+  if (any(ColumnKind::kAbsorption) || Contains(name, "\xCE\xB5") || Contains(name, "\xCF\xB5")) {
     return ColumnKind::kAbsorption;
   }
-  if (any(IsEmissionWord)) return ColumnKind::kEmission;
+  if (any(ColumnKind::kEmission)) return ColumnKind::kEmission;
   return ColumnKind::kOther;
 }
 
@@ -95,16 +126,14 @@ WavelengthUnit UnitOfColumnName(std::string_view name) {
   for (const std::string_view per_cm : {"cm-1", "cm^-1", "cm\xE2\x81\xBB\xC2\xB9", "1/cm"}) {
     if (Contains(lowered, per_cm)) return WavelengthUnit::kWavenumber;
   }
-  const std::vector<std::string> words = Words(name);
-  if (std::ranges::any_of(words,
-                          [](const std::string& w) { return w.starts_with("wavenumber"); })) {
+  if (AnyWord(name, [](std::string_view w) { return w.starts_with("wavenumber"); })) {
     return WavelengthUnit::kWavenumber;
   }
   if (Contains(name, std::string(kMicroSign) + "m") ||
       Contains(name, std::string(kGreekMu) + "m")) {
     return WavelengthUnit::kMicrometre;
   }
-  if (std::ranges::any_of(words, [](const std::string& w) {
+  if (AnyWord(name, [](std::string_view w) {
         return w == "um" || w.starts_with("micron") || w.starts_with("micromet");
       })) {
     return WavelengthUnit::kMicrometre;

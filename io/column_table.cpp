@@ -42,15 +42,23 @@ void NoteNumbers(std::span<const std::string_view> cells, std::vector<bool>& num
   }
 }
 
+// A heading line without its blanks and the "#" of a comment, as its
+// cells are cut from it.
+std::string_view HeadingText(std::string_view line) {
+  std::string_view heading = TrimmedBlanks(line);
+  while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
+    heading.remove_prefix(1);
+  }
+  return heading;
+}
+
 // Names the block's columns from its heading line, when that is a header
 // of as many cells or a one-cell label, and adds them to the table.
 void AddBlock(ColumnTable& table, const OpenBlock& open) {
   std::vector<std::string_view> cells;
-  std::string_view heading = TrimmedBlanks(open.heading);
-  const bool comment = !heading.empty() && heading.front() == '#';
-  while (!heading.empty() && (heading.front() == '#' || IsBlank(heading.front()))) {
-    heading.remove_prefix(1);
-  }
+  const std::string_view trimmed = TrimmedBlanks(open.heading);
+  const bool comment = !trimmed.empty() && trimmed.front() == '#';
+  const std::string_view heading = HeadingText(trimmed);
   const ColumnDelimiter delimiter = table.delimiter;
   SplitCells(heading, delimiter, cells);
   if (delimiter == ColumnDelimiter::kSpaces && cells.size() != open.width) {
@@ -127,9 +135,22 @@ void FillPreview(ColumnTable& table, std::span<const std::string_view> lines) {
   }
 }
 
-}  // namespace
+// Where the first block begins: the delimiter of its rows and the line
+// right before them (empty for none).
+struct TableStart {
+  bool found = false;
+  ColumnDelimiter delimiter = ColumnDelimiter::kComma;
+  std::string_view heading;
+};
 
-ColumnTable ScanColumnTable(std::string_view content) {
+// How far a scan reads: the whole content with the preview, or, without
+// the preview, up to the end of the first block, or only to where that
+// block begins (its columns are then not yet known).
+enum class ScanExtent { kWhole, kFirstBlock, kFirstStart };
+
+// The scan of ScanColumnTable, read as far as `extent` says. kFirstStart
+// fills `start`.
+ColumnTable Scan(std::string_view content, ScanExtent extent, TableStart* start = nullptr) {
   ColumnTable table;
   std::size_t position = ByteOrderMarkSize(content);
   std::vector<std::string_view> preview;
@@ -155,7 +176,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
   std::size_t begin = position;
   while (NextLine(content, position, line)) {
     ++number;
-    if (preview.size() < kPreviewLines) preview.push_back(line);
+    if (extent == ScanExtent::kWhole && preview.size() < kPreviewLines) preview.push_back(line);
     if (full) {
       if (preview.size() >= kPreviewLines) break;
       begin = position;
@@ -180,6 +201,7 @@ ColumnTable ScanColumnTable(std::string_view content) {
         continue;
       }
       AddBlock(table, block);
+      if (extent == ScanExtent::kFirstBlock && table.found()) return table;
       full = table.columns.size() >= kMaxColumns;
       in_block = false;
       previous = line;
@@ -192,6 +214,10 @@ ColumnTable ScanColumnTable(std::string_view content) {
       if ((candidate_delimiters & (1u << static_cast<unsigned>(d))) == 0) continue;
       SplitCells(line, d, cells);
       if (IsBlankRow(cells) || !ContinuesTable(cells, d)) continue;
+      if (extent == ScanExtent::kFirstStart) {
+        *start = {true, d, candidate_heading};
+        return table;
+      }
       const std::size_t continuing_width = cells.size();
       std::vector<bool> numbers;
       NoteNumbers(cells, numbers);
@@ -223,8 +249,45 @@ ColumnTable ScanColumnTable(std::string_view content) {
     previous_line = number;
   }
   if (in_block) AddBlock(table, block);
-  FillPreview(table, preview);
+  if (extent == ScanExtent::kWhole) FillPreview(table, preview);
   return table;
+}
+
+}  // namespace
+
+ColumnTable ScanColumnTable(std::string_view content) {
+  return Scan(content, ScanExtent::kWhole);
+}
+
+ColumnTable ScanFirstBlock(std::string_view content) {
+  return Scan(content, ScanExtent::kFirstBlock);
+}
+
+std::vector<std::string> FirstHeadingNames(std::string_view content, std::size_t from_column) {
+  std::vector<std::string> names;
+  TableStart start;
+  (void)Scan(content, ScanExtent::kFirstStart, &start);
+  if (!start.found) return names;
+  // The first block is always added: its rows and heading are cut into at
+  // most kMaxColumns cells. Its width decides only which of these cuts
+  // names the columns, and whether a label's name is numbered.
+  const std::string_view heading = HeadingText(start.heading);
+  std::vector<std::string_view> cells;
+  const auto add = [&] {
+    // A header's cell k names column k; a lone cell is a label, naming
+    // every column after the first.
+    for (std::size_t k = cells.size() == 1 ? 0 : from_column; k < cells.size(); ++k) {
+      std::string name = UnquotedName(cells[k]);
+      if (!name.empty()) names.push_back(std::move(name));
+    }
+  };
+  SplitCells(heading, start.delimiter, cells);
+  add();
+  if (start.delimiter == ColumnDelimiter::kSpaces) {
+    SplitAtWideGaps(heading, cells);
+    add();
+  }
+  return names;
 }
 
 std::string ColumnLabel(const ColumnTable& table, int column) {

@@ -77,6 +77,23 @@ inline constexpr std::size_t kPreviewLines = 20;
 // the next one.
 [[nodiscard]] ColumnTable ScanColumnTable(std::string_view content);
 
+// The same scan, stopped once the first block is found whole: the columns,
+// rows and names of that block only (`named` for its own names), without
+// the preview. For what depends on the first block alone.
+[[nodiscard]] ColumnTable ScanFirstBlock(std::string_view content);
+
+// Every name that the heading of the first block ScanColumnTable finds in
+// `content` can give its columns from `from_column` (0-based, at least 1:
+// the first column holds wavelengths whatever its name) on, whatever the
+// block's width turns out to be: each cell of that heading under the
+// block's delimiter (and, for space-separated rows, as SplitAtWideGaps cuts
+// it), quotes removed; a one-cell heading is a label naming every column
+// after the first, and its numbered names ("Emission 2") say what it says.
+// Empty when there is no table or its heading names nothing there. Reads
+// no further than the block's second row.
+[[nodiscard]] std::vector<std::string> FirstHeadingNames(std::string_view content,
+                                                         std::size_t from_column);
+
 // How a list shows a column: its name, or "column 3" (1-based) when it has
 // none. Precondition: 0 <= column < table.columns.size().
 [[nodiscard]] std::string ColumnLabel(const ColumnTable& table, int column);

@@ -161,7 +161,11 @@ ColumnDelimiter DelimiterOfHeader(std::string_view header) {
 
 void SplitCells(std::string_view line, ColumnDelimiter delimiter,
                 std::vector<std::string_view>& cells, std::size_t max_cells) {
+  // Room for a usual row's cells at once, rather than growing cell by cell
+  // in every new list.
+  constexpr std::size_t kUsualCells = 16;
   cells.clear();
+  if (cells.capacity() < kUsualCells) cells.reserve(kUsualCells);
   std::size_t at = 0;
   Cut cut;
   while (cells.size() < max_cells && CutCell(line, delimiter, at, cut)) cells.push_back(cut.text);

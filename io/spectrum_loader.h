@@ -49,6 +49,8 @@ struct LoadOutcome {
 // `filter_entry` and the path choose, and tells the engine. The reader's
 // messages go to `sink`. When the load fails without any message, the
 // engine's status line says which file was not loaded and how it was read.
+// An accepted spectrum's origin keeps the bytes read until a report asks
+// for their digest, or the side is loaded again.
 [[nodiscard]] LoadOutcome OpenSpectrum(FretEngine& engine, SpectrumSide side, int filter_entry,
                                        const std::string& path, const MessageSink& sink);
 

@@ -112,7 +112,7 @@ ReportContent BuildReport(const FretEngine& engine, const FretRequest& reproduce
     const bool emission = side == SpectrumSide::kEmission;
     report.files.push_back({emission ? "Donor emission" : "Acceptor absorption", origin.path,
                             origin.reader, emission ? s.emission_first : s.absorption_first,
-                            emission ? s.emission_last : s.absorption_last, origin.sha256});
+                            emission ? s.emission_last : s.absorption_last, origin.sha256.Value()});
   }
   report.parameters = Parameters(engine);
   report.results = Results(engine);

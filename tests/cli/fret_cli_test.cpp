@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/version.h"
+#include "io/sha256.h"
 #include "io/spectrum_loader.h"
 #include "numeric/number_text.h"
 #include "report/data_export.h"
@@ -547,6 +548,10 @@ TEST(FretCliTest, ExportsAndReports) {
   EXPECT_TRUE(FileText(in("d.csv")).starts_with("# Korin-FRET " + std::string(kVersion)));
   const std::string markdown = FileText(in("r.md"));
   EXPECT_NE(markdown.find("## Reproduce"), std::string::npos);
+  // Each input file by the digest of its bytes.
+  for (const std::string& file : {kDonor, kAcceptor}) {
+    EXPECT_NE(markdown.find("`" + Sha256Hex(FileText(file)) + "`"), std::string::npos) << file;
+  }
 #ifdef KORIN_DRAWING_COMPANION
   EXPECT_NE(markdown.find("](r-plot.svg)"), std::string::npos);
   EXPECT_TRUE(FileText(in("r-plot.svg")).starts_with("<?xml"));

@@ -176,5 +176,26 @@ TEST(TrailingDelimiterTest, WavelengthsAloneHoldNoData) {
   }
 }
 
+// The instrument readers' header check. A space-separated heading names
+// its columns either at every blank or only at wide gaps, depending on how
+// many columns the rows have; either cut can name a wrong kind.
+TEST(WrongColumnWarningTest, WhateverCutOfTheHeadingNamesTheColumns) {
+  const std::string rows = "450 1\n451 2\n";
+  EXPECT_EQ(WrongColumnWarning("x  n m\n" + rows, kEm, 2),
+            "the values read as emission come from column 2 \"n m\", which the header names as "
+            "wavelengths");
+  EXPECT_EQ(WrongColumnWarning("nm em\n" + rows, kAbs, 2),
+            "the values read as absorption come from column 2 \"em\", which the header names as "
+            "emission");
+  EXPECT_EQ(WrongColumnWarning("Wavelength (nm)  Emission (a.u.)\n" + rows, kEm, 2), "");
+  EXPECT_EQ(WrongColumnWarning("Wavelength (nm)  Emission (a.u.)\n" + rows, kAbs, 2),
+            "the values read as absorption come from column 2 \"Emission (a.u.)\", which the "
+            "header names as emission");
+  // The first column holds wavelengths whatever its name.
+  EXPECT_EQ(WrongColumnWarning("Intensity,Emission\n450,1\n451,2\n", kEm, 1),
+            "the values read as emission come from column 1 \"Intensity\", which the header "
+            "names as wavelengths");
+}
+
 }  // namespace
 }  // namespace korin

@@ -29,6 +29,14 @@ TEST(ColumnNameTest, KindsAndUnits) {
       {"Fluorescein", ColumnKind::kOther, WavelengthUnit::kNanometre},
       {"Temperature", ColumnKind::kOther, WavelengthUnit::kNanometre},
       {"EGFP 2p", ColumnKind::kOther, WavelengthUnit::kNanometre},
+      // Words longer than any tested: they start as they start, and equal
+      // no short word even where their start does.
+      {"FluorescenceIntensities", ColumnKind::kEmission, WavelengthUnit::kNanometre},
+      {"FluoresceinDiacetateSpectrum", ColumnKind::kOther, WavelengthUnit::kNanometre},
+      {"WavenumbersOfTheLaserLine", ColumnKind::kWavelength, WavelengthUnit::kWavenumber},
+      {"micrometresxxxxxxxxxxxxxxx", ColumnKind::kOther, WavelengthUnit::kMicrometre},
+      {"emaaaaaaaaaaaaaaaaaaaaaaaaa", ColumnKind::kOther, WavelengthUnit::kNanometre},
+      {"wlwlwlwlwlwlwlwlwlwl abs", ColumnKind::kAbsorption, WavelengthUnit::kNanometre},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(KindOfColumnName(c.name), c.kind) << c.name;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace korin {
@@ -201,6 +204,144 @@ TEST(ScanColumnTableTest, WideLinesAreBounded) {
   const std::string wide = "1" + std::string(1'000'000, ',') + "\n";
   const ColumnTable table = ScanColumnTable(wide + wide + wide);
   EXPECT_LE(table.columns.size(), kMaxColumns);
+}
+
+TEST(FirstHeadingNamesTest, TheCellsOfTheHeadingBeforeTheFirstRows) {
+  const struct {
+    const char* what;
+    std::string content;
+    std::size_t from_column;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"a header",
+       "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
+       1,
+       {"Excitation", "Emission"}},
+      {"from a later column",
+       "Wavelength,Excitation,Emission\n300,0,1\n301,0.5,2\n",
+       2,
+       {"Emission"}},
+      {"metadata before it",
+       "Type,Fluorophore\n\nnm;\"a \"\"b\"\"\"\n450;1\n451;2\n",
+       1,
+       {"a \"b\""}},
+      {"a comment", "# nm em\n450 1\n451 2\n", 1, {"em", "nm em"}},
+      {"a label names every column after the first",
+       "Emission\n500,3,1\n530,4,1\n",
+       2,
+       {"Emission"}},
+      {"both cuts of a space-separated heading",
+       "Wavelength (nm)  Emission (a.u.)\n450 1.5\n451 2\n",
+       1,
+       {"(nm)", "Emission", "(a.u.)", "Emission (a.u.)"}},
+      {"only the first block's", "nm,abs\n450,1\n451,2\nEmission\n500,3\n501,4\n", 1, {"abs"}},
+      {"no heading", "450,1\n451,2\n", 1, {}},
+      {"no table", "just words\n450,1\n", 1, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FirstHeadingNames(c.content, c.from_column), c.names) << c.what;
+  }
+}
+
+// Files of every shape the scan meets, stacked at random: headers, labels,
+// comments and metadata over rows under each delimiter, several blocks.
+std::vector<std::string> MixedContents() {
+  const std::vector<std::string> lines = {"Wavelength,Excitation,Emission",
+                                          "nm\tcounts",
+                                          "# nm em",
+                                          "Emission",
+                                          "Excitation 2",
+                                          "\"Cy3 EM\",\"Cy3 EX\"",
+                                          "wl;abs;em",
+                                          "500,1,2",
+                                          "501,,3",
+                                          "502 1 2",
+                                          "503\t1\t2",
+                                          "504;1;2",
+                                          "",
+                                          "Wavelength (nm)  Emission (a.u.)  abs",
+                                          "1,2,3,4,5",
+                                          "em ex",
+                                          "500 1",
+                                          "510  2   3",
+                                          "lambda \xCE\xB5",
+                                          "\"a,b\",em",
+                                          "NaN,1",
+                                          "511,2,3,4",
+                                          "A B  C",
+                                          "x  n m",
+                                          "ex\tem",
+                                          "\xC2\xB5m  fl",
+                                          "Point  Time(s)  Wavelength(nm)  Intensity"};
+  std::mt19937 random(7);
+  std::vector<std::string> contents;
+  for (int trial = 0; trial < 20000; ++trial) {
+    std::string& content = contents.emplace_back();
+    for (int n = 1 + static_cast<int>(random() % 8); n > 0; --n) {
+      content += lines[random() % lines.size()] + "\n";
+    }
+  }
+  return contents;
+}
+
+// Whatever the lines, every column the scan names in its first block is
+// named as one of these names is (its kind), so that a check of these names
+// stands for a check of the columns.
+TEST(FirstHeadingNamesTest, CoverEveryNameOfTheFirstBlock) {
+  for (const std::string& content : MixedContents()) {
+    const ColumnTable table = ScanColumnTable(content);
+    for (int from = 1; from <= 3; ++from) {
+      const std::vector<std::string> names =
+          FirstHeadingNames(content, static_cast<std::size_t>(from));
+      if (!table.found()) {
+        EXPECT_TRUE(names.empty()) << content;
+        continue;
+      }
+      const TableBlock& block = table.blocks.front();
+      for (int k = from; k < block.width; ++k) {
+        const TableColumn& column = table.columns[static_cast<std::size_t>(k)];
+        if (column.name.empty()) continue;
+        EXPECT_TRUE(std::ranges::any_of(
+            names, [&](const std::string& name) { return KindOfColumnName(name) == column.kind; }))
+            << content << "column " << k + 1 << " \"" << column.name << "\"";
+      }
+    }
+  }
+}
+
+// Stopped after its first block, the scan has found that block as the
+// whole scan finds it.
+TEST(ScanFirstBlockTest, TheFirstBlockAsTheWholeScanFindsIt) {
+  int stacked = 0;
+  for (const std::string& content : MixedContents()) {
+    const ColumnTable whole = ScanColumnTable(content);
+    const ColumnTable first = ScanFirstBlock(content);
+    EXPECT_TRUE(first.preview.empty());
+    ASSERT_EQ(first.found(), whole.found()) << content;
+    if (!whole.found()) continue;
+    stacked += whole.blocks.size() > 1 ? 1 : 0;
+    ASSERT_EQ(first.blocks.size(), 1u) << content;
+    const TableBlock& a = whole.blocks.front();
+    const TableBlock& b = first.blocks.front();
+    EXPECT_EQ(std::tie(a.begin, a.end, a.first_column, a.width),
+              std::tie(b.begin, b.end, b.first_column, b.width))
+        << content;
+    EXPECT_EQ(first.delimiter, whole.delimiter) << content;
+    EXPECT_EQ(first.header_line, whole.header_line) << content;
+    EXPECT_EQ(first.first_data_line, whole.first_data_line) << content;
+    ASSERT_EQ(first.columns.size(), static_cast<std::size_t>(a.width)) << content;
+    bool named = false;
+    for (std::size_t k = 0; k < first.columns.size(); ++k) {
+      const TableColumn& x = whole.columns[k];
+      const TableColumn& y = first.columns[k];
+      EXPECT_EQ(std::tie(x.name, x.kind, x.wavelength_column, x.unit, x.holds_numbers),
+                std::tie(y.name, y.kind, y.wavelength_column, y.unit, y.holds_numbers))
+          << content << "column " << k + 1;
+      named = named || !x.name.empty();
+    }
+    EXPECT_EQ(first.named, named) << content;
+  }
+  EXPECT_GT(stacked, 20);  // the contents hold stacked blocks to stop before
 }
 
 }  // namespace

@@ -8,13 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "io/sha256.h"
 #include "io/spectrum_file.h"
 #include "support/recording_view.h"
+#include "support/temp_files.h"
 
 namespace korin {
 namespace {
 
 using testing::RecordingView;
+using testing::TempDir;
 
 std::string Lines(int from, int to, const char* format) {
   std::string text;
@@ -115,6 +118,62 @@ TEST(SpectrumLoaderTest, OpeningASampleEqualsLoadingItsContent) {
   EXPECT_EQ(from_disk.ForsterDistanceText(), "55.6500");
   EXPECT_EQ(in_memory.OverlapIntegralText(), from_disk.OverlapIntegralText());
   EXPECT_EQ(in_memory.ForsterDistanceText(), from_disk.ForsterDistanceText());
+}
+
+// Opening hashes nothing; a report asking afterwards gets the digest of
+// the bytes that were read, not of what the file holds by then.
+TEST(SpectrumLoaderTest, TheDigestIsOfTheBytesReadAndTakenOnlyWhenAsked) {
+  const TempDir dir;
+  const std::string path = dir.Write("donor.csv", kTwoColumns);
+  FretEngine engine;
+  engine.Start();
+  ASSERT_EQ(OpenSpectrum(engine, SpectrumSide::kEmission, 1, path, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  const LazyDigest& digest = engine.Origin(SpectrumSide::kEmission).sha256;
+  EXPECT_FALSE(digest.Ready());
+  (void)dir.Write("donor.csv", kFlat);
+  EXPECT_EQ(digest.Value(), Sha256Hex(kTwoColumns));
+  EXPECT_TRUE(digest.Ready());
+}
+
+TEST(SpectrumLoaderTest, TheColumnImportsDigestIsOfTheBytesReadToo) {
+  const TempDir dir;
+  const std::string table = "Wavelength,Emission\n" + kTwoColumns;
+  const std::string path = dir.Write("dye.csv", table);
+  FretEngine engine;
+  engine.Start();
+  ASSERT_EQ(OpenColumns(engine, SpectrumSide::kEmission, {}, path, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  const LazyDigest& digest = engine.Origin(SpectrumSide::kEmission).sha256;
+  EXPECT_FALSE(digest.Ready());
+  (void)dir.Write("dye.csv", "Wavelength,Emission\n" + kFlat);
+  EXPECT_EQ(digest.Value(), Sha256Hex(table));
+}
+
+// Content handed in memory may be freed or reused once the load returns.
+TEST(SpectrumLoaderTest, ContentInMemoryIsHashedAsItWasWhenLoaded) {
+  std::string content = kTwoColumns;
+  FretEngine engine;
+  engine.Start();
+  ASSERT_EQ(LoadSpectrum(engine, SpectrumSide::kEmission, 1, {"/d/a.csv", content}, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  ASSERT_EQ(LoadColumns(engine, SpectrumSide::kAbsorption, {}, {"/d/b.csv", content}, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  EXPECT_FALSE(engine.Origin(SpectrumSide::kEmission).sha256.Ready());
+  content.assign(content.size(), 'x');
+  EXPECT_EQ(engine.Origin(SpectrumSide::kEmission).sha256.Value(), Sha256Hex(kTwoColumns));
+  EXPECT_EQ(engine.Origin(SpectrumSide::kAbsorption).sha256.Value(), Sha256Hex(kTwoColumns));
+}
+
+// A side that failed to load has no origin, so no digest either.
+TEST(SpectrumLoaderTest, ARefusedFileLeavesNoDigest) {
+  FretEngine engine;
+  engine.Start();
+  ASSERT_EQ(LoadSpectrum(engine, SpectrumSide::kEmission, 1, {"/d/a.csv", kTwoColumns}, {}).kind,
+            LoadOutcome::Kind::kAccepted);
+  ASSERT_EQ(LoadSpectrum(engine, SpectrumSide::kEmission, 1, {"/d/b.csv", "no numbers"}, {}).kind,
+            LoadOutcome::Kind::kRefused);
+  EXPECT_EQ(engine.Origin(SpectrumSide::kEmission).sha256.Value(), "");
 }
 
 }  // namespace

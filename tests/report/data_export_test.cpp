@@ -21,12 +21,12 @@ class DataExportTest : public ::testing::Test {
     engine_.Start();
     engine_.BeginLoad(SpectrumSide::kEmission);
     EXPECT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kEmission, kDonor, "d"));
-    engine_.SetOrigin(SpectrumSide::kEmission,
-                      {"/data/my donor.csv", "two-column text", 1, "ab", "", ""});
+    engine_.SetOrigin(SpectrumSide::kEmission, {"/data/my donor.csv", "two-column text", 1,
+                                                LazyDigest::Known("ab"), "", ""});
     engine_.BeginLoad(SpectrumSide::kAbsorption);
     EXPECT_TRUE(engine_.AcceptSpectrum(SpectrumSide::kAbsorption, kAcceptor, "a"));
-    engine_.SetOrigin(SpectrumSide::kAbsorption,
-                      {"/data/it's.sp", "text after a DATA line", 5, "cd", "", ""});
+    engine_.SetOrigin(SpectrumSide::kAbsorption, {"/data/it's.sp", "text after a DATA line", 5,
+                                                  LazyDigest::Known("cd"), "", ""});
     EXPECT_TRUE(engine_.ResultsVisible());
   }
 
@@ -122,8 +122,8 @@ TEST_F(DataExportTest, ExtinctionEntryAndAnOwnRefractiveIndexGoIntoTheCommand) {
 // A column import is repeated by its columns and unit, not by a filter entry
 // (the command line has no entry 0).
 TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
-  engine_.SetOrigin(SpectrumSide::kEmission,
-                    {"/data/dye.csv", "delimited columns", 0, "ab", "1,Cy3 EM", "um"});
+  engine_.SetOrigin(SpectrumSide::kEmission, {"/data/dye.csv", "delimited columns", 0,
+                                              LazyDigest::Known("ab"), "1,Cy3 EM", "um"});
   const std::string command = Command(engine_);
   EXPECT_NE(command.find("/data/dye.csv '/data/it'\\''s.sp' --emission-columns '1,Cy3 EM' "
                          "--emission-units um --absorption-filter 5 "),
@@ -134,7 +134,8 @@ TEST_F(DataExportTest, AColumnImportGoesIntoTheCommandByItsColumns) {
 
 // A relative file name starting with "-" must not read as an option.
 TEST_F(DataExportTest, AFileNamedLikeAnOptionStaysAFile) {
-  engine_.SetOrigin(SpectrumSide::kEmission, {"-donor.csv", "two-column text", 1, "ab", "", ""});
+  engine_.SetOrigin(SpectrumSide::kEmission,
+                    {"-donor.csv", "two-column text", 1, LazyDigest::Known("ab"), "", ""});
   EXPECT_TRUE(Command(engine_).starts_with("korin-fret-cli ./-donor.csv ")) << Command(engine_);
 }
 
