@@ -48,26 +48,24 @@ endif()
 
 # Headers that most files of a target include and that cost more to parse
 # than the files themselves: GoogleTest in every test, Qt's widgets in
-# every window. Precompiled once per target.
+# every window. Precompiled once per target, or taken from a target built
+# with the same flags (REUSE), as the test suites do.
 set(KORIN_STANDARD_HEADERS <algorithm> <map> <memory> <optional> <span> <string> <string_view>
                            <vector>)
 function(korin_precompile target)
   if(NOT KORIN_PRECOMPILED_HEADERS)
     return()
   endif()
-  cmake_parse_arguments(PARSE_ARGV 1 precompile "TESTS;WIDGETS" "" "")
+  cmake_parse_arguments(PARSE_ARGV 1 precompile "TESTS;WIDGETS" "REUSE" "")
+  if(precompile_REUSE)
+    target_precompile_headers(${target} REUSE_FROM ${precompile_REUSE})
+    return()
+  endif()
   set(headers ${KORIN_STANDARD_HEADERS})
   if(precompile_WIDGETS)
     list(APPEND headers <QLabel> <QLineEdit> <QPainter> <QString> <QWidget>)
   endif()
   if(precompile_TESTS)
-    # GCC 12 at -O2 warns falsely (-Warray-bounds, -Wstringop-overflow)
-    # about the std::string copies of the tests' case tables once a
-    # precompiled header comes first. Those two warnings are off for the
-    # optimised tests only; the libraries keep them.
-    if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-      target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow)
-    endif()
     list(APPEND headers <gtest/gtest.h>)
   endif()
   target_precompile_headers(${target} PRIVATE ${headers})
