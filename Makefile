@@ -2,7 +2,7 @@
 # machine first (scripts/setup installs what is missing and is quick when
 # nothing is).
 
-.PHONY: setup build run package check test test-default test-asan test-fuzz test-package clean
+.PHONY: setup build run package check web test test-default test-asan test-fuzz test-package test-web clean
 
 setup:
 	@./scripts/setup
@@ -45,6 +45,20 @@ test-asan: setup
 	cmake --build --preset asan
 	ctest --preset asan
 
+# The web edition in build/web: the engine as WebAssembly (clang-22,
+# wasm32-wasi) and the page bundled with it into one script, so that the
+# folder works from any static host or opened from disk.
+web: setup
+	cmake --preset web
+	cmake --build --preset web
+	cd web && npm ci --no-audit --no-fund --loglevel=error
+	node web/build.mjs
+
+# The page's modules under Node, and the built page in headless Chromium
+# against the command-line tool of the default build.
+test-web: web build
+	cd web && node --test tests/
+
 # Every reader on arbitrary bytes, for a bounded time.
 test-fuzz: setup
 	scripts/fuzz 45
@@ -54,7 +68,7 @@ test-fuzz: setup
 test-package: package
 	scripts/check-package build/default
 
-test: test-fuzz test-default test-asan test-package
+test: test-fuzz test-default test-asan test-package test-web
 
 clean:
 	rm -rf build

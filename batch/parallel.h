@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
-#include <thread>
 #include <vector>
+#if !defined(__wasi__)
+#include <thread>
+#endif
 
 namespace korin {
 
@@ -26,6 +28,11 @@ void RunInParallel(std::size_t count, int jobs, std::size_t block, const Work& w
       for (std::size_t i = b * block; i < end; ++i) work(i);
     }
   };
+  // WebAssembly has no threads here: everything runs on the calling one.
+#if defined(__wasi__)
+  (void)threads;
+  run();
+#else
   if (threads <= 1) {
     run();
     return;
@@ -34,6 +41,7 @@ void RunInParallel(std::size_t count, int jobs, std::size_t block, const Work& w
   helpers.reserve(threads - 1);
   for (std::size_t t = 1; t < threads; ++t) helpers.emplace_back(run);
   run();
+#endif
 }
 
 }  // namespace korin

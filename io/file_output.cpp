@@ -15,6 +15,7 @@ WriteOutcome Failed(const std::string& path, int error) {
   return {false, false, "Cannot write " + path + ": " + std::strerror(error)};
 }
 
+#if !defined(__wasi__)
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -38,9 +39,16 @@ bool PlaceWithoutReplacing(const std::string& temporary, const std::string& path
   if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
   return ::link(temporary.c_str(), path.c_str()) == 0;
 }
+#endif
 
 }  // namespace
 
+#if defined(__wasi__)
+// The web page writes nothing to disk: its downloads are the browser's.
+WriteOutcome WriteFileAtomically(const std::string& path, std::string_view, bool) {
+  return Failed(path, ENOTSUP);
+}
+#else
 WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace) {
   if (path.empty() || path.find('\0') != std::string::npos) return Failed(path, ENOENT);
   if (!replace && ::access(path.c_str(), F_OK) == 0) {
@@ -71,5 +79,6 @@ WriteOutcome WriteFileAtomically(const std::string& path, std::string_view bytes
   }
   return {true, false, {}};
 }
+#endif
 
 }  // namespace korin

@@ -1,8 +1,10 @@
 #include "io/spectrum_file.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
+#if !defined(__wasi__)
+#include <sys/mman.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,14 +23,20 @@ constexpr std::size_t kMinBuffer = 64 * 1024;
 // From this size on a buffer takes its own pages from the system, all
 // mapped at once: touching a fresh page one by one costs a fault each, which
 // for a file of megabytes takes longer than reading it.
-constexpr std::size_t kOwnPages = std::size_t{1} << 20;
+[[maybe_unused]] constexpr std::size_t kOwnPages = std::size_t{1} << 20;
 
 FileBytes Allocate(std::size_t size) {
+#if defined(__wasi__)
+  // WebAssembly's memory has no pages to map: the page hands the engine
+  // bytes in memory and never reads a file this way.
+  return FileBytes(new (std::nothrow) char[size]);
+#else
   if (size < kOwnPages) return FileBytes(new (std::nothrow) char[size]);
   void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   if (pages == MAP_FAILED) return FileBytes();
   return FileBytes(static_cast<char*>(pages), FileBytesDeleter{size});
+#endif
 }
 
 // A buffer whose bytes are left as they are until something is read into them.
@@ -85,11 +93,15 @@ bool ReadWholeFile(const std::string& path, Buffer& buffer, std::size_t& used) {
 }  // namespace
 
 void FileBytesDeleter::operator()(char* bytes) const {
+#if defined(__wasi__)
+  delete[] bytes;
+#else
   if (mapped == 0) {
     delete[] bytes;
   } else {
     (void)::munmap(bytes, mapped);
   }
+#endif
 }
 
 SpectrumFile ReadSpectrumFile(std::string path) {
