@@ -9,7 +9,9 @@ import { downloadText, downloadBlob, svgToPng, localDate } from './download.js';
 const $ = (selector) => document.querySelector(selector);
 
 const sides = ['emission', 'absorption'];
-const sideWords = { emission: 'donor emission', absorption: 'acceptor absorption' };
+
+// Rows a pair table shows before it is asked for all.
+const shownRows = 500;
 
 // The text fields the link and the request take, by parameter name.
 const textFields = [
@@ -24,7 +26,7 @@ export class App {
     this.files = { emission: null, absorption: null };
     this.plot = 'transfer';
     this.answer = null;
-    this.pairs = { donors: [], acceptors: [], sort: 'listed' };
+    this.pairs = { donors: [], acceptors: [], sort: 'listed', showAll: false };
     this.vocabulary = engine.call({ command: 'parameters' });
   }
 
@@ -202,6 +204,10 @@ export class App {
     lines.replaceChildren();
     const warnings = $('#overlap-warnings');
     warnings.replaceChildren();
+    const overlap = answer.shown ? answer.result.overlap : null;
+    $('#overlap-peak').textContent = overlap?.peak_nm != null ? `${overlap.peak_nm} nm` : '–';
+    $('#overlap-band').textContent = overlap?.band_nm != null
+      ? `from ${overlap.band_nm[0]} to ${overlap.band_nm[1]} nm` : '–';
     if (!answer.shown) return;
     // The command-line tool's lines after J and R0: the figures asked for.
     for (const line of answer.lines.trimEnd().split('\n').slice(2)) {
@@ -242,7 +248,10 @@ export class App {
   // or refuse, as the desktop program decides for a drop.
   async openFile(side, file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
-    const name = file.name;
+    // Two files of one name (from two folders) are held apart.
+    const other = side === 'emission' ? 'absorption' : 'emission';
+    const name = this.files[other]?.name === file.name
+      ? `${side === 'emission' ? 'donor' : 'acceptor'}/${file.name}` : file.name;
     const previous = this.files[side];
     this.engine.putFile(name, bytes);
     const scan = this.engine.call({ command: 'columns', file: name, side });
@@ -390,16 +399,49 @@ export class App {
         this.#computePairs();
       });
     }
+    $('#show-all-pairs').addEventListener('click', () => {
+      this.pairs.showAll = true;
+      this.#computePairs();
+    });
     $('#clear-pairs').addEventListener('click', () => {
       for (const dye of [...this.pairs.donors, ...this.pairs.acceptors]) this.engine.removeFile(dye.file);
       this.pairs.donors = [];
       this.pairs.acceptors = [];
+      this.pairs.showAll = false;
       this.#computePairs();
     });
     $('#save-pairs').addEventListener('click', () => {
       const answer = this.#computePairs();
       if (answer?.csv) downloadText('korin-fret-pairs.csv', answer.csv, 'text/csv');
     });
+  }
+
+  // The first `count` rows in the table's order; a table of thousands of
+  // pairs shows its head until asked for all, since laying out 10,000 rows
+  // takes the browser a second.
+  #showRows(rows, withTarget, count) {
+    const body = $('#pair-table tbody');
+    const fragment = document.createDocumentFragment();
+    for (const row of rows.slice(0, count)) {
+      const tr = document.createElement('tr');
+      const cells = [row.donor, row.acceptor, row.overlap_integral_text, row.forster_distance_text];
+      if (withTarget) cells.push(row.efficiency_at_target.toFixed(4), row.distance_error.toFixed(2));
+      cells.forEach((text, i) => {
+        const td = document.createElement('td');
+        td.textContent = text;
+        if (i >= 2) td.className = 'number';
+        if (i >= 4) td.classList.add('target');
+        tr.append(td);
+      });
+      fragment.append(tr);
+    }
+    body.replaceChildren(fragment);
+    const more = $('#show-all-pairs');
+    more.hidden = rows.length <= count;
+    more.textContent = `Show all ${rows.length.toLocaleString('en')} pairs`;
+    $('#pairs-count').textContent = rows.length > count
+      ? `The first ${count} of ${rows.length.toLocaleString('en')} pairs in this order; the CSV holds them all.`
+      : `${rows.length} pairs.`;
   }
 
   pairsCall() {
@@ -420,6 +462,8 @@ export class App {
     body.replaceChildren();
     errors.replaceChildren();
     $('#pairs-why').textContent = '';
+    $('#pairs-count').textContent = '';
+    $('#show-all-pairs').hidden = true;
     if (!this.pairs.donors.length && !this.pairs.acceptors.length) return null;
     const call = this.pairsCall();
     const answer = this.engine.call(call);
@@ -429,19 +473,7 @@ export class App {
       $('#pairs-why').textContent = answer.error ?? answer.why;
       return answer;
     }
-    for (const row of answer.rows) {
-      const tr = document.createElement('tr');
-      const cells = [row.donor, row.acceptor, row.overlap_integral_text, row.forster_distance_text];
-      if (withTarget) cells.push(row.efficiency_at_target.toFixed(4), row.distance_error.toFixed(2));
-      cells.forEach((text, i) => {
-        const td = document.createElement('td');
-        td.textContent = text;
-        if (i >= 2) td.className = 'number';
-        if (i >= 4) td.classList.add('target');
-        tr.append(td);
-      });
-      body.append(tr);
-    }
+    this.#showRows(answer.rows, withTarget, this.pairs.showAll ? answer.rows.length : shownRows);
     for (const error of answer.errors) {
       const item = document.createElement('li');
       item.textContent = `${error.name || error.file}: ${error.reason}`;

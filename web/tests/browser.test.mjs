@@ -127,6 +127,18 @@ describe('opening spectra', () => {
     await page.close();
   });
 
+  test('two files of one name from two folders stay two spectra', async () => {
+    const page = await openPage();
+    for (const [folder, sample] of [['one', donors[4]], ['two', acceptors[4]]]) {
+      mkdirSync(join(scratch, folder), { recursive: true });
+      writeFileSync(join(scratch, folder, 'spectrum.txt'), readFileSync(sample));
+    }
+    await openPair(page, join(scratch, 'one/spectrum.txt'), join(scratch, 'two/spectrum.txt'));
+    const expected = toolTexts([donors[4], acceptors[4]]);
+    assert.deepEqual(await results(page), { j: expected.j, r0: expected.r0 });
+    await page.close();
+  });
+
   test('a refused file says why and hides the results', async () => {
     const page = await openPage();
     const bad = join(scratch, 'broken.sp');
