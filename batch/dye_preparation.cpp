@@ -118,8 +118,12 @@ DyePreparation PrepareDye(const DyeRecord& record, const FretRequest& shared,
     result.error.messages = std::move(messages);
     return result;
   }
-  result.dye = PreparedDye{std::move(taken), donor ? s.donor_emission : s.acceptor_extinction,
-                           donor ? s.quantum_yield : 0.0, std::move(messages)};
+  result.dye = PreparedDye{std::move(taken),
+                           donor ? s.donor_emission : s.acceptor_extinction,
+                           donor ? s.quantum_yield : 0.0,
+                           std::move(messages),
+                           donor ? s.emission_first : s.absorption_first,
+                           donor ? s.emission_last : s.absorption_last};
   return result;
 }
 

@@ -77,6 +77,8 @@ struct PreparedDye {
   SpectrumGrid grid;
   double quantum_yield = 0.0;         // donors: the value of the typed text
   std::vector<std::string> messages;  // what the reader reported and still accepted
+  int first = 0;                      // the range the spectrum was read over, in nm
+  int last = 0;
 };
 
 // One spectrum prepared, or why not.

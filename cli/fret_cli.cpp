@@ -5,6 +5,7 @@
 
 #include "cli/export_options.h"
 #include "cli/pairs_command.h"
+#include "cli/plan_command.h"
 #include "cli/request_options.h"
 #include "cli/tool_messages.h"
 #include "core/version.h"
@@ -52,7 +53,8 @@ std::optional<int> ParseArguments(std::span<const std::string> args, Invocation&
                       std::string(kProgram));
   parser.Footer(
       "Many pairs at once: korin-fret-cli pairs SHEET.csv, or pairs --donors FILE... "
-      "--acceptors FILE... (see korin-fret-cli pairs --help).");
+      "--acceptors FILE... (see korin-fret-cli pairs --help). What a pair will show on an "
+      "instrument: korin-fret-cli plan (see korin-fret-cli plan --help).");
   FretRequest& request = invocation.request;
   (void)parser.Positional("EMISSION_FILE", request.emission.path, "Donor emission spectrum", true);
   (void)parser.Positional("ABSORPTION_FILE", request.absorption.path,
@@ -104,6 +106,7 @@ int RunFretCli(std::span<const std::string> args, std::ostream& out, std::ostrea
   if (args.size() >= 2 && args[1] == "pairs") {
     return RunPairsCommand(args, out, err, out_is_terminal);
   }
+  if (args.size() >= 2 && args[1] == "plan") return RunPlanCommand(args, out, err);
   Invocation invocation;
   if (const auto code = ParseArguments(args, invocation, out, err)) return *code;
   DrawingRequest& drawing = invocation.drawing;

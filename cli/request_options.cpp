@@ -1,5 +1,8 @@
 #include "cli/request_options.h"
 
+#include <array>
+#include <utility>
+
 #include "cli/tool_messages.h"
 
 namespace korin {
@@ -9,9 +12,29 @@ std::size_t Index(Parameter parameter) {
   return static_cast<std::size_t>(parameter);
 }
 
+// The plan has four spectra and two of each value: the pair's are named by
+// their dye.
+const std::string* PlanOptionName(Parameter parameter) {
+  static const std::array<std::pair<Parameter, std::string>, 6> names{{
+      {Parameter::kQuantumYield, "--donor-quantum-yield"},
+      {Parameter::kExtinction, "--acceptor-extinction"},
+      {Parameter::kEmissionColumns, "--donor-emission-columns"},
+      {Parameter::kEmissionUnits, "--donor-emission-units"},
+      {Parameter::kAbsorptionColumns, "--acceptor-absorption-columns"},
+      {Parameter::kAbsorptionUnits, "--acceptor-absorption-units"},
+  }};
+  for (const auto& [named, name] : names) {
+    if (named == parameter) return &name;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 const std::string& OptionName(Parameter parameter, Command command) {
+  if (command == Command::kPlan) {
+    if (const std::string* name = PlanOptionName(parameter)) return *name;
+  }
   const ParameterSpec& spec = SpecOf(parameter);
   return command == Command::kPairs && !spec.list_option.empty() ? spec.list_option : spec.option;
 }

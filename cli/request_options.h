@@ -15,9 +15,10 @@
 
 namespace korin {
 
-// The two commands, which name a few options and explain several
-// differently: the pair table's values apply to every listed file.
-enum class Command { kSinglePair, kPairs };
+// The commands, which name a few options and explain several differently:
+// the pair table's values apply to every listed file, and the plan names
+// the pair's spectra and values by dye.
+enum class Command { kSinglePair, kPairs, kPlan };
 
 // The texts as typed, by parameter, where the option parser leaves them.
 struct TypedOptions {
