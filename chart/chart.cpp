@@ -196,6 +196,10 @@ LineSeries& Chart::AddLineSeries(VerticalAxis axis) {
 AreaSeries& Chart::AddAreaSeries(VerticalAxis axis) {
   return Add<AreaSeries>(axis);
 }
+void Chart::ClearAllSeries() {
+  series_.clear();
+  MarkDirty();
+}
 
 // ----- Chart: layout -----
 

@@ -129,6 +129,9 @@ class Chart {
 
   LineSeries& AddLineSeries(VerticalAxis axis);
   AreaSeries& AddAreaSeries(VerticalAxis axis);
+  // Removes every series, for a chart whose series change in number.
+  void ClearAllSeries();
+  [[nodiscard]] std::size_t SeriesCount() const { return series_.size(); }
 
   // Called when the chart turns stale after being drawn; a widget passes
   // its update() so that a burst of changes costs one paint.

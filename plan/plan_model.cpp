@@ -114,10 +114,10 @@ PlanFiguresOrRefusal ComputePlan(const PlanSpectra& spectra, const PlanInstrumen
     offset = *donor * phi_d * eta_donor + *acceptor * phi_a * eta_acceptor;
     slope = *donor * (phi_a * eta_acceptor - phi_d * eta_donor);
   };
-  line(eta.donor_in_donor_channel, eta.acceptor_in_donor_channel, f.signals.donor_offset,
-       f.signals.donor_slope);
-  line(eta.donor_in_acceptor_channel, eta.acceptor_in_acceptor_channel, f.signals.acceptor_offset,
-       f.signals.acceptor_slope);
+  line(eta.donor_in_donor_channel, eta.acceptor_in_donor_channel, f.lines.donor_offset,
+       f.lines.donor_slope);
+  line(eta.donor_in_acceptor_channel, eta.acceptor_in_acceptor_channel, f.lines.acceptor_offset,
+       f.lines.acceptor_slope);
   result.figures = f;
   return result;
 }
@@ -149,11 +149,11 @@ double EfficiencySlope(double distance, double forster_distance) {
   return -6.0 * std::pow(distance, 5.0) * r06 / ((r06 + r6) * (r06 + r6));
 }
 
-std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& signals) {
+std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& lines) {
   std::vector<std::array<double, 2>> curve;
   for (int i = 0; i <= 20; ++i) {
     const double efficiency = i / 20.0;
-    curve.push_back({efficiency, ApparentEfficiency(signals, efficiency)});
+    curve.push_back({efficiency, ApparentEfficiency(lines, efficiency)});
   }
   return curve;
 }

@@ -109,7 +109,7 @@ struct PlanFigures {
   Excitation excitation;
   Factors factors;
   Brightness brightness;
-  SignalLines signals;
+  SignalLines lines;
 };
 
 // The figures, or why there are none, naming the input: a laser outside a
@@ -130,17 +130,17 @@ struct PlanFiguresOrRefusal {
 // outside its range.
 [[nodiscard]] std::optional<double> ValueAt(const PlanSpectrum& spectrum, double nanometres);
 
-[[nodiscard]] double ApparentEfficiency(const SignalLines& signals, double efficiency);
+[[nodiscard]] double ApparentEfficiency(const SignalLines& lines, double efficiency);
 
 // The true efficiency that shows as `apparent`, or nothing when no E in
 // 0..1 shows as it.
-[[nodiscard]] std::optional<double> EfficiencyFromApparent(const SignalLines& signals,
+[[nodiscard]] std::optional<double> EfficiencyFromApparent(const SignalLines& lines,
                                                            double apparent);
 
 // dE/dr at `distance` (angstroms) for `forster_distance`, per angstrom.
 [[nodiscard]] double EfficiencySlope(double distance, double forster_distance);
 
 // [E, E_app(E)] at E = 0, 0.05, ..., 1.
-[[nodiscard]] std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& signals);
+[[nodiscard]] std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& lines);
 
 }  // namespace korin

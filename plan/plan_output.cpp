@@ -53,7 +53,7 @@ std::string PlanLines(const PlanOutcome& o) {
     out << "Brightness at the acceptor laser [M^-1 cm^-1]: acceptor in acceptor channel "
         << Text(*b.acceptor_in_acceptor_channel_at_acceptor_laser) << '\n';
   }
-  out << "Apparent efficiency of the donor alone: " << Text(ApparentEfficiency(f.signals, 0.0))
+  out << "Apparent efficiency of the donor alone: " << Text(ApparentEfficiency(f.lines, 0.0))
       << '\n';
   if (o.distance) {
     out << "At " << FormatGeneral(*o.distance, 15) << " Angstroms: E "
@@ -107,8 +107,8 @@ std::string PlanJson(const PlanOutcome& o) {
                           {"acceptor_channel", b.donor_in_acceptor_channel}}},
                         {"acceptor", std::move(acceptor)}};
   Json curve = Json::array();
-  for (const auto& [e, apparent] : ApparentCurve(f.signals)) curve.push_back({e, apparent});
-  json["apparent_efficiency"] = {{"donor_only", ApparentEfficiency(f.signals, 0.0)},
+  for (const auto& [e, apparent] : ApparentCurve(f.lines)) curve.push_back({e, apparent});
+  json["apparent_efficiency"] = {{"donor_only", ApparentEfficiency(f.lines, 0.0)},
                                  {"at_distance", Optional(o.apparent_at_distance)},
                                  {"curve", std::move(curve)}};
   if (o.distance) {

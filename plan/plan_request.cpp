@@ -286,19 +286,19 @@ PlanOutcome RunPlan(const PlanRequest& request, const PlanFileReader& read) {
     // With R0 = 0 nothing transfers at any distance.
     outcome.efficiency_at_distance = r0 > 0.0 ? TransferEfficiency(r, r0) : 0.0;
     outcome.apparent_at_distance =
-        ApparentEfficiency(outcome.figures.signals, *outcome.efficiency_at_distance);
+        ApparentEfficiency(outcome.figures.lines, *outcome.efficiency_at_distance);
     outcome.sensitivity = r0 > 0.0 ? EfficiencySlope(r, r0) : 0.0;
   }
   if (request.Given(PlanParameter::kApparentEfficiency)) {
     const double apparent = Number(request.Values(PlanParameter::kApparentEfficiency).front());
     outcome.apparent = apparent;
-    outcome.efficiency_from_apparent = EfficiencyFromApparent(outcome.figures.signals, apparent);
+    outcome.efficiency_from_apparent = EfficiencyFromApparent(outcome.figures.lines, apparent);
     if (!outcome.efficiency_from_apparent) {
       outcome.refusal =
           "--apparent-efficiency: " + FormatGeneral(apparent, 15) +
           " lies outside what this instrument shows, from " +
-          FormatGeneral(ApparentEfficiency(outcome.figures.signals, 0.0), 5) + " at E = 0 to " +
-          FormatGeneral(ApparentEfficiency(outcome.figures.signals, 1.0), 5) + " at E = 1";
+          FormatGeneral(ApparentEfficiency(outcome.figures.lines, 0.0), 5) + " at E = 0 to " +
+          FormatGeneral(ApparentEfficiency(outcome.figures.lines, 1.0), 5) + " at E = 1";
       return outcome;
     }
     const double e = *outcome.efficiency_from_apparent;

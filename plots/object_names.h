@@ -48,6 +48,7 @@ inline constexpr char kExportPlotItem[] = "ExportPlot";
 inline constexpr char kExportDataItem[] = "ExportData";
 inline constexpr char kSaveReportItem[] = "SaveReport";
 inline constexpr char kPairTableItem[] = "PairTable";
+inline constexpr char kPlannerItem[] = "ExperimentPlanner";
 
 // The main window's parameter panel.
 inline constexpr char kDonorGroup[] = "GroupBox1";

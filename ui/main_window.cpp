@@ -25,6 +25,7 @@
 #include "plots/plot_view.h"
 #include "plots/qt_text.h"
 #include "ui/pair_table_window.h"
+#include "ui/planner_window.h"
 
 namespace korin {
 namespace {

@@ -40,6 +40,7 @@ class DonorInputWindow;
 class EnergyTransferPlotWindow;
 class FormWindow;
 class PairTableWindow;
+class PlannerWindow;
 class PlotWindowsView;
 class SpectrumFile;
 struct ColumnTable;
@@ -119,6 +120,7 @@ class MainWindow final : public QMainWindow, private FretView {
   void OnPrint();
   void ShowAnalysis();
   void ShowPairTable();
+  void ShowPlanner();
   void ExportPlot(FormWindow& window);
   void ExportData();
   void SaveReport();
@@ -211,11 +213,13 @@ class MainWindow final : public QMainWindow, private FretView {
   QAction* export_data_item_ = nullptr;
   QAction* save_report_item_ = nullptr;
   QAction* pair_table_item_ = nullptr;
+  QAction* planner_item_ = nullptr;  // Tools: Experiment planner...
   QAction* import_columns_item_ = nullptr;
 
   // Made when first asked for.
   std::unique_ptr<AnalysisWindow> analysis_window_;
   std::unique_ptr<PairTableWindow> pair_table_window_;
+  std::unique_ptr<PlannerWindow> planner_window_;
 
   bool optical_path_label_pressed_ = false;
   // While the user's own keystroke in the coefficient field runs, the

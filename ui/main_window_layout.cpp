@@ -131,6 +131,8 @@ void MainWindow::BuildMenu() {
   tools->addSeparator();
   pair_table_item_ =
       Named(tools->addAction(QStringLiteral("Pair table...")), names::kPairTableItem);
+  planner_item_ =
+      Named(tools->addAction(QStringLiteral("Experiment planner...")), names::kPlannerItem);
 
   // A top-level item that acts at once, without a drop-down.
   about_item_ = Named(bar->addAction(QStringLiteral("&About")), names::kAboutItem);
@@ -301,6 +303,7 @@ void MainWindow::ConnectHandlers() {
   connect(export_data_item_, &QAction::triggered, this, &MainWindow::ExportData);
   connect(save_report_item_, &QAction::triggered, this, &MainWindow::SaveReport);
   connect(pair_table_item_, &QAction::triggered, this, &MainWindow::ShowPairTable);
+  connect(planner_item_, &QAction::triggered, this, &MainWindow::ShowPlanner);
   connect(import_columns_item_, &QAction::triggered, this, &MainWindow::ImportColumns);
   connect(ticks_1_item_, &QAction::triggered, this,
           [this] { SetMinorTickCount(1, ticks_1_item_); });

@@ -17,6 +17,7 @@
 #include "request/engine_request.h"
 #include "ui/main_window.h"
 #include "ui/pair_table_window.h"
+#include "ui/planner_window.h"
 
 namespace korin {
 
@@ -58,6 +59,11 @@ void MainWindow::ShowPairTable() {
         engine_, dialogs_, [this](const FretRequest& pair) { LoadRequest(pair); });
   }
   panel::ShowWindow(pair_table_window_.get());
+}
+
+void MainWindow::ShowPlanner() {
+  if (!planner_window_) planner_window_ = std::make_unique<PlannerWindow>(engine_, dialogs_);
+  panel::ShowWindow(planner_window_.get());
 }
 
 bool MainWindow::ResultsToExport() {
@@ -116,9 +122,14 @@ void MainWindow::SaveReport() {
   }
   const AnalysisResult analysis =
       Analyse(engine_.session(), engine_.ForsterDistanceValue(), AnalysisInputsOf(reproduced));
-  const ReportContent report = BuildReport(
+  ReportContent report = BuildReport(
       engine_, reproduced, analysis,
       QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString());
+  // The planner's figures join the results while it is open.
+  if (planner_window_ && planner_window_->isVisible()) {
+    for (ReportLine& line : planner_window_->ReportLines())
+      report.results.push_back(std::move(line));
+  }
   QString error;
   if (path->endsWith(QStringLiteral(".md"), Qt::CaseInsensitive)) {
     // The plot goes beside the text, as an SVG the text shows.

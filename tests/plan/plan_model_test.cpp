@@ -79,7 +79,7 @@ TEST(PlanModelTest, WithoutDirectExcitationTheDonorAloneShowsLeakage) {
   const double alpha = plan.figures->factors.leakage;
   EXPECT_EQ(plan.figures->factors.direct_excitation, 0.0);
   EXPECT_GT(alpha, 0.0);
-  EXPECT_DOUBLE_EQ(ApparentEfficiency(plan.figures->signals, 0.0), alpha / (1 + alpha));
+  EXPECT_DOUBLE_EQ(ApparentEfficiency(plan.figures->lines, 0.0), alpha / (1 + alpha));
 }
 
 TEST(PlanModelTest, ApparentEfficiencyIsMonotonicAndInvertsExactly) {
@@ -88,7 +88,7 @@ TEST(PlanModelTest, ApparentEfficiencyIsMonotonicAndInvertsExactly) {
     s.instrument.donor_laser = laser;
     const auto plan = ComputePlan(s.spectra, s.instrument);
     ASSERT_TRUE(plan.figures) << plan.refusal;
-    const SignalLines& lines = plan.figures->signals;
+    const SignalLines& lines = plan.figures->lines;
     double previous = -1.0;
     for (const auto& [e, apparent] : ApparentCurve(lines)) {
       EXPECT_GT(apparent, previous) << laser << " at E " << e;

@@ -556,6 +556,7 @@ TEST_F(MainWindowTest, MenuCaptions) {
                                    "Save report...",
                                    "-",
                                    "Pair table...",
+                                   "Experiment planner...",
                                    "&About"}));
 }
 
