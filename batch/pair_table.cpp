@@ -134,6 +134,10 @@ void ApplyTargetDistance(std::span<PairRow> rows, double target) {
     row.efficiency_at_target =
         row.forster_distance > 0.0 ? TransferEfficiency(target, row.forster_distance) : 0.0;
     row.distance_error = std::fabs(row.forster_distance - target);
+    row.efficiency_slope_at_target =
+        row.forster_distance > 0.0
+            ? std::fabs(TransferEfficiencySlope(target, row.forster_distance))
+            : 0.0;
   }
 }
 
@@ -185,7 +189,7 @@ std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs
   std::string csv =
       "donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
       "forster_distance_text";
-  csv += with_target ? ",efficiency_at_target,distance_error\n" : "\n";
+  csv += with_target ? ",efficiency_at_target,distance_error,efficiency_slope_at_target\n" : "\n";
   for (const PairRow& row : rows) {
     if (!row.computed) continue;
     AppendCsvField(csv, inputs.Donor(row.donor).record.name);
@@ -194,8 +198,9 @@ std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs
     csv += ',' + RoundTripText(row.overlap_integral) + ',' + row.overlap_integral_text + ',' +
            RoundTripText(row.forster_distance) + ',' + row.forster_distance_text;
     if (with_target) {
-      csv +=
-          ',' + RoundTripText(row.efficiency_at_target) + ',' + RoundTripText(row.distance_error);
+      csv += ',' + RoundTripText(row.efficiency_at_target) + ',' +
+             RoundTripText(row.distance_error) + ',' +
+             RoundTripText(row.efficiency_slope_at_target);
     }
     csv += '\n';
   }

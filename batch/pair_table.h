@@ -50,9 +50,11 @@ struct PairRow {
   double forster_distance = 0.0;  // angstroms
   std::string overlap_integral_text;  // the result panel's texts, with "."
   std::string forster_distance_text;
-  // With a target distance R: E at R and |R0 - R| in angstroms.
+  // With a target distance R: E at R, |R0 - R| in angstroms, and |dE/dr| at
+  // R per angstrom (how well E tells distances apart there).
   double efficiency_at_target = 0.0;
   double distance_error = 0.0;
+  double efficiency_slope_at_target = 0.0;
 };
 
 // One pair, as the engine's gate computes it.

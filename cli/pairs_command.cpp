@@ -128,6 +128,7 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
   if (target) {
     header.push_back("E at " + FormatGeneral(*target, 15) + " A");
     header.push_back("|R0 - R| (A)");
+    header.push_back("|dE/dr| (1/A)");
   }
   cells.push_back(std::move(header));
   for (const PairRow& row : rows) {
@@ -137,6 +138,7 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
     if (target) {
       line.push_back(AnalysisText(row.efficiency_at_target));
       line.push_back(AnalysisText(row.distance_error));
+      line.push_back(AnalysisText(row.efficiency_slope_at_target));
     }
     cells.push_back(std::move(line));
   }
@@ -203,6 +205,7 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs,
     if (settings.target) {
       pair["efficiency_at_target"] = row.efficiency_at_target;
       pair["distance_error"] = row.distance_error;
+      pair["efficiency_slope_at_target"] = row.efficiency_slope_at_target;
     }
     pairs.push_back(std::move(pair));
   }

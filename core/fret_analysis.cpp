@@ -115,6 +115,16 @@ double TransferEfficiency(double distance, double forster_distance) {
   return 1.0 / (1.0 + cubed * cubed);
 }
 
+double TransferEfficiencySlope(double distance, double forster_distance) {
+  assert(distance >= 0.0 && forster_distance > 0.0);
+  // In the ratio x = r / R0: dE/dr = -6 x^5 / (1 + x^6)^2 / R0, which stays
+  // finite where R0^6 alone would overflow.
+  const double x = distance / forster_distance;
+  const double x3 = x * x * x;
+  const double denominator = 1.0 + x3 * x3;
+  return -6.0 * x3 * x * x / (denominator * denominator) / forster_distance;
+}
+
 double DonorAcceptorDistance(double efficiency, double forster_distance) {
   assert(efficiency > 0.0 && efficiency < 1.0 && forster_distance > 0.0);
   return forster_distance * std::pow(1.0 / efficiency - 1.0, 1.0 / 6.0);

@@ -32,6 +32,9 @@ struct Checked {
 
 // E = 1 / (1 + (r / R0)^6). Preconditions: r >= 0, R0 > 0, both finite.
 [[nodiscard]] double TransferEfficiency(double distance, double forster_distance);
+// dE/dr = -6 r^5 R0^6 / (R0^6 + r^6)^2, per angstrom: how sharply E tells
+// distances apart at r. Preconditions: as for TransferEfficiency.
+[[nodiscard]] double TransferEfficiencySlope(double distance, double forster_distance);
 // r = R0 (1 / E - 1)^(1/6). Preconditions: 0 < E < 1, R0 > 0.
 [[nodiscard]] double DonorAcceptorDistance(double efficiency, double forster_distance);
 

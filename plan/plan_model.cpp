@@ -143,12 +143,6 @@ std::optional<double> EfficiencyFromApparent(const SignalLines& s, double appare
   return std::clamp(numerator / denominator, 0.0, 1.0);
 }
 
-double EfficiencySlope(double distance, double forster_distance) {
-  const double r6 = std::pow(distance, 6.0);
-  const double r06 = std::pow(forster_distance, 6.0);
-  return -6.0 * std::pow(distance, 5.0) * r06 / ((r06 + r6) * (r06 + r6));
-}
-
 std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& lines) {
   std::vector<std::array<double, 2>> curve;
   for (int i = 0; i <= 20; ++i) {

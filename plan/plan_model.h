@@ -137,9 +137,6 @@ struct PlanFiguresOrRefusal {
 [[nodiscard]] std::optional<double> EfficiencyFromApparent(const SignalLines& lines,
                                                            double apparent);
 
-// dE/dr at `distance` (angstroms) for `forster_distance`, per angstrom.
-[[nodiscard]] double EfficiencySlope(double distance, double forster_distance);
-
 // [E, E_app(E)] at E = 0, 0.05, ..., 1.
 [[nodiscard]] std::vector<std::array<double, 2>> ApparentCurve(const SignalLines& lines);
 

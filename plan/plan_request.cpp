@@ -287,7 +287,7 @@ PlanOutcome RunPlan(const PlanRequest& request, const PlanFileReader& read) {
     outcome.efficiency_at_distance = r0 > 0.0 ? TransferEfficiency(r, r0) : 0.0;
     outcome.apparent_at_distance =
         ApparentEfficiency(outcome.figures.lines, *outcome.efficiency_at_distance);
-    outcome.sensitivity = r0 > 0.0 ? EfficiencySlope(r, r0) : 0.0;
+    outcome.sensitivity = r0 > 0.0 ? TransferEfficiencySlope(r, r0) : 0.0;
   }
   if (request.Given(PlanParameter::kApparentEfficiency)) {
     const double apparent = Number(request.Values(PlanParameter::kApparentEfficiency).front());

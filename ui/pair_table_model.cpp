@@ -59,7 +59,7 @@ int PairTableModel::rowCount(const QModelIndex& parent) const {
 
 int PairTableModel::columnCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
-  return target_ ? kDistanceError + 1 : kForsterDistance + 1;
+  return target_ ? kEfficiencySlope + 1 : kForsterDistance + 1;
 }
 
 QVariant PairTableModel::data(const QModelIndex& index, int role) const {
@@ -96,6 +96,9 @@ QVariant PairTableModel::data(const QModelIndex& index, int role) const {
     case kDistanceError:
       return sort ? QVariant(row.distance_error)
                   : QVariant(LocalisedNumber(AnalysisText(row.distance_error)));
+    case kEfficiencySlope:
+      return sort ? QVariant(row.efficiency_slope_at_target)
+                  : QVariant(LocalisedNumber(AnalysisText(row.efficiency_slope_at_target)));
     default:
       return {};
   }
@@ -107,8 +110,8 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
   // The first click on a figure shows the largest first; on names and on
   // the distance from the target, the smallest.
   if (role == Qt::InitialSortOrderRole) {
-    const bool largest_first =
-        section == kOverlapIntegral || section == kForsterDistance || section == kEfficiency;
+    const bool largest_first = section == kOverlapIntegral || section == kForsterDistance ||
+                               section == kEfficiency || section == kEfficiencySlope;
     return largest_first ? Qt::DescendingOrder : Qt::AscendingOrder;
   }
   if (role != Qt::DisplayRole) return {};
@@ -127,6 +130,8 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
       return QStringLiteral("E at ") + target;
     case kDistanceError:
       return QStringLiteral("|R0 − ") + target + QStringLiteral("|");
+    case kEfficiencySlope:
+      return QStringLiteral("|dE/dr| at ") + target + QStringLiteral(" (1/Å)");
     default:
       return {};
   }

@@ -39,7 +39,8 @@ class PairTableModel final : public QAbstractTableModel {
     kOverlapIntegral,
     kForsterDistance,
     kEfficiency,
-    kDistanceError
+    kDistanceError,
+    kEfficiencySlope
   };
   static constexpr int kSortRole = Qt::UserRole;
 

@@ -418,12 +418,18 @@ TEST(PairCsvTest, HeaderQuotingAndExactNumbers) {
   const std::string target = PairTableCsv(rows, inputs, true);
   EXPECT_TRUE(
       target.starts_with("donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
-                         "forster_distance_text,efficiency_at_target,distance_error\n"));
+                         "forster_distance_text,efficiency_at_target,distance_error,"
+                         "efficiency_slope_at_target\n"));
   const std::string first = target.substr(target.find('\n') + 1);
   const std::string e = first.substr(0, first.find('\n'));
-  const auto last_comma = e.rfind(',');
+  const auto slope_comma = e.rfind(',');
+  const auto last_comma = e.rfind(',', slope_comma - 1);
   const auto previous = e.rfind(',', last_comma - 1);
-  EXPECT_EQ(ReadBack(e.substr(last_comma + 1)), rows[0].distance_error);
+  EXPECT_EQ(ReadBack(e.substr(slope_comma + 1)), rows[0].efficiency_slope_at_target);
+  EXPECT_EQ(rows[0].efficiency_slope_at_target,
+            std::fabs(TransferEfficiencySlope(50.0, rows[0].forster_distance)));
+  EXPECT_EQ(ReadBack(e.substr(last_comma + 1, slope_comma - last_comma - 1)),
+            rows[0].distance_error);
   EXPECT_EQ(ReadBack(e.substr(previous + 1, last_comma - previous - 1)),
             rows[0].efficiency_at_target);
 }

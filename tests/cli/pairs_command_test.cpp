@@ -420,16 +420,16 @@ TEST_F(GeneratedPairs, SortingAndTargetDistance) {
   EXPECT_EQ(by_name[2].acceptor, "acceptor10.txt");
   EXPECT_TRUE(std::ranges::is_sorted(by_name, {}, [](const CsvRow& r) { return r.donor; }));
 
-  // A target adds the two columns and sorts by |R0 - R|, nearest first.
+  // A target adds three columns and sorts by |R0 - R|, nearest first.
   const CliRun target = Pairs(Lists({"--target-distance", "42.5"}));
   EXPECT_EQ(Lines(target.out).front(),
             "donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
-            "forster_distance_text,efficiency_at_target,distance_error");
+            "forster_distance_text,efficiency_at_target,distance_error,efficiency_slope_at_target");
   const std::vector<CsvRow> near = ReadCsv(target.out);
   EXPECT_TRUE(same_rows(near));
   double previous = 0.0;
   for (const CsvRow& row : near) {
-    ASSERT_EQ(row.fields.size(), 8u);
+    ASSERT_EQ(row.fields.size(), 9u);
     const double e = std::stod(row.fields[6]);
     const double error = std::stod(row.fields[7]);
     EXPECT_EQ(error, std::fabs(row.r0 - 42.5)) << row.donor << " " << row.acceptor;
@@ -443,7 +443,7 @@ TEST_F(GeneratedPairs, SortingAndTargetDistance) {
   const std::vector<CsvRow> target_by_r0 =
       ReadCsv(Pairs(Lists({"--target-distance", "42.5", "--sort", "r0"})).out);
   EXPECT_TRUE(std::ranges::is_sorted(target_by_r0, std::greater<>(), &CsvRow::r0));
-  EXPECT_EQ(target_by_r0.front().fields.size(), 8u);
+  EXPECT_EQ(target_by_r0.front().fields.size(), 9u);
 }
 
 TEST_F(GeneratedPairs, TableForATerminalCsvOtherwise) {

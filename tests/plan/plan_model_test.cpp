@@ -157,7 +157,7 @@ TEST(PlanModelTest, SensitivityIsTheSlopeOfE) {
     const double h = 1e-4;
     const double numeric =
         (TransferEfficiency(r + h, 55.0) - TransferEfficiency(r - h, 55.0)) / (2 * h);
-    EXPECT_NEAR(EfficiencySlope(r, 55.0), numeric, 1e-8) << r;
+    EXPECT_NEAR(TransferEfficiencySlope(r, 55.0), numeric, 1e-8) << r;
   }
 }
 

@@ -386,6 +386,7 @@ std::string PairsCall(const WebBoundary& boundary, const Json& call) {
     if (target) {
       line["efficiency_at_target"] = row.efficiency_at_target;
       line["distance_error"] = row.distance_error;
+      line["efficiency_slope_at_target"] = row.efficiency_slope_at_target;
     }
     list.push_back(std::move(line));
   }
