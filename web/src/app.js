@@ -425,7 +425,10 @@ export class App {
     for (const row of rows.slice(0, count)) {
       const tr = document.createElement('tr');
       const cells = [row.donor, row.acceptor, row.overlap_integral_text, row.forster_distance_text];
-      if (withTarget) cells.push(row.efficiency_at_target.toFixed(4), row.distance_error.toFixed(2));
+      if (withTarget) {
+        cells.push(row.efficiency_at_target.toFixed(4), row.distance_error.toFixed(2),
+          row.efficiency_slope_at_target.toFixed(5));
+      }
       cells.forEach((text, i) => {
         const td = document.createElement('td');
         td.textContent = text;
