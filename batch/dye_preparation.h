@@ -34,6 +34,17 @@ struct DyeRecord {
   // parameter's default.
   FretRequest values;
   int line = 0;  // its dye sheet's line; 0 for a listed file
+  // For the experiment planner, the dye's other spectrum as its sheet row
+  // names it (a donor's absorption, an acceptor's emission), with its
+  // column and unit for the column import, and the value that spectrum
+  // needs (a donor's peak extinction coefficient, an acceptor's quantum
+  // yield). Empty where the row names none.
+  struct Second {
+    std::string path;
+    std::string column;
+    std::string units;
+    std::string value;
+  } second;
 };
 
 // Has `record` read through the column import: the value column by number

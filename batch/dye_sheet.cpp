@@ -17,17 +17,28 @@ namespace {
 constexpr std::string_view kFile = "file";
 constexpr std::string_view kSide = "side";
 constexpr std::string_view kName = "name";
+// The planner's second spectrum of a dye: a donor's absorption, an
+// acceptor's emission.
+constexpr std::string_view kSecondFile = "second_file";
+constexpr std::string_view kSecondColumn = "second_column";
+constexpr std::string_view kSecondUnits = "second_units";
 
 // Every column a sheet may have: the record's own, then the parameters'
 // sheet columns, each once (both filter entries share "filter").
 std::vector<std::string> KnownColumns() {
-  std::vector<std::string> known{std::string(kFile), std::string(kSide), std::string(kName)};
+  std::vector<std::string> known{std::string(kFile),         std::string(kSide),
+                                 std::string(kName),         std::string(kSecondFile),
+                                 std::string(kSecondColumn), std::string(kSecondUnits)};
   for (const ParameterSpec& spec : ParameterTable()) {
     if (!spec.sheet_column.empty() && std::ranges::find(known, spec.sheet_column) == known.end()) {
       known.push_back(spec.sheet_column);
     }
   }
   return known;
+}
+
+SpectrumSide Other(SpectrumSide side) {
+  return side == SpectrumSide::kEmission ? SpectrumSide::kAbsorption : SpectrumSide::kEmission;
 }
 
 std::string Quoted(std::string_view text) {
@@ -95,6 +106,34 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
     record.values.Set(spec.id, std::string(cell));
   }
   if (columns) ReadThroughColumns(record, column, units);
+  if (const std::string_view second = row[kSecondFile]; !second.empty()) {
+    record.second.path =
+        second.front() == '/' || folder.empty()
+            ? std::string(second)
+            : std::string(folder) + (folder.ends_with('/') ? "" : "/") + std::string(second);
+  }
+  for (const auto& [name, parameter] : {std::pair{kSecondColumn, ColumnsParameter(Other(side))},
+                                        std::pair{kSecondUnits, UnitsParameter(Other(side))}}) {
+    const std::string_view cell = row[name];
+    if (cell.empty()) continue;
+    if (const std::vector<ValueRefusal> refused = Refusals(parameter, cell); !refused.empty()) {
+      error = std::string(name) + " " + Quoted(cell) + " is not accepted; " + refused.front().why;
+      return std::nullopt;
+    }
+    (name == kSecondColumn ? record.second.column : record.second.units) = std::string(cell);
+  }
+  // What the second spectrum needs comes from the other side's column: a
+  // donor's extinction, an acceptor's quantum yield.
+  const Parameter needed =
+      side == SpectrumSide::kEmission ? Parameter::kExtinction : Parameter::kQuantumYield;
+  if (const std::string_view cell = row[SpecOf(needed).sheet_column]; !cell.empty()) {
+    if (const std::vector<ValueRefusal> refused = Refusals(needed, cell); !refused.empty()) {
+      error = SpecOf(needed).sheet_column + " " + Quoted(cell) + " is not accepted; " +
+              refused.front().why;
+      return std::nullopt;
+    }
+    record.second.value = std::string(cell);
+  }
   // An acceptor with a concentration of its own uses concentration entry,
   // unless it has a coefficient of its own too.
   if (!row[SpecOf(Parameter::kConcentration).sheet_column].empty() &&

@@ -18,7 +18,10 @@
 // with several columns takes `column` (a 1-based number, a header name, or
 // `auto` for the column the header names for the side) and `units` (nm,
 // um, cm-1): it is read through the column import, with the value column's
-// own wavelengths.
+// own wavelengths. For the experiment planner a row may name its dye's
+// other spectrum, `second_file` (a donor's absorption, an acceptor's
+// emission) with `second_column` and `second_units`; a donor's
+// `extinction` and an acceptor's `quantum_yield` are then that spectrum's.
 #pragma once
 
 #include <string>

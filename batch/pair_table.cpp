@@ -184,13 +184,18 @@ void SortPairs(std::vector<PairRow>& rows, PairOrder order, const PairInputs& in
   }
 }
 
-std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs,
-                         bool with_target) {
+std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs, bool with_target,
+                         const ExtraColumns* extra) {
   std::string csv =
       "donor,acceptor,overlap_integral,overlap_integral_text,forster_distance,"
       "forster_distance_text";
-  csv += with_target ? ",efficiency_at_target,distance_error,efficiency_slope_at_target\n" : "\n";
-  for (const PairRow& row : rows) {
+  if (with_target) csv += ",efficiency_at_target,distance_error,efficiency_slope_at_target";
+  if (extra) {
+    for (const std::string& name : extra->names) csv += ',' + name;
+  }
+  csv += '\n';
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PairRow& row = rows[i];
     if (!row.computed) continue;
     AppendCsvField(csv, inputs.Donor(row.donor).record.name);
     csv += ',';
@@ -201,6 +206,9 @@ std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs
       csv += ',' + RoundTripText(row.efficiency_at_target) + ',' +
              RoundTripText(row.distance_error) + ',' +
              RoundTripText(row.efficiency_slope_at_target);
+    }
+    if (extra) {
+      for (const std::string& cell : extra->cells(i)) csv += ',' + cell;
     }
     csv += '\n';
   }

@@ -93,7 +93,13 @@ void SortPairs(std::vector<PairRow>& rows, PairOrder order, const PairInputs& in
 // overlap_integral_text, forster_distance, forster_distance_text, and with a
 // target efficiency_at_target and distance_error. Numbers read back
 // exactly; fields are quoted when they must be.
+// Columns a caller adds after those above: their names, and each row's
+// cells by its index into `rows`.
+struct ExtraColumns {
+  std::vector<std::string> names;
+  std::function<std::vector<std::string>(std::size_t row)> cells;
+};
 [[nodiscard]] std::string PairTableCsv(std::span<const PairRow> rows, const PairInputs& inputs,
-                                       bool with_target);
+                                       bool with_target, const ExtraColumns* extra = nullptr);
 
 }  // namespace korin

@@ -10,11 +10,14 @@
 #include "batch/dye_sheet.h"
 #include "batch/pair_run.h"
 #include "cli/fret_cli.h"
+#include "cli/option_parser.h"
+#include "cli/plan_command.h"
 #include "cli/request_options.h"
 #include "cli/tool_messages.h"
 #include "core/fret_analysis.h"
 #include "numeric/number_text.h"
 #include "numeric/parse_real.h"
+#include "plan/pair_plan.h"
 
 namespace korin {
 namespace {
@@ -23,6 +26,11 @@ namespace {
 constexpr Parameter kTargetOption[] = {Parameter::kTargetDistance};
 constexpr Parameter kColumnOptions[] = {Parameter::kEmissionColumns, Parameter::kAbsorptionColumns,
                                         Parameter::kEmissionUnits, Parameter::kAbsorptionUnits};
+// The instrument of a plan for every pair.
+constexpr PlanParameter kPlanOptions[] = {
+    PlanParameter::kDonorLaser,      PlanParameter::kAcceptorLaser,
+    PlanParameter::kDonorChannel,    PlanParameter::kAcceptorChannel,
+    PlanParameter::kDonorExtinction, PlanParameter::kAcceptorQuantumYield};
 constexpr Parameter kPanelOptions[] = {
     Parameter::kEmissionFilter,  Parameter::kAbsorptionFilter, Parameter::kConcentration,
     Parameter::kOpticalPath,     Parameter::kExtinction,       Parameter::kSolvent,
@@ -37,6 +45,9 @@ struct PairsOptions {
   std::optional<std::string> jobs;
   // The values every listed file and every sheet row without its own take.
   FretRequest request;
+  // The instrument, when the pairs are planned.
+  PlanRequest plan;
+  PlanOptionValues plan_typed;
 };
 
 enum class Format { kCsv, kJson, kTable };
@@ -57,7 +68,8 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
   OptionParser parser(
       "J and R0 of every donor x acceptor pair, from a dye sheet (a CSV with the columns file, "
       "side, filter, quantum_yield, extinction, concentration, optical_path, name, and for "
-      "downloaded tables column and units) or from file lists. Values a sheet leaves out, and "
+      "downloaded tables column and units; for a plan second_file, second_column and "
+      "second_units) or from file lists. Values a sheet leaves out, and "
       "those of listed files, come from the options.",
       std::string(kProgram) + " pairs");
   (void)parser.Positional("SHEET", options.sheet,
@@ -76,12 +88,25 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
   (void)parser.Add("--jobs", options.jobs, "Threads to compute on (default: all cores)");
   AddParameterOptions(parser, kColumnOptions, Command::kPairs, typed);
   AddParameterOptions(parser, kPanelOptions, Command::kPairs, typed);
+  AddPlanOptions(parser, kPlanOptions, options.plan_typed, options.plan);
   AddExclusions(parser, Command::kPairs);
   // The command's own name stands where a program's would.
   if (const auto code = parser.Parse(args.subspan(1), out, err, kExitBadOption)) return code;
 
   FretRequest& request = options.request;
   bool ok = TakeTypedOptions(typed, Command::kPairs, request, err);
+  ok = TakePlanOptions(options.plan_typed, options.plan, err) && ok;
+  // A plan needs its laser and both channels; any of them asks for it.
+  const bool planned =
+      std::ranges::any_of(kPlanOptions, [&](PlanParameter p) { return options.plan.Given(p); });
+  if (planned) {
+    for (const PlanParameter needed : {PlanParameter::kDonorLaser, PlanParameter::kDonorChannel,
+                                       PlanParameter::kAcceptorChannel}) {
+      if (options.plan.Given(needed)) continue;
+      err << kProgram << " pairs: a plan needs " << SpecOf(needed).option << '\n';
+      ok = false;
+    }
+  }
   settings.jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   if (options.jobs) {
     double value = 0.0;
@@ -121,8 +146,19 @@ std::size_t Columns(std::string_view text) {
       text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// The plan's figures of each row, as text; empty cells for a row without one.
+std::vector<std::string> PlanCells(const PairPlan* plan, std::size_t row, bool with_target) {
+  if (plan == nullptr) return {};
+  const PairPlanColumns& p = plan->rows[row];
+  if (!p.planned) return std::vector<std::string>(with_target ? 4 : 3);
+  std::vector<std::string> cells{RoundTripText(p.leakage), RoundTripText(p.direct_excitation),
+                                 RoundTripText(p.gamma)};
+  if (with_target) cells.push_back(RoundTripText(p.apparent_at_target));
+  return cells;
+}
+
 void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
-                const std::optional<double>& target, std::ostream& out) {
+                const std::optional<double>& target, const PairPlan* plan, std::ostream& out) {
   std::vector<std::vector<std::string>> cells;
   std::vector<std::string> header{"Donor", "Acceptor", "J (M^-1 cm^3)", "R0 (Angstroms)"};
   if (target) {
@@ -130,8 +166,13 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
     header.push_back("|R0 - R| (A)");
     header.push_back("|dE/dr| (1/A)");
   }
+  if (plan != nullptr) {
+    for (const char* name : {"alpha", "d", "gamma"}) header.push_back(name);
+    if (target) header.push_back("E_app at R");
+  }
   cells.push_back(std::move(header));
-  for (const PairRow& row : rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PairRow& row = rows[i];
     std::vector<std::string> line{inputs.Donor(row.donor).record.name,
                                   inputs.Acceptor(row.acceptor).record.name,
                                   row.overlap_integral_text, row.forster_distance_text};
@@ -139,6 +180,15 @@ void WriteTable(std::span<const PairRow> rows, const PairInputs& inputs,
       line.push_back(AnalysisText(row.efficiency_at_target));
       line.push_back(AnalysisText(row.distance_error));
       line.push_back(AnalysisText(row.efficiency_slope_at_target));
+    }
+    if (plan != nullptr && plan->rows[i].planned) {
+      const PairPlanColumns& p = plan->rows[i];
+      for (const double figure : {p.leakage, p.direct_excitation, p.gamma}) {
+        line.push_back(AnalysisText(figure));
+      }
+      if (target) line.push_back(AnalysisText(p.apparent_at_target));
+    } else if (plan != nullptr) {
+      line.resize(line.size() + (target ? 4 : 3), "-");
     }
     cells.push_back(std::move(line));
   }
@@ -173,8 +223,8 @@ nlohmann::ordered_json ErrorJson(const TableError& error) {
 }
 
 void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs,
-               const PairsSettings& settings, std::span<const TableError> errors,
-               std::ostream& out) {
+               const PairsSettings& settings, const PairPlan* plan,
+               std::span<const TableError> errors, std::ostream& out) {
   nlohmann::ordered_json result;
   result["parameters"] = {{"orientation", inputs.shared.orientation},
                           {"refractive_index", inputs.shared.refractive_index}};
@@ -195,7 +245,8 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs,
     result["acceptors"].push_back(dye(*acceptor));
   }
   auto& pairs = result["pairs"] = nlohmann::ordered_json::array();
-  for (const PairRow& row : rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PairRow& row = rows[i];
     nlohmann::ordered_json pair{{"donor", inputs.Donor(row.donor).record.name},
                                 {"acceptor", inputs.Acceptor(row.acceptor).record.name},
                                 {"overlap_integral", row.overlap_integral},
@@ -206,6 +257,16 @@ void WriteJson(std::span<const PairRow> rows, const PairInputs& inputs,
       pair["efficiency_at_target"] = row.efficiency_at_target;
       pair["distance_error"] = row.distance_error;
       pair["efficiency_slope_at_target"] = row.efficiency_slope_at_target;
+    }
+    if (plan != nullptr) {
+      const PairPlanColumns& p = plan->rows[i];
+      nlohmann::ordered_json figures = nullptr;
+      if (p.planned) {
+        figures = {
+            {"leakage", p.leakage}, {"direct_excitation", p.direct_excitation}, {"gamma", p.gamma}};
+        if (settings.target) figures["apparent_efficiency_at_target"] = p.apparent_at_target;
+      }
+      pair["plan"] = std::move(figures);
     }
     pairs.push_back(std::move(pair));
   }
@@ -308,17 +369,33 @@ int RunPairsCommand(std::span<const std::string> args, std::ostream& out, std::o
   }
   if (settings.target) ApplyTargetDistance(rows, *settings.target);
   SortPairs(rows, settings.order, inputs);
+  // The plan of every pair, after sorting so that its rows follow them.
+  std::optional<PairPlan> plan;
+  if (AsksForPlan(options.plan)) {
+    plan = PlanPairs(*run.run, rows, options.plan, settings.target);
+    std::ranges::copy(plan->refused, std::back_inserter(errors));
+  }
+  const PairPlan* planned = plan ? &*plan : nullptr;
+  ExtraColumns extra;
+  if (planned != nullptr) {
+    extra.names = {"leakage", "direct_excitation", "gamma"};
+    if (settings.target) extra.names.push_back("apparent_efficiency_at_target");
+    extra.cells = [&](std::size_t row) {
+      return PlanCells(planned, row, settings.target.has_value());
+    };
+  }
 
   for (const TableError& error : errors) ReportError(error, sheet_name, err);
   switch (settings.format) {
     case Format::kCsv:
-      out << PairTableCsv(rows, inputs, settings.target.has_value());
+      out << PairTableCsv(rows, inputs, settings.target.has_value(),
+                          planned != nullptr ? &extra : nullptr);
       break;
     case Format::kJson:
-      WriteJson(rows, inputs, settings, errors, out);
+      WriteJson(rows, inputs, settings, planned, errors, out);
       break;
     case Format::kTable:
-      WriteTable(rows, inputs, settings.target, out);
+      WriteTable(rows, inputs, settings.target, planned, out);
       break;
   }
   return errors.empty() ? kExitSuccess : kExitRejected;

@@ -22,8 +22,15 @@ constexpr Parameter kPairOptions[] = {
 struct PlanOptions {
   PlanRequest request;
   bool json = false;
-  std::array<std::optional<std::string>, kPlanParameterCount> single;
+  PlanOptionValues typed;
 };
+
+// Every plan parameter, in the table's order.
+std::vector<PlanParameter> AllPlanParameters() {
+  std::vector<PlanParameter> all;
+  for (const PlanParameterSpec& spec : PlanParameterTable()) all.push_back(spec.id);
+  return all;
+}
 
 std::optional<int> ParsePlan(std::span<const std::string> args, PlanOptions& options,
                              std::ostream& out, std::ostream& err) {
@@ -42,27 +49,14 @@ std::optional<int> ParsePlan(std::span<const std::string> args, PlanOptions& opt
                    "Acceptor emission spectrum");
   TypedOptions typed;
   AddParameterOptions(parser, kPairOptions, Command::kPlan, typed);
-  for (const PlanParameterSpec& spec : PlanParameterTable()) {
-    const auto index = static_cast<std::size_t>(spec.id);
-    if (spec.repeatable) {
-      (void)parser.AddList(spec.option, request.values[index], spec.help, 1, -1);
-    } else {
-      (void)parser.Add(spec.option, options.single[index], spec.help);
-    }
-  }
+  AddPlanOptions(parser, AllPlanParameters(), options.typed, request);
   (void)parser.Flag("--json", options.json, "Machine-readable output");
   AddExclusions(parser, Command::kPlan);
   parser.Version(std::string(kProgram) + " " + std::string(kVersion));
   if (const auto code = parser.Parse(args.subspan(1), out, err, kExitBadOption)) return code;
 
   bool ok = TakeTypedOptions(typed, Command::kPlan, request.pair, err);
-  for (const PlanParameterSpec& spec : PlanParameterTable()) {
-    const auto index = static_cast<std::size_t>(spec.id);
-    if (options.single[index]) request.values[index] = {*options.single[index]};
-    for (const ValueRefusal& refusal : Refusals(spec.id, request.values[index])) {
-      ok = RefuseOption(err, spec.option, refusal.text, refusal.why);
-    }
-  }
+  ok = TakePlanOptions(options.typed, request, err) && ok;
   // What every plan needs, refused as a missing option is.
   const std::pair<bool, std::string_view> needed[] = {
       {!request.pair.emission.path.empty(), "--donor-emission"},
@@ -86,6 +80,31 @@ std::optional<int> ParsePlan(std::span<const std::string> args, PlanOptions& opt
 }
 
 }  // namespace
+
+void AddPlanOptions(OptionParser& parser, std::span<const PlanParameter> parameters,
+                    PlanOptionValues& typed, PlanRequest& request) {
+  for (const PlanParameter parameter : parameters) {
+    const PlanParameterSpec& spec = SpecOf(parameter);
+    const auto index = static_cast<std::size_t>(spec.id);
+    if (spec.repeatable) {
+      (void)parser.AddList(spec.option, request.values[index], spec.help, 1, -1);
+    } else {
+      (void)parser.Add(spec.option, typed.single[index], spec.help);
+    }
+  }
+}
+
+bool TakePlanOptions(const PlanOptionValues& typed, PlanRequest& request, std::ostream& err) {
+  bool ok = true;
+  for (const PlanParameterSpec& spec : PlanParameterTable()) {
+    const auto index = static_cast<std::size_t>(spec.id);
+    if (typed.single[index]) request.values[index] = {*typed.single[index]};
+    for (const ValueRefusal& refusal : Refusals(spec.id, request.values[index])) {
+      ok = RefuseOption(err, spec.option, refusal.text, refusal.why);
+    }
+  }
+  return ok;
+}
 
 int RunPlanCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
   PlanOptions options;

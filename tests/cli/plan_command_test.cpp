@@ -167,5 +167,51 @@ TEST_F(PlanCommandTest, RefusalsAndExitCodes) {
   EXPECT_NE(missing.err.find("--donor-laser is required"), std::string::npos) << missing.err;
 }
 
+// The pair table planned on the same instrument gives every pair the plan
+// command's factors; a dye's second spectrum comes from its sheet row.
+TEST_F(PlanCommandTest, PairTableRowsCarryThePlanCommandsFactors) {
+  const std::string sheet = dir.Write("dyes.csv",
+                                      "file,side,name,second_file,extinction,quantum_yield\n"
+                                      "d_em.csv,donor,D,d_abs.txt,70000,0.6\n"
+                                      "a_abs.txt,acceptor,A,a_em.csv,90000,0.3\n"
+                                      "d_em.csv,donor,Lonely,,,0.6\n");
+  const CliRun pairs =
+      Tool({"pairs", sheet, "--format", "json", "--target-distance", "50", "--donor-laser", "488",
+            "--donor-channel", "525/50", "--acceptor-channel", "630/75"});
+  EXPECT_EQ(pairs.code, 1) << "the donor without a second spectrum is reported";
+  EXPECT_NE(pairs.err.find("Lonely"), std::string::npos) << pairs.err;
+  const auto table = nlohmann::json::parse(pairs.out);
+  const CliRun plan = Tool(Args({"--json", "--distance", "50"}));
+  ASSERT_EQ(plan.code, 0) << plan.err;
+  const auto single = nlohmann::json::parse(plan.out);
+  bool found = false;
+  for (const auto& row : table["pairs"]) {
+    if (row["donor"] != "D") {
+      EXPECT_TRUE(row["plan"].is_null());
+      continue;
+    }
+    found = true;
+    for (const char* factor : {"leakage", "direct_excitation", "gamma"}) {
+      EXPECT_EQ(row["plan"][factor].get<double>(), single["factors"][factor].get<double>())
+          << factor;
+    }
+    EXPECT_EQ(row["plan"]["apparent_efficiency_at_target"].get<double>(),
+              single["apparent_efficiency"]["at_distance"].get<double>());
+  }
+  EXPECT_TRUE(found);
+
+  const std::string bad = dir.Write("bad.csv",
+                                    "file,side,second_file,second_units\n"
+                                    "d_em.csv,donor,d_abs.txt,parsecs\n"
+                                    "a_abs.txt,acceptor,a_em.csv,\n");
+  const CliRun skipped = Tool({"pairs", bad});
+  EXPECT_NE(skipped.err.find("second_units 'parsecs' is not accepted"), std::string::npos)
+      << skipped.err;
+
+  const CliRun half = Tool({"pairs", sheet, "--donor-laser", "488"});
+  EXPECT_EQ(half.code, 2);
+  EXPECT_NE(half.err.find("a plan needs --donor-channel"), std::string::npos) << half.err;
+}
+
 }  // namespace
 }  // namespace korin
