@@ -55,8 +55,13 @@ void MainWindow::ShowAnalysis() {
 
 void MainWindow::ShowPairTable() {
   if (!pair_table_window_) {
+    // The plan set in the planner, while it is open, plans every pair.
     pair_table_window_ = std::make_unique<PairTableWindow>(
-        engine_, dialogs_, [this](const FretRequest& pair) { LoadRequest(pair); });
+        engine_, dialogs_, [this](const FretRequest& pair) { LoadRequest(pair); },
+        [this]() -> std::optional<PlanRequest> {
+          if (!planner_window_ || !planner_window_->isVisible()) return std::nullopt;
+          return planner_window_->Request();
+        });
   }
   panel::ShowWindow(pair_table_window_.get());
 }

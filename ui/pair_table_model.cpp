@@ -32,25 +32,50 @@ void PairTableModel::Append(std::vector<PairRow> rows) {
 }
 
 void PairTableModel::SetTarget(std::optional<double> target) {
+  // The plan's columns follow the target's, and one of them needs it: the
+  // whole model changes shape.
+  if (plan_) {
+    beginResetModel();
+    target_ = target;
+    if (target_) ApplyTargetDistance(rows_, *target_);
+    endResetModel();
+    return;
+  }
   const bool had = target_.has_value();
   if (!target && had) {
-    beginRemoveColumns({}, kEfficiency, kDistanceError);
+    beginRemoveColumns({}, kEfficiency, kEfficiencySlope);
     target_.reset();
     endRemoveColumns();
     return;
   }
   if (!target) return;
-  if (!had) beginInsertColumns({}, kEfficiency, kDistanceError);
+  if (!had) beginInsertColumns({}, kEfficiency, kEfficiencySlope);
   target_ = target;
   ApplyTargetDistance(rows_, *target_);
   if (!had) {
     endInsertColumns();
   } else {
-    emit headerDataChanged(Qt::Horizontal, kEfficiency, kDistanceError);
+    emit headerDataChanged(Qt::Horizontal, kEfficiency, kEfficiencySlope);
     if (!rows_.empty()) {
-      emit dataChanged(index(0, kEfficiency), index(rowCount() - 1, kDistanceError));
+      emit dataChanged(index(0, kEfficiency), index(rowCount() - 1, kEfficiencySlope));
     }
   }
+}
+
+void PairTableModel::SetPlan(std::optional<PairPlan> plan) {
+  beginResetModel();
+  plan_ = std::move(plan);
+  endResetModel();
+}
+
+PairTableModel::Column PairTableModel::ColumnAt(int section) const {
+  if (section <= kForsterDistance) return static_cast<Column>(section);
+  int rest = section - (kForsterDistance + 1);
+  if (target_) {
+    if (rest < 3) return static_cast<Column>(kEfficiency + rest);
+    rest -= 3;
+  }
+  return static_cast<Column>(kLeakage + rest);
 }
 
 int PairTableModel::rowCount(const QModelIndex& parent) const {
@@ -59,7 +84,9 @@ int PairTableModel::rowCount(const QModelIndex& parent) const {
 
 int PairTableModel::columnCount(const QModelIndex& parent) const {
   if (parent.isValid()) return 0;
-  return target_ ? kEfficiencySlope + 1 : kForsterDistance + 1;
+  const int target = target_ ? 3 : 0;
+  const int plan = plan_ ? (target_ ? 4 : 3) : 0;
+  return kForsterDistance + 1 + target + plan;
 }
 
 QVariant PairTableModel::data(const QModelIndex& index, int role) const {
@@ -67,7 +94,7 @@ QVariant PairTableModel::data(const QModelIndex& index, int role) const {
   const PairRow& row = Row(index.row());
   const DyeRecord& donor = run_->inputs.Donor(row.donor).record;
   const DyeRecord& acceptor = run_->inputs.Acceptor(row.acceptor).record;
-  const int column = index.column();
+  const Column column = ColumnAt(index.column());
   if (role == Qt::TextAlignmentRole) {
     return column <= kAcceptor ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -99,9 +126,20 @@ QVariant PairTableModel::data(const QModelIndex& index, int role) const {
     case kEfficiencySlope:
       return sort ? QVariant(row.efficiency_slope_at_target)
                   : QVariant(LocalisedNumber(AnalysisText(row.efficiency_slope_at_target)));
-    default:
-      return {};
+    case kLeakage:
+    case kDirectExcitation:
+    case kGamma:
+    case kApparentAtTarget: {
+      const PairPlanColumns& p = plan_->rows[static_cast<std::size_t>(index.row())];
+      if (!p.planned) return sort ? QVariant() : QVariant(QStringLiteral("\u2014"));
+      const double value = column == kLeakage            ? p.leakage
+                           : column == kDirectExcitation ? p.direct_excitation
+                           : column == kGamma            ? p.gamma
+                                                         : p.apparent_at_target;
+      return sort ? QVariant(value) : QVariant(LocalisedNumber(AnalysisText(value)));
+    }
   }
+  return {};
 }
 
 QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -110,14 +148,15 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
   // The first click on a figure shows the largest first; on names and on
   // the distance from the target, the smallest.
   if (role == Qt::InitialSortOrderRole) {
-    const bool largest_first = section == kOverlapIntegral || section == kForsterDistance ||
-                               section == kEfficiency || section == kEfficiencySlope;
+    const Column column = ColumnAt(section);
+    const bool largest_first = column == kOverlapIntegral || column == kForsterDistance ||
+                               column == kEfficiency || column == kEfficiencySlope;
     return largest_first ? Qt::DescendingOrder : Qt::AscendingOrder;
   }
   if (role != Qt::DisplayRole) return {};
   const QString target =
       target_ ? LocalisedNumber(FormatGeneral(*target_, 15)) + QStringLiteral(" Å") : QString();
-  switch (section) {
+  switch (ColumnAt(section)) {
     case kDonor:
       return QStringLiteral("Donor");
     case kAcceptor:
@@ -132,9 +171,16 @@ QVariant PairTableModel::headerData(int section, Qt::Orientation orientation, in
       return QStringLiteral("|R0 − ") + target + QStringLiteral("|");
     case kEfficiencySlope:
       return QStringLiteral("|dE/dr| at ") + target + QStringLiteral(" (1/Å)");
-    default:
-      return {};
+    case kLeakage:
+      return QStringLiteral("α");
+    case kDirectExcitation:
+      return QStringLiteral("d");
+    case kGamma:
+      return QStringLiteral("γ");
+    case kApparentAtTarget:
+      return QStringLiteral("E_app at ") + target;
   }
+  return {};
 }
 
 }  // namespace korin

@@ -57,11 +57,12 @@ struct PairTableWindow::Job {
 };
 
 PairTableWindow::PairTableWindow(const FretEngine& main_engine, DialogService& dialogs,
-                                 LoadPair load_pair, QWidget* parent)
+                                 LoadPair load_pair, PlanSource plan_source, QWidget* parent)
     : QWidget(parent, Qt::Window),
       main_engine_(main_engine),
       dialogs_(dialogs),
       load_pair_(std::move(load_pair)),
+      plan_source_(std::move(plan_source)),
       donor_dialog_{QStringLiteral("Add donors: emission spectra"),
                     OpenDialogFilter(SpectrumSide::kEmission), kFilterByExtension, QString()},
       acceptor_dialog_{QStringLiteral("Add acceptors: absorption spectra"),
@@ -253,6 +254,8 @@ void PairTableWindow::OnTargetEdited() {
   target_message_->clear();
   const bool first = !model_->Target().has_value();
   model_->SetTarget(value);
+  // The apparent efficiency at the target is the plan's.
+  if (model_->Plan()) ApplyPlan();
   view_->resizeColumnsToContents();
   // As the command line ranks by it: nearest first.
   if (first) view_->sortByColumn(PairTableModel::kDistanceError, Qt::AscendingOrder);
@@ -400,7 +403,21 @@ void PairTableWindow::Finish(const QString& status) {
   cancel_button_->hide();
   status_->setText(status);
   export_button_->setEnabled(model_->rowCount() > 0);
+  ApplyPlan();
   if (model_->rowCount() > 0) view_->resizeColumnsToContents();
+}
+
+void PairTableWindow::ApplyPlan() {
+  const std::optional<PlanRequest> request = plan_source_ ? plan_source_() : std::nullopt;
+  if (model_->Run() == nullptr || !request || !AsksForPlan(*request) ||
+      !request->Given(PlanParameter::kDonorChannel) ||
+      !request->Given(PlanParameter::kAcceptorChannel)) {
+    if (model_->Plan()) model_->SetPlan(std::nullopt);
+    return;
+  }
+  std::vector<PairRow> rows;
+  for (int i = 0; i < model_->rowCount(); ++i) rows.push_back(model_->Row(i));
+  model_->SetPlan(PlanPairs(*model_->Run(), rows, *request, model_->Target()));
 }
 
 void PairTableWindow::ShowErrors(const std::vector<TableError>& run_errors,

@@ -17,6 +17,7 @@
 
 #include "batch/pair_run.h"
 #include "core/fret_engine.h"
+#include "plan/pair_plan.h"
 #include "ui/dialog_service.h"
 
 class QLabel;
@@ -40,7 +41,12 @@ class PairTableModel final : public QAbstractTableModel {
     kForsterDistance,
     kEfficiency,
     kDistanceError,
-    kEfficiencySlope
+    kEfficiencySlope,
+    // With a plan (the planner's instrument); the last only with a target.
+    kLeakage,
+    kDirectExcitation,
+    kGamma,
+    kApparentAtTarget
   };
   static constexpr int kSortRole = Qt::UserRole;
 
@@ -49,8 +55,15 @@ class PairTableModel final : public QAbstractTableModel {
   // Empties the table for the rows of `run`.
   void Begin(std::shared_ptr<const PairRun> run);
   void Append(std::vector<PairRow> rows);
-  // Adds the efficiency at the target and |R0 - target|, or takes them away.
+  // Adds the efficiency at the target, |R0 - target| and |dE/dr| there, or
+  // takes them away.
   void SetTarget(std::optional<double> target);
+  // The planner's figures of each row, in the model's row order, or none.
+  void SetPlan(std::optional<PairPlan> plan);
+  [[nodiscard]] const std::optional<PairPlan>& Plan() const { return plan_; }
+  // What a section shows: the columns above in their order, the target's
+  // and then the plan's where they are shown.
+  [[nodiscard]] Column ColumnAt(int section) const;
 
   [[nodiscard]] const PairRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
   [[nodiscard]] const PairRun* Run() const { return run_.get(); }
@@ -66,6 +79,7 @@ class PairTableModel final : public QAbstractTableModel {
   std::shared_ptr<const PairRun> run_;
   std::vector<PairRow> rows_;
   std::optional<double> target_;
+  std::optional<PairPlan> plan_;
 };
 
 class PairTableWindow final : public QWidget {
@@ -73,11 +87,14 @@ class PairTableWindow final : public QWidget {
   // What a double-click asks of the main window: the request of the pair,
   // its two spectra with their values and the shared values the table used.
   using LoadPair = std::function<void(const FretRequest& pair)>;
+  // The plan set in the planner window, if any: its instrument gives every
+  // pair the planner's figures.
+  using PlanSource = std::function<std::optional<PlanRequest>()>;
 
   // Created hidden. The shared values and the values of added files are
   // read from `main_engine`, the main window's, when needed.
   PairTableWindow(const FretEngine& main_engine, DialogService& dialogs, LoadPair load_pair,
-                  QWidget* parent = nullptr);
+                  PlanSource plan_source = {}, QWidget* parent = nullptr);
   ~PairTableWindow() override;
   PairTableWindow(const PairTableWindow&) = delete;
   PairTableWindow& operator=(const PairTableWindow&) = delete;
@@ -113,10 +130,13 @@ class PairTableWindow final : public QWidget {
   // What the last computation left out, with the sheets' skipped rows.
   void ShowErrors(const std::vector<TableError>& run_errors, const QString& failure = {});
   void Finish(const QString& status);
+  // The planner's figures for the rows shown, when a plan is set.
+  void ApplyPlan();
 
   const FretEngine& main_engine_;
   DialogService& dialogs_;
   LoadPair load_pair_;
+  PlanSource plan_source_;
 
   std::vector<DyeRecord> records_;
   // The preparation of each record, once made; it does not depend on the

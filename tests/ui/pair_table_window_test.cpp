@@ -128,11 +128,15 @@ TEST_F(PairTableWindowTest, TargetDistanceAddsColumnsAndRanksByNearness) {
 
   Find<QLineEdit>("TargetDistance")->setText(QStringLiteral("45"));
   const QAbstractItemModel* model = view->model();
-  ASSERT_EQ(model->columnCount(), 6);
+  ASSERT_EQ(model->columnCount(), 7);
   for (int row = 0; row < model->rowCount(); ++row) {
     const double r0 = model->index(row, PairTableModel::kForsterDistance)
                           .data(PairTableModel::kSortRole)
                           .toDouble();
+    EXPECT_DOUBLE_EQ(model->index(row, PairTableModel::kEfficiencySlope)
+                         .data(PairTableModel::kSortRole)
+                         .toDouble(),
+                     std::abs(TransferEfficiencySlope(45.0, r0)));
     const double error = model->index(row, PairTableModel::kDistanceError)
                              .data(PairTableModel::kSortRole)
                              .toDouble();

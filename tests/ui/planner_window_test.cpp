@@ -4,8 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <cmath>
 #include <fstream>
 
 #include "chart/chart.h"
@@ -16,6 +20,7 @@
 #include "support/generated_spectra.h"
 #include "support/temp_files.h"
 #include "ui/main_window.h"
+#include "ui/pair_table_window.h"
 #include "ui/window_set.h"
 
 namespace korin {
@@ -120,6 +125,60 @@ TEST_F(PlannerWindowTest, ItsFiguresJoinTheReportWhileOpen) {
   std::ifstream open(dir_.path() / "s.md");
   const std::string with((std::istreambuf_iterator<char>(open)), {});
   EXPECT_NE(with.find("Plan: leakage alpha"), std::string::npos) << with;
+}
+
+// A download holding a dye's excitation and emission, as spectra databases
+// hand them out.
+std::string Download(double excitation, double emission) {
+  std::string text = "Wavelength,Excitation,Emission\n";
+  for (int w = 400; w <= 700; ++w) {
+    const double ex = std::exp(-((w - excitation) / 15) * ((w - excitation) / 15) / 2);
+    const double em = std::exp(-((w - emission) / 18) * ((w - emission) / 18) / 2);
+    text += std::to_string(w) + "," + std::to_string(ex) + "," + std::to_string(em) + "\n";
+  }
+  return text;
+}
+
+// The plan set in the planner plans the pair table's pairs, with the
+// planner's own figures for the same pair.
+TEST_F(PlannerWindowTest, ThePairTableTakesThePlannersPlan) {
+  const QString donor = QString::fromStdString(dir_.Write("donor.csv", Download(490, 520)));
+  const QString acceptor = QString::fromStdString(dir_.Write("acceptor.csv", Download(560, 590)));
+  for (const auto& [slot, path] : {std::pair{PlannerWindow::Slot::kDonorEmission, donor},
+                                   std::pair{PlannerWindow::Slot::kDonorAbsorption, donor},
+                                   std::pair{PlannerWindow::Slot::kAcceptorAbsorption, acceptor},
+                                   std::pair{PlannerWindow::Slot::kAcceptorEmission, acceptor}}) {
+    window_->SetSpectrum(slot, path);
+  }
+  ASSERT_EQ(window_->Outcome().refusal, "");
+
+  main_.findChild<QAction*>(names::kPairTableItem)->trigger();
+  PairTableWindow* table = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* found = dynamic_cast<PairTableWindow*>(w)) table = found;
+  }
+  ASSERT_NE(table, nullptr);
+  const auto add = [&](const char* button, const QString& path) {
+    dialogs_.open_files_answers.push_back({{path}, 1});
+    table->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    const QDeadlineTimer deadline(30000);
+    while (table->Computing() && !deadline.hasExpired()) {
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+  };
+  add("AddDonors", donor);
+  add("AddAcceptors", acceptor);
+  const QAbstractItemModel* model =
+      table->findChild<QTableView*>(QStringLiteral("PairTable"))->model();
+  ASSERT_EQ(model->rowCount(), 1);
+  ASSERT_EQ(model->columnCount(), 7) << "J, R0 and the plan's alpha, d and gamma";
+  const auto figure = [&](int column) {
+    return model->index(0, column).data(PairTableModel::kSortRole).toDouble();
+  };
+  const PlanFigures& planner = window_->Outcome().figures;
+  EXPECT_EQ(figure(4), planner.factors.leakage);
+  EXPECT_EQ(figure(5), planner.factors.direct_excitation);
+  EXPECT_EQ(figure(6), planner.factors.gamma);
 }
 
 }  // namespace
