@@ -223,17 +223,16 @@ PlanOutcome RunPlan(const PlanRequest& request, const PlanFileReader& read) {
   const auto missing = [&](bool given, std::string_view what) {
     if (!given && outcome.refusal.empty()) outcome.refusal = std::string(what) + " is needed";
   };
-  missing(request.pair.emission.Given(), "the donor emission spectrum (--donor-emission)");
-  missing(request.pair.absorption.Given(),
-          "the acceptor absorption spectrum (--acceptor-absorption)");
-  missing(request.donor_absorption.Given(), "the donor absorption spectrum (--donor-absorption)");
-  missing(request.acceptor_emission.Given(),
-          "the acceptor emission spectrum (--acceptor-emission)");
-  missing(request.Given(PlanParameter::kDonorExtinction), "--donor-extinction");
-  missing(request.Given(PlanParameter::kAcceptorQuantumYield), "--acceptor-quantum-yield");
-  missing(request.Given(PlanParameter::kDonorLaser), "--donor-laser");
-  missing(request.Given(PlanParameter::kDonorChannel), "--donor-channel");
-  missing(request.Given(PlanParameter::kAcceptorChannel), "--acceptor-channel");
+  missing(request.pair.emission.Given(), "the donor emission spectrum");
+  missing(request.pair.absorption.Given(), "the acceptor absorption spectrum");
+  missing(request.donor_absorption.Given(), "the donor absorption spectrum");
+  missing(request.acceptor_emission.Given(), "the acceptor emission spectrum");
+  missing(request.Given(PlanParameter::kDonorExtinction),
+          "the donor's peak extinction coefficient");
+  missing(request.Given(PlanParameter::kAcceptorQuantumYield), "the acceptor's quantum yield");
+  missing(request.Given(PlanParameter::kDonorLaser), "the donor laser");
+  missing(request.Given(PlanParameter::kDonorChannel), "the donor channel");
+  missing(request.Given(PlanParameter::kAcceptorChannel), "the acceptor channel");
   if (!outcome.refusal.empty()) return outcome;
 
   if (!RunPair(request, read, outcome)) return outcome;
