@@ -45,8 +45,16 @@ QLabel* Caption(const QString& text) {
   return label;
 }
 
-chart::ChartWidget* MakeChart(const QString& name, const QString& bottom_title,
-                              const QString& left_title, QColor left_colour) {
+QGroupBox* Group(const QString& title, const QString& name) {
+  auto* group = new QGroupBox(title);
+  group->setObjectName(name);
+  return group;
+}
+
+}  // namespace
+
+chart::ChartWidget* MakeFigureChart(const QString& name, const QString& bottom_title,
+                                    const QString& left_title, QColor left_colour) {
   auto* widget = new chart::ChartWidget;
   widget->setObjectName(name);
   widget->setMinimumSize(430, 230);
@@ -63,14 +71,6 @@ chart::ChartWidget* MakeChart(const QString& name, const QString& bottom_title,
   chart.LeftAxis().SetLabelsFont(left);
   return widget;
 }
-
-QGroupBox* Group(const QString& title, const QString& name) {
-  auto* group = new QGroupBox(title);
-  group->setObjectName(name);
-  return group;
-}
-
-}  // namespace
 
 // --- ShareBar ------------------------------------------------------------------
 
@@ -241,8 +241,8 @@ QWidget* AnalysisWindow::BuildDistance() {
   column->addLayout(answer);
 
   efficiency_chart_ =
-      MakeChart(QStringLiteral("EfficiencyChart"), QStringLiteral("Distance r [\u00C5]"),
-                QStringLiteral("Efficiency E"), kBlue);
+      MakeFigureChart(QStringLiteral("EfficiencyChart"), QStringLiteral("Distance r [\u00C5]"),
+                      QStringLiteral("Efficiency E"), kBlue);
   chart::Chart& chart = efficiency_chart_->chart();
   usable_range_series_ = &chart.AddAreaSeries(chart::VerticalAxis::Left);
   usable_range_series_->SetTitle(QStringLiteral("0.5 R0 to 1.5 R0"));
@@ -371,8 +371,8 @@ QWidget* AnalysisWindow::BuildOverlap() {
   auto* row = new QHBoxLayout(group);
 
   cumulative_chart_ =
-      MakeChart(QStringLiteral("CumulativeChart"), QStringLiteral("Wavelength [nm]"),
-                QStringLiteral("Cumulative fraction of J"), kRed);
+      MakeFigureChart(QStringLiteral("CumulativeChart"), QStringLiteral("Wavelength [nm]"),
+                      QStringLiteral("Cumulative fraction of J"), kRed);
   chart::Chart& chart = cumulative_chart_->chart();
   const chart::ChartFont blue{.colour = kBlue};
   chart.RightAxis().SetTitle({QStringLiteral("J per nm, relative to its peak"), blue, 90});

@@ -45,6 +45,11 @@ class ShareBar final : public QWidget {
   std::optional<double> share_;
 };
 
+// A chart for a window of figures: no title, the window's background, the
+// axes' titles in black and the left one in `left_colour`.
+[[nodiscard]] chart::ChartWidget* MakeFigureChart(const QString& name, const QString& bottom_title,
+                                                  const QString& left_title, QColor left_colour);
+
 // What every figure shows while there is none.
 inline const QString kNoFigure = QStringLiteral("\u2014");
 

@@ -62,23 +62,6 @@ void SetValue(PlanRequest& request, PlanParameter parameter, const QLineEdit& ed
   if (!text.empty()) request.values[static_cast<std::size_t>(parameter)] = {text};
 }
 
-chart::ChartWidget* MakeChart(const QString& name, const QString& bottom, const QString& left) {
-  auto* widget = new chart::ChartWidget;
-  widget->setObjectName(name);
-  widget->setMinimumSize(420, 220);
-  chart::Chart& chart = widget->chart();
-  chart.SetBackground(QPalette::Window);
-  chart.SetBackWall({.fill = QPalette::Base, .frame = chart::Pen{}});
-  chart.SetMargins({.left = 1, .top = 3, .right = 2, .bottom = 2});
-  chart.SetTitleVisible(false);
-  const chart::ChartFont black{.colour = Qt::black};
-  chart.BottomAxis().SetTitle({bottom, black, 0});
-  chart.BottomAxis().SetLabelsFont(black);
-  chart.LeftAxis().SetTitle({left, black, 90});
-  chart.LeftAxis().SetLabelsFont(black);
-  return widget;
-}
-
 QLabel* Swatch(const QColor& colour, const QString& text) {
   auto* label = new QLabel(QStringLiteral("<span style=\"color:%1\">\u25A0</span> %2")
                                .arg(colour.name(), text.toHtmlEscaped()));
@@ -189,8 +172,9 @@ QWidget* PlannerWindow::BuildInputs() {
 QWidget* PlannerWindow::BuildFigures() {
   auto* column = new QWidget;
   auto* box = new QVBoxLayout(column);
-  spectra_chart_ = MakeChart(QStringLiteral("SpectraChart"), QStringLiteral("Wavelength [nm]"),
-                             QStringLiteral("Normalised"));
+  spectra_chart_ =
+      MakeFigureChart(QStringLiteral("SpectraChart"), QStringLiteral("Wavelength [nm]"),
+                      QStringLiteral("Normalised"), Qt::black);
   box->addWidget(spectra_chart_, 2);
   auto* legend = new QHBoxLayout;
   for (std::size_t i = 0; i < 4; ++i) {
@@ -241,8 +225,9 @@ QWidget* PlannerWindow::BuildFigures() {
   numbers->addWidget(bright, 1);
   box->addLayout(numbers);
 
-  apparent_chart_ = MakeChart(QStringLiteral("ApparentChart"), QStringLiteral("True efficiency E"),
-                              QStringLiteral("Apparent efficiency"));
+  apparent_chart_ =
+      MakeFigureChart(QStringLiteral("ApparentChart"), QStringLiteral("True efficiency E"),
+                      QStringLiteral("Apparent efficiency"), Qt::black);
   box->addWidget(apparent_chart_, 1);
   return column;
 }
