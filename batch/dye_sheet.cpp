@@ -29,9 +29,10 @@ std::vector<std::string> KnownColumns() {
   std::vector<std::string> known{std::string(kFile),         std::string(kSide),
                                  std::string(kName),         std::string(kSecondFile),
                                  std::string(kSecondColumn), std::string(kSecondUnits)};
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (!spec.sheet_column.empty() && std::ranges::find(known, spec.sheet_column) == known.end()) {
-      known.push_back(spec.sheet_column);
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (!declared.sheet_column.empty() &&
+        std::ranges::find(known, declared.sheet_column) == known.end()) {
+      known.push_back(declared.sheet_column);
     }
   }
   return known;
@@ -86,24 +87,25 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
   record.name = row[kName].empty() ? std::string(FileNameOf(file)) : std::string(row[kName]);
 
   const Parameter filter = FilterParameter(side);
-  const std::string_view column = row[SpecOf(ColumnsParameter(side)).sheet_column];
-  const std::string_view units = row[SpecOf(UnitsParameter(side)).sheet_column];
+  const std::string_view column = row[DeclarationOf(ColumnsParameter(side)).sheet_column];
+  const std::string_view units = row[DeclarationOf(UnitsParameter(side)).sheet_column];
   // A download with several columns is read through the column import.
   const bool columns = !column.empty() || !units.empty();
-  if (columns && !row[SpecOf(filter).sheet_column].empty()) {
+  if (columns && !row[DeclarationOf(filter).sheet_column].empty()) {
     error = "a row with column or units reads the columns; filter must stay empty";
     return std::nullopt;
   }
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (spec.scope != ScopeOf(side) || spec.sheet_column.empty()) continue;
-    const std::string_view cell = row[spec.sheet_column];
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (declared.scope != ScopeOf(side) || declared.sheet_column.empty()) continue;
+    const std::string_view cell = row[declared.sheet_column];
     if (cell.empty()) continue;
-    const std::vector<ValueRefusal> refused = Refusals(spec.id, cell);
+    const std::vector<ValueRefusal> refused = Refusals(declared.id, cell);
     if (!refused.empty()) {
-      error = spec.sheet_column + " " + Quoted(cell) + " is not accepted; " + refused.front().why;
+      error =
+          declared.sheet_column + " " + Quoted(cell) + " is not accepted; " + refused.front().why;
       return std::nullopt;
     }
-    record.values.Set(spec.id, std::string(cell));
+    record.values.Set(declared.id, std::string(cell));
   }
   if (columns) ReadThroughColumns(record, column, units);
   if (const std::string_view second = row[kSecondFile]; !second.empty()) {
@@ -126,9 +128,9 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
   // donor's extinction, an acceptor's quantum yield.
   const Parameter needed =
       side == SpectrumSide::kEmission ? Parameter::kExtinction : Parameter::kQuantumYield;
-  if (const std::string_view cell = row[SpecOf(needed).sheet_column]; !cell.empty()) {
+  if (const std::string_view cell = row[DeclarationOf(needed).sheet_column]; !cell.empty()) {
     if (const std::vector<ValueRefusal> refused = Refusals(needed, cell); !refused.empty()) {
-      error = SpecOf(needed).sheet_column + " " + Quoted(cell) + " is not accepted; " +
+      error = DeclarationOf(needed).sheet_column + " " + Quoted(cell) + " is not accepted; " +
               refused.front().why;
       return std::nullopt;
     }
@@ -136,8 +138,8 @@ std::optional<DyeRecord> ReadRow(const Row& row, std::string_view folder,
   }
   // An acceptor with a concentration of its own uses concentration entry,
   // unless it has a coefficient of its own too.
-  if (!row[SpecOf(Parameter::kConcentration).sheet_column].empty() &&
-      row[SpecOf(Parameter::kExtinction).sheet_column].empty()) {
+  if (!row[DeclarationOf(Parameter::kConcentration).sheet_column].empty() &&
+      row[DeclarationOf(Parameter::kExtinction).sheet_column].empty()) {
     record.values.Clear(Parameter::kExtinction);
   }
   return record;

@@ -103,7 +103,7 @@ std::optional<int> ParsePairs(std::span<const std::string> args, PairsOptions& o
     for (const PlanParameter needed : {PlanParameter::kDonorLaser, PlanParameter::kDonorChannel,
                                        PlanParameter::kAcceptorChannel}) {
       if (options.plan.Given(needed)) continue;
-      err << kProgram << " pairs: a plan needs " << SpecOf(needed).option << '\n';
+      err << kProgram << " pairs: a plan needs " << DeclarationOf(needed).option << '\n';
       ok = false;
     }
   }

@@ -28,7 +28,7 @@ struct PlanOptions {
 // Every plan parameter, in the table's order.
 std::vector<PlanParameter> AllPlanParameters() {
   std::vector<PlanParameter> all;
-  for (const PlanParameterSpec& spec : PlanParameterTable()) all.push_back(spec.id);
+  for (const PlanParameterDeclaration& declared : PlanParameterTable()) all.push_back(declared.id);
   return all;
 }
 
@@ -84,23 +84,23 @@ std::optional<int> ParsePlan(std::span<const std::string> args, PlanOptions& opt
 void AddPlanOptions(OptionParser& parser, std::span<const PlanParameter> parameters,
                     PlanOptionValues& typed, PlanRequest& request) {
   for (const PlanParameter parameter : parameters) {
-    const PlanParameterSpec& spec = SpecOf(parameter);
-    const auto index = static_cast<std::size_t>(spec.id);
-    if (spec.repeatable) {
-      (void)parser.AddList(spec.option, request.values[index], spec.help, 1, -1);
+    const PlanParameterDeclaration& declared = DeclarationOf(parameter);
+    const auto index = static_cast<std::size_t>(declared.id);
+    if (declared.repeatable) {
+      (void)parser.AddList(declared.option, request.values[index], declared.help, 1, -1);
     } else {
-      (void)parser.Add(spec.option, typed.single[index], spec.help);
+      (void)parser.Add(declared.option, typed.single[index], declared.help);
     }
   }
 }
 
 bool TakePlanOptions(const PlanOptionValues& typed, PlanRequest& request, std::ostream& err) {
   bool ok = true;
-  for (const PlanParameterSpec& spec : PlanParameterTable()) {
-    const auto index = static_cast<std::size_t>(spec.id);
+  for (const PlanParameterDeclaration& declared : PlanParameterTable()) {
+    const auto index = static_cast<std::size_t>(declared.id);
     if (typed.single[index]) request.values[index] = {*typed.single[index]};
-    for (const ValueRefusal& refusal : Refusals(spec.id, request.values[index])) {
-      ok = RefuseOption(err, spec.option, refusal.text, refusal.why);
+    for (const ValueRefusal& refusal : Refusals(declared.id, request.values[index])) {
+      ok = RefuseOption(err, declared.option, refusal.text, refusal.why);
     }
   }
   return ok;

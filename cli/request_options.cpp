@@ -35,22 +35,24 @@ const std::string& OptionName(Parameter parameter, Command command) {
   if (command == Command::kPlan) {
     if (const std::string* name = PlanOptionName(parameter)) return *name;
   }
-  const ParameterSpec& spec = SpecOf(parameter);
-  return command == Command::kPairs && !spec.list_option.empty() ? spec.list_option : spec.option;
+  const ParameterDeclaration& declared = DeclarationOf(parameter);
+  return command == Command::kPairs && !declared.list_option.empty() ? declared.list_option
+                                                                     : declared.option;
 }
 
 void AddParameterOptions(OptionParser& parser, std::span<const Parameter> parameters,
                          Command command, TypedOptions& typed) {
   for (const Parameter parameter : parameters) {
-    const ParameterSpec& spec = SpecOf(parameter);
-    const std::string& help =
-        command == Command::kPairs && !spec.list_help.empty() ? spec.list_help : spec.help;
+    const ParameterDeclaration& declared = DeclarationOf(parameter);
+    const std::string& help = command == Command::kPairs && !declared.list_help.empty()
+                                  ? declared.list_help
+                                  : declared.help;
     const std::string& name = OptionName(parameter, command);
     const OptionParser::Option option =
-        spec.values == 1
-            ? parser.Add(name, typed.single[Index(parameter)], help)
-            : parser.AddList(name, typed.pairs[Index(parameter)], help, spec.values, spec.values);
-    if (!spec.choices.empty()) parser.Choices(option, spec.choices, true);
+        declared.values == 1 ? parser.Add(name, typed.single[Index(parameter)], help)
+                             : parser.AddList(name, typed.pairs[Index(parameter)], help,
+                                              declared.values, declared.values);
+    if (!declared.choices.empty()) parser.Choices(option, declared.choices, true);
     typed.added.push_back(parameter);
   }
 }
@@ -74,15 +76,15 @@ bool TakeTypedOptions(const TypedOptions& typed, Command command, FretRequest& r
                       std::ostream& err) {
   bool ok = true;
   for (const Parameter parameter : typed.added) {
-    const ParameterSpec& spec = SpecOf(parameter);
-    std::vector<std::string> values = typed.pairs[Index(spec.id)];
-    if (const auto& single = typed.single[Index(spec.id)]) values = {*single};
+    const ParameterDeclaration& declared = DeclarationOf(parameter);
+    std::vector<std::string> values = typed.pairs[Index(declared.id)];
+    if (const auto& single = typed.single[Index(declared.id)]) values = {*single};
     // The option parser asks for exactly as many values as the option takes.
-    if (static_cast<int>(values.size()) != spec.values) continue;
-    for (const ValueRefusal& refusal : Refusals(spec.id, values)) {
-      ok = RefuseOption(err, OptionName(spec.id, command), refusal.text, refusal.why);
+    if (static_cast<int>(values.size()) != declared.values) continue;
+    for (const ValueRefusal& refusal : Refusals(declared.id, values)) {
+      ok = RefuseOption(err, OptionName(declared.id, command), refusal.text, refusal.why);
     }
-    request.Set(spec.id, std::move(values));
+    request.Set(declared.id, std::move(values));
   }
   return ok;
 }

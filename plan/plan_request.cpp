@@ -37,7 +37,7 @@ std::vector<ValueRefusal> Apparent(Values values) {
   return {{values.front(), "expected a number with 0 <= E_app <= 1"}};
 }
 
-std::vector<PlanParameterSpec> MakeTable() {
+std::vector<PlanParameterDeclaration> MakeTable() {
   using P = PlanParameter;
   return {
       {P::kDonorAbsorptionColumns, "donor_absorption_columns", "--donor-absorption-columns", "",
@@ -181,21 +181,21 @@ bool RunPair(const PlanRequest& plan, const PlanFileReader& read, PlanOutcome& o
 
 }  // namespace
 
-std::span<const PlanParameterSpec> PlanParameterTable() {
-  static const std::vector<PlanParameterSpec> table = MakeTable();
+std::span<const PlanParameterDeclaration> PlanParameterTable() {
+  static const std::vector<PlanParameterDeclaration> table = MakeTable();
   return table;
 }
 
-const PlanParameterSpec& SpecOf(PlanParameter parameter) {
+const PlanParameterDeclaration& DeclarationOf(PlanParameter parameter) {
   return PlanParameterTable()[static_cast<std::size_t>(parameter)];
 }
 
 std::vector<ValueRefusal> Refusals(PlanParameter parameter, std::span<const std::string> values) {
-  const PlanParameterSpec& spec = SpecOf(parameter);
+  const PlanParameterDeclaration& declared = DeclarationOf(parameter);
   std::vector<ValueRefusal> refused;
   for (const std::string& value : values) {
     const std::span<const std::string> one(&value, 1);
-    auto why = spec.rule_of ? Refusals(*spec.rule_of, one) : spec.refuse(one);
+    auto why = declared.rule_of ? Refusals(*declared.rule_of, one) : declared.refuse(one);
     refused.insert(refused.end(), why.begin(), why.end());
   }
   return refused;
@@ -214,9 +214,9 @@ PlanOutcome RunPlan(const PlanRequest& request, const PlanFileReader& read) {
         RefusalText(refused.front().parameter, refused.front().refusal, Naming::kWords);
     return outcome;
   }
-  for (const PlanParameterSpec& spec : PlanParameterTable()) {
-    for (const ValueRefusal& why : Refusals(spec.id, request.Values(spec.id))) {
-      outcome.refusal = spec.option + ": '" + why.text + "' is not accepted; " + why.why;
+  for (const PlanParameterDeclaration& declared : PlanParameterTable()) {
+    for (const ValueRefusal& why : Refusals(declared.id, request.Values(declared.id))) {
+      outcome.refusal = declared.option + ": '" + why.text + "' is not accepted; " + why.why;
       return outcome;
     }
   }

@@ -35,7 +35,7 @@ enum class PlanParameter {
 };
 inline constexpr std::size_t kPlanParameterCount = 11;
 
-struct PlanParameterSpec {
+struct PlanParameterDeclaration {
   PlanParameter id;
   std::string name;    // in JSON
   std::string option;  // "--donor-laser"
@@ -47,8 +47,8 @@ struct PlanParameterSpec {
   std::vector<ValueRefusal> (*refuse)(std::span<const std::string> values) = nullptr;
 };
 
-[[nodiscard]] std::span<const PlanParameterSpec> PlanParameterTable();
-[[nodiscard]] const PlanParameterSpec& SpecOf(PlanParameter parameter);
+[[nodiscard]] std::span<const PlanParameterDeclaration> PlanParameterTable();
+[[nodiscard]] const PlanParameterDeclaration& DeclarationOf(PlanParameter parameter);
 [[nodiscard]] std::vector<ValueRefusal> Refusals(PlanParameter parameter,
                                                  std::span<const std::string> values);
 

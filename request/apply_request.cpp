@@ -45,8 +45,8 @@ void EnterCoefficient(FretEngine& engine, const std::string& text) {
 }
 
 std::string Name(Parameter parameter, Naming naming) {
-  const ParameterSpec& spec = SpecOf(parameter);
-  return naming == Naming::kOptions ? spec.option : "the " + spec.words;
+  const ParameterDeclaration& declared = DeclarationOf(parameter);
+  return naming == Naming::kOptions ? declared.option : "the " + declared.words;
 }
 
 // The parameter's own refusal of what was typed, as its field refused it.

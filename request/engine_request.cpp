@@ -76,12 +76,12 @@ FretRequest PanelParameters(const FretEngine& engine) {
 std::string ReproducingCommand(const FretRequest& request) {
   std::string command = "korin-fret-cli " + ShellWord(PathWord(request.emission.path)) + ' ' +
                         ShellWord(PathWord(request.absorption.path));
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (spec.scope == ParameterScope::kPairTable) continue;
-    for (std::size_t i = 0; i < request.Values(spec.id).size(); ++i) {
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (declared.scope == ParameterScope::kPairTable) continue;
+    for (std::size_t i = 0; i < request.Values(declared.id).size(); ++i) {
       command += ' ';
-      if (i == 0) command += spec.option + ' ';
-      command += ShellWord(request.Values(spec.id)[i]);
+      if (i == 0) command += declared.option + ' ';
+      command += ShellWord(request.Values(declared.id)[i]);
     }
   }
   return command;

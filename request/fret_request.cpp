@@ -21,7 +21,7 @@ double Number(const FretRequest& request, Parameter parameter, std::size_t i = 0
 
 std::string FretRequest::Text(Parameter parameter) const {
   const auto given = Values(parameter);
-  return given.empty() ? SpecOf(parameter).default_text : given.front();
+  return given.empty() ? DeclarationOf(parameter).default_text : given.front();
 }
 
 void FretRequest::Set(Parameter parameter, std::string text) {
@@ -38,10 +38,10 @@ void FretRequest::Clear(Parameter parameter) {
 
 std::vector<RequestRefusal> CheckRequest(const FretRequest& request) {
   std::vector<RequestRefusal> refusals;
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (!request.Given(spec.id)) continue;
-    for (ValueRefusal& refusal : Refusals(spec.id, request.Values(spec.id))) {
-      refusals.push_back({spec.id, std::move(refusal)});
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (!request.Given(declared.id)) continue;
+    for (ValueRefusal& refusal : Refusals(declared.id, request.Values(declared.id))) {
+      refusals.push_back({declared.id, std::move(refusal)});
     }
   }
   if (request.Given(Parameter::kSolvent) && request.Given(Parameter::kRefractiveIndex)) {
@@ -128,8 +128,8 @@ AnalysisInputs AnalysisInputsOf(const FretRequest& request) {
 }
 
 void CopyScope(const FretRequest& from, ParameterScope scope, FretRequest& to) {
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (spec.scope == scope) to.values[Index(spec.id)] = from.values[Index(spec.id)];
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (declared.scope == scope) to.values[Index(declared.id)] = from.values[Index(declared.id)];
   }
 }
 

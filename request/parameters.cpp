@@ -11,7 +11,7 @@
 namespace korin {
 namespace {
 
-std::vector<ParameterSpec> MakeTable() {
+std::vector<ParameterDeclaration> MakeTable() {
   const std::string emission_entries =
       "1.." + std::to_string(FilterEntryCount(SpectrumSide::kEmission));
   const std::string absorption_entries =
@@ -34,7 +34,7 @@ std::vector<ParameterSpec> MakeTable() {
   };
   using P = Parameter;
   using S = ParameterScope;
-  std::vector<ParameterSpec> table = {
+  std::vector<ParameterDeclaration> table = {
       {P::kEmissionFilter,
        S::kDonor,
        "emission_filter",
@@ -331,31 +331,31 @@ std::vector<ParameterSpec> MakeTable() {
 
 }  // namespace
 
-std::span<const ParameterSpec> ParameterTable() {
-  static const std::vector<ParameterSpec> table = MakeTable();
+std::span<const ParameterDeclaration> ParameterTable() {
+  static const std::vector<ParameterDeclaration> table = MakeTable();
   return table;
 }
 
-const ParameterSpec& SpecOf(Parameter parameter) {
+const ParameterDeclaration& DeclarationOf(Parameter parameter) {
   return ParameterTable()[static_cast<std::size_t>(parameter)];
 }
 
-const ParameterSpec* SpecNamed(std::string_view name) {
-  for (const ParameterSpec& spec : ParameterTable()) {
-    if (spec.name == name) return &spec;
+const ParameterDeclaration* DeclarationNamed(std::string_view name) {
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    if (declared.name == name) return &declared;
   }
   return nullptr;
 }
 
 std::vector<ValueRefusal> Refusals(Parameter parameter, std::span<const std::string> values) {
-  const ParameterSpec& spec = SpecOf(parameter);
-  if (static_cast<int>(values.size()) != spec.values) {
+  const ParameterDeclaration& declared = DeclarationOf(parameter);
+  if (static_cast<int>(values.size()) != declared.values) {
     std::string text;
     for (const std::string& value : values) text += (text.empty() ? "" : " ") + value;
-    return {{text, "expected " + std::to_string(spec.values) +
-                       (spec.values == 1 ? " value" : " values")}};
+    return {{text, "expected " + std::to_string(declared.values) +
+                       (declared.values == 1 ? " value" : " values")}};
   }
-  return spec.refuse(values);
+  return declared.refuse(values);
 }
 
 std::vector<ValueRefusal> Refusals(Parameter parameter, std::string_view text) {

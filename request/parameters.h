@@ -56,7 +56,7 @@ struct ValueRefusal {
   std::string why;
 };
 
-struct ParameterSpec {
+struct ParameterDeclaration {
   Parameter id;
   ParameterScope scope;
   std::string name;          // in JSON: "quantum_yield"
@@ -77,10 +77,10 @@ struct ParameterSpec {
 };
 
 // Every parameter, in Parameter order.
-[[nodiscard]] std::span<const ParameterSpec> ParameterTable();
-[[nodiscard]] const ParameterSpec& SpecOf(Parameter parameter);
+[[nodiscard]] std::span<const ParameterDeclaration> ParameterTable();
+[[nodiscard]] const ParameterDeclaration& DeclarationOf(Parameter parameter);
 // The parameter of that name, or nullptr.
-[[nodiscard]] const ParameterSpec* SpecNamed(std::string_view name);
+[[nodiscard]] const ParameterDeclaration* DeclarationNamed(std::string_view name);
 
 // Why `values` of `parameter` are refused; empty when accepted. A wrong
 // number of values is refused too.

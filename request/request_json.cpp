@@ -82,28 +82,28 @@ bool ReadParameters(const Json& json, FretRequest& request, std::string& error) 
     return false;
   }
   for (const auto& [key, value] : json.items()) {
-    const ParameterSpec* spec = SpecNamed(key);
-    if (spec == nullptr) {
+    const ParameterDeclaration* declared = DeclarationNamed(key);
+    if (declared == nullptr) {
       error = "there is no parameter '" + key + "'";
       return false;
     }
     std::vector<std::string> texts;
-    if (spec->values == 1 && value.is_string()) {
+    if (declared->values == 1 && value.is_string()) {
       texts.push_back(value.get<std::string>());
-    } else if (spec->values > 1 && value.is_array() &&
-               value.size() == static_cast<std::size_t>(spec->values)) {
+    } else if (declared->values > 1 && value.is_array() &&
+               value.size() == static_cast<std::size_t>(declared->values)) {
       for (const Json& text : value) {
         if (!text.is_string()) break;
         texts.push_back(text.get<std::string>());
       }
     }
-    if (texts.size() != static_cast<std::size_t>(spec->values)) {
-      error = spec->values == 1 ? "parameter '" + key + "' must be a string"
-                                : "parameter '" + key + "' must be an array of " +
-                                      std::to_string(spec->values) + " strings";
+    if (texts.size() != static_cast<std::size_t>(declared->values)) {
+      error = declared->values == 1 ? "parameter '" + key + "' must be a string"
+                                    : "parameter '" + key + "' must be an array of " +
+                                          std::to_string(declared->values) + " strings";
       return false;
     }
-    request.Set(spec->id, std::move(texts));
+    request.Set(declared->id, std::move(texts));
   }
   return true;
 }
@@ -113,13 +113,13 @@ Json RequestObject(const FretRequest& request) {
   if (request.emission.Given()) json["emission"] = SpectrumJson(request.emission);
   if (request.absorption.Given()) json["absorption"] = SpectrumJson(request.absorption);
   Json parameters = Json::object();
-  for (const ParameterSpec& spec : ParameterTable()) {
-    const auto values = request.Values(spec.id);
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    const auto values = request.Values(declared.id);
     if (values.empty()) continue;
-    if (spec.values == 1) {
-      parameters[spec.name] = values.front();
+    if (declared.values == 1) {
+      parameters[declared.name] = values.front();
     } else {
-      parameters[spec.name] = Json(std::vector<std::string>(values.begin(), values.end()));
+      parameters[declared.name] = Json(std::vector<std::string>(values.begin(), values.end()));
     }
   }
   json["parameters"] = std::move(parameters);

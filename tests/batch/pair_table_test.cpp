@@ -477,7 +477,7 @@ TEST(ListedDyeTest, DefaultsOfItsSideAndTheFilesOwnName) {
   EXPECT_EQ(donor.values.Text(Parameter::kQuantumYield), "0.9");
   for (const Parameter other :
        {Parameter::kExtinction, Parameter::kAbsorptionFilter, Parameter::kOrientation}) {
-    EXPECT_FALSE(donor.values.Given(other)) << SpecOf(other).name;
+    EXPECT_FALSE(donor.values.Given(other)) << DeclarationOf(other).name;
   }
   const DyeRecord acceptor = ListedDye(SpectrumSide::kAbsorption, "cy5.sp", defaults);
   EXPECT_EQ(acceptor.name, "cy5.sp");

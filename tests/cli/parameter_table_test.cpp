@@ -74,12 +74,12 @@ std::string Joined(const std::vector<std::string>& values) {
 }
 
 // The arguments that give `parameter` its `values` in `command`.
-std::vector<std::string> Arguments(const ParameterSpec& spec, bool pairs,
+std::vector<std::string> Arguments(const ParameterDeclaration& declared, bool pairs,
                                    const std::vector<std::string>& values) {
   std::vector<std::string> args =
       pairs ? std::vector<std::string>{"pairs", "--donors", kDonor, "--acceptors", kAcceptor}
             : std::vector<std::string>{kDonor, kAcceptor};
-  args.push_back(pairs && !spec.list_option.empty() ? spec.list_option : spec.option);
+  args.push_back(pairs && !declared.list_option.empty() ? declared.list_option : declared.option);
   args.insert(args.end(), values.begin(), values.end());
   return args;
 }
@@ -87,36 +87,36 @@ std::vector<std::string> Arguments(const ParameterSpec& spec, bool pairs,
 TEST(ParameterTableTest, EveryFrontEndAgreesWithTheTable) {
   const std::string single_help = Cli({"--help"}).out;
   const std::string pairs_help = Cli({"pairs", "--help"}).out;
-  for (const ParameterSpec& spec : ParameterTable()) {
-    SCOPED_TRACE(spec.name);
-    ASSERT_TRUE(kSamplesOf.contains(spec.id)) << "no sample values for a new parameter";
-    const Sample& sample = kSamplesOf.at(spec.id);
-    ASSERT_EQ(SpecNamed(spec.name), &spec);
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    SCOPED_TRACE(declared.name);
+    ASSERT_TRUE(kSamplesOf.contains(declared.id)) << "no sample values for a new parameter";
+    const Sample& sample = kSamplesOf.at(declared.id);
+    ASSERT_EQ(DeclarationNamed(declared.name), &declared);
     // What the table says a parameter accepts.
-    EXPECT_TRUE(Refusals(spec.id, sample.good).empty());
-    const std::vector<ValueRefusal> refused = Refusals(spec.id, sample.bad);
+    EXPECT_TRUE(Refusals(declared.id, sample.good).empty());
+    const std::vector<ValueRefusal> refused = Refusals(declared.id, sample.bad);
     ASSERT_FALSE(refused.empty());
-    if (!spec.default_text.empty()) {
-      EXPECT_TRUE(Refusals(spec.id, spec.default_text).empty());
+    if (!declared.default_text.empty()) {
+      EXPECT_TRUE(Refusals(declared.id, declared.default_text).empty());
     }
 
     // The command line: each command that offers the option lists it,
     // takes the good value and refuses the bad one in the table's words.
-    const bool single = spec.scope != ParameterScope::kPairTable;
-    const bool pairs = spec.scope != ParameterScope::kAnalysis;
+    const bool single = declared.scope != ParameterScope::kPairTable;
+    const bool pairs = declared.scope != ParameterScope::kAnalysis;
     for (const bool in_pairs : {false, true}) {
       if (in_pairs ? !pairs : !single) continue;
       const std::string& option =
-          in_pairs && !spec.list_option.empty() ? spec.list_option : spec.option;
+          in_pairs && !declared.list_option.empty() ? declared.list_option : declared.option;
       EXPECT_NE((in_pairs ? pairs_help : single_help).find(option + " "), std::string::npos)
           << option;
-      const CliRun good = Cli(Arguments(spec, in_pairs, sample.good));
+      const CliRun good = Cli(Arguments(declared, in_pairs, sample.good));
       EXPECT_EQ(good.code, kExitSuccess)
           << option << " " << Joined(sample.good) << ": " << good.err;
-      const CliRun bad = Cli(Arguments(spec, in_pairs, sample.bad));
+      const CliRun bad = Cli(Arguments(declared, in_pairs, sample.bad));
       EXPECT_EQ(bad.code, kExitBadOption) << option;
       // A choice is refused by the option parser, in its own words.
-      if (spec.choices.empty()) {
+      if (declared.choices.empty()) {
         EXPECT_NE(bad.err.find("korin-fret-cli: " + option + ": '" + refused.front().text +
                                "' is not accepted; " + refused.front().why),
                   std::string::npos)
@@ -126,20 +126,20 @@ TEST(ParameterTableTest, EveryFrontEndAgreesWithTheTable) {
 
     // The dye sheet: a row of the parameter's side takes the good value and
     // is skipped for the bad one, in the table's words.
-    if (!spec.sheet_column.empty()) {
-      EXPECT_NE(spec.scope, ParameterScope::kShared);
-      const std::string side = spec.scope == ParameterScope::kDonor ? "donor" : "acceptor";
+    if (!declared.sheet_column.empty()) {
+      EXPECT_NE(declared.scope, ParameterScope::kShared);
+      const std::string side = declared.scope == ParameterScope::kDonor ? "donor" : "acceptor";
       const auto sheet = [&](const std::string& cell) {
         return ParseDyeSheet(
-            "file,side," + spec.sheet_column + "\nx.csv," + side + ",\"" + cell + "\"\n", "s.csv",
-            "", {});
+            "file,side," + declared.sheet_column + "\nx.csv," + side + ",\"" + cell + "\"\n",
+            "s.csv", "", {});
       };
       const DyeSheet taken = sheet(sample.good.front());
       ASSERT_EQ(taken.dyes.size(), 1u) << taken.skipped.front().reason;
-      EXPECT_TRUE(taken.dyes[0].values.Given(spec.id));
+      EXPECT_TRUE(taken.dyes[0].values.Given(declared.id));
       const DyeSheet skipped = sheet(sample.bad.front());
       ASSERT_EQ(skipped.skipped.size(), 1u);
-      EXPECT_EQ(skipped.skipped[0].reason, spec.sheet_column + " '" + sample.bad.front() +
+      EXPECT_EQ(skipped.skipped[0].reason, declared.sheet_column + " '" + sample.bad.front() +
                                                "' is not accepted; " + refused.front().why +
                                                "; row skipped");
     }
@@ -149,15 +149,15 @@ TEST(ParameterTableTest, EveryFrontEndAgreesWithTheTable) {
     FretRequest request;
     request.emission.path = kDonor;
     request.absorption.path = kAcceptor;
-    request.Set(spec.id, sample.good);
+    request.Set(declared.id, sample.good);
     std::string error;
     const std::optional<FretRequest> read = RequestFromJson(RequestToJson(request), error);
     ASSERT_TRUE(read) << error;
     EXPECT_EQ(*read, request);
-    EXPECT_NE(RequestToJson(request).find("\"" + spec.name + "\""), std::string::npos);
+    EXPECT_NE(RequestToJson(request).find("\"" + declared.name + "\""), std::string::npos);
     const std::string command = ReproducingCommand(request);
     const bool written =
-        command.find(" " + spec.option + " " + Joined(sample.good)) != std::string::npos;
+        command.find(" " + declared.option + " " + Joined(sample.good)) != std::string::npos;
     EXPECT_EQ(written, single) << command;
   }
 }

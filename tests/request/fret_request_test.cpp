@@ -17,10 +17,10 @@ FretRequest EveryParameter() {
   FretRequest request;
   request.emission = {"/data/dönor.csv", "480,1\n"};
   request.absorption = {"relative/acc eptor.sp", std::nullopt};
-  for (const ParameterSpec& spec : ParameterTable()) {
+  for (const ParameterDeclaration& declared : ParameterTable()) {
     std::vector<std::string> values;
-    for (int i = 0; i < spec.values; ++i) values.push_back(spec.name + std::to_string(i));
-    request.Set(spec.id, std::move(values));
+    for (int i = 0; i < declared.values; ++i) values.push_back(declared.name + std::to_string(i));
+    request.Set(declared.id, std::move(values));
   }
   return request;
 }

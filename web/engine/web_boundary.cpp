@@ -132,7 +132,7 @@ Json OutcomeJson(const std::optional<LoadOutcome>& outcome,
 Json RefusalsJson(const std::vector<RequestRefusal>& refusals) {
   Json list = Json::array();
   for (const RequestRefusal& r : refusals) {
-    list.push_back({{"parameter", SpecOf(r.parameter).name},
+    list.push_back({{"parameter", DeclarationOf(r.parameter).name},
                     {"message", RefusalText(r.parameter, r.refusal, Naming::kWords)}});
   }
   return list;
@@ -403,15 +403,15 @@ std::string PairsCall(const WebBoundary& boundary, const Json& call) {
 // page builds its fields.
 std::string ParametersCall() {
   Json parameters = Json::array();
-  for (const ParameterSpec& spec : ParameterTable()) {
-    parameters.push_back({{"name", spec.name},
-                          {"words", spec.words},
-                          {"option", spec.option},
-                          {"default", spec.default_text},
-                          {"unit", spec.unit},
-                          {"help", spec.help},
-                          {"values", spec.values},
-                          {"choices", spec.choices}});
+  for (const ParameterDeclaration& declared : ParameterTable()) {
+    parameters.push_back({{"name", declared.name},
+                          {"words", declared.words},
+                          {"option", declared.option},
+                          {"default", declared.default_text},
+                          {"unit", declared.unit},
+                          {"help", declared.help},
+                          {"values", declared.values},
+                          {"choices", declared.choices}});
   }
   Json solvents = Json::array();
   for (int i = 1; i < static_cast<int>(kSolventTable.size()); ++i) {
