@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_run.h"
 #include "core/version.h"
 #include "io/sha256.h"
 #include "io/spectrum_loader.h"
@@ -24,29 +25,18 @@
 namespace korin {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 const std::string kSamples = std::string(KORIN_SAMPLES_DIR) + "/";
 const std::string kDonor = kSamples + "donor_emission.csv";
 const std::string kAcceptor = kSamples + "acceptor_absorption.sp";
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
 
 // The report the window writes for the panel as it stands, with no
 // analysis asked.
 ReportContent ReportOf(const FretEngine& engine) {
   return BuildReport(engine, RequestOf(engine),
                      Analyse(engine.session(), engine.ForsterDistanceValue(), {}), "today");
-}
-
-CliRun RunCli(std::vector<std::string> args) {
-  args.insert(args.begin(), "korin-fret-cli");
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunFretCli(args, out, err);
-  return {code, out.str(), err.str()};
 }
 
 // Runs the built executable through the shell, with `environment` in front.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/fret_cli.h"
+#include "cli_run.h"
 #include "core/fret_analysis.h"
 #include "support/generated_spectra.h"
 #include "support/temp_files.h"
@@ -18,25 +19,14 @@
 namespace korin {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 const std::string kSamples = std::string(KORIN_SAMPLES_DIR) + "/";
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunTool(std::vector<std::string> args, bool terminal = false) {
-  args.insert(args.begin(), "korin-fret-cli");
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunFretCli(args, out, err, terminal);
-  return {code, out.str(), err.str()};
-}
 
 CliRun Pairs(std::vector<std::string> args, bool terminal = false) {
   args.insert(args.begin(), "pairs");
-  return RunTool(std::move(args), terminal);
+  return RunCli(std::move(args), terminal);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -185,7 +175,7 @@ TEST(PairsCommandTest, EachRowEqualsTheSinglePairCommand) {
       for (const auto* options : {&donor.options, &acceptor.options, &shared}) {
         single.insert(single.end(), options->begin(), options->end());
       }
-      const CliRun pair = RunTool(single);
+      const CliRun pair = RunCli(single);
       ASSERT_EQ(pair.code, kExitSuccess) << pair.err;
       const auto expected = nlohmann::json::parse(pair.out);
       const std::string what = donor.name + " x " + acceptor.name;
@@ -465,10 +455,10 @@ TEST_F(GeneratedPairs, TableForATerminalCsvOtherwise) {
 // The single pair keeps its command line: a first argument that is a file
 // is not a subcommand.
 TEST(PairsCommandTest, TheSinglePairIsUnchanged) {
-  const CliRun r = RunTool({kSamples + "donor_emission.csv", kSamples + "acceptor_absorption.sp"});
+  const CliRun r = RunCli({kSamples + "donor_emission.csv", kSamples + "acceptor_absorption.sp"});
   EXPECT_EQ(r.code, kExitSuccess);
   EXPECT_EQ(r.out, "Overlap Integral: 3.1962E-13 M^-1 cm^3\nRo [Angstroms]: 55.6500\n");
-  EXPECT_NE(RunTool({"--help"}).out.find("korin-fret-cli pairs SHEET.csv"), std::string::npos);
+  EXPECT_NE(RunCli({"--help"}).out.find("korin-fret-cli pairs SHEET.csv"), std::string::npos);
 }
 
 }  // namespace

@@ -11,12 +11,16 @@
 
 #include "batch/dye_sheet.h"
 #include "cli/fret_cli.h"
+#include "cli_run.h"
 #include "request/engine_request.h"
 #include "request/parameters.h"
 #include "request/request_json.h"
 
 namespace korin {
 namespace {
+
+using testing::CliRun;
+using testing::RunCli;
 
 const std::string kSamples = std::string(KORIN_SAMPLES_DIR) + "/";
 const std::string kDonor = kSamples + "donor_emission.csv";
@@ -53,20 +57,6 @@ const std::map<Parameter, Sample> kSamplesOf = {
     {Parameter::kTargetDistance, {{"50"}, {"0"}}},
 };
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "korin-fret-cli");
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunFretCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
 std::string Joined(const std::vector<std::string>& values) {
   std::string text;
   for (const std::string& value : values) text += (text.empty() ? "" : " ") + value;
@@ -85,8 +75,8 @@ std::vector<std::string> Arguments(const ParameterDeclaration& declared, bool pa
 }
 
 TEST(ParameterTableTest, EveryFrontEndAgreesWithTheTable) {
-  const std::string single_help = Cli({"--help"}).out;
-  const std::string pairs_help = Cli({"pairs", "--help"}).out;
+  const std::string single_help = RunCli({"--help"}).out;
+  const std::string pairs_help = RunCli({"pairs", "--help"}).out;
   for (const ParameterDeclaration& declared : ParameterTable()) {
     SCOPED_TRACE(declared.name);
     ASSERT_TRUE(kSamplesOf.contains(declared.id)) << "no sample values for a new parameter";
@@ -110,10 +100,10 @@ TEST(ParameterTableTest, EveryFrontEndAgreesWithTheTable) {
           in_pairs && !declared.list_option.empty() ? declared.list_option : declared.option;
       EXPECT_NE((in_pairs ? pairs_help : single_help).find(option + " "), std::string::npos)
           << option;
-      const CliRun good = Cli(Arguments(declared, in_pairs, sample.good));
+      const CliRun good = RunCli(Arguments(declared, in_pairs, sample.good));
       EXPECT_EQ(good.code, kExitSuccess)
           << option << " " << Joined(sample.good) << ": " << good.err;
-      const CliRun bad = Cli(Arguments(declared, in_pairs, sample.bad));
+      const CliRun bad = RunCli(Arguments(declared, in_pairs, sample.bad));
       EXPECT_EQ(bad.code, kExitBadOption) << option;
       // A choice is refused by the option parser, in its own words.
       if (declared.choices.empty()) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/fret_cli.h"
+#include "cli_run.h"
 #include "plan/plan_request.h"
 #include "support/generated_spectra.h"
 #include "support/temp_files.h"
@@ -13,22 +14,11 @@
 namespace korin {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
+
 using testing::AbsorptionTxt;
 using testing::EmissionCsv;
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun Tool(std::vector<std::string> args) {
-  args.insert(args.begin(), "korin-fret-cli");
-  std::ostringstream out;
-  std::ostringstream err;
-  const int code = RunFretCli(args, out, err, false);
-  return {code, out.str(), err.str()};
-}
 
 // A donor at 520 nm and an acceptor at 570 nm on a 488-nm instrument.
 class PlanCommandTest : public ::testing::Test {
@@ -69,9 +59,9 @@ class PlanCommandTest : public ::testing::Test {
 };
 
 TEST_F(PlanCommandTest, TextAndJsonGiveTheCoresFiguresAndTheSinglePairsR0) {
-  const CliRun text = Tool(Args({"--distance", "50", "--apparent-efficiency", "0.5"}));
+  const CliRun text = RunCli(Args({"--distance", "50", "--apparent-efficiency", "0.5"}));
   ASSERT_EQ(text.code, 0) << text.err;
-  const CliRun single = Tool(
+  const CliRun single = RunCli(
       {donor_emission, acceptor_absorption, "--quantum-yield", "0.6", "--extinction", "90000"});
   // J and R0 are the single pair's lines, word for word.
   EXPECT_EQ(text.out.substr(0, single.out.size()), single.out);
@@ -80,7 +70,7 @@ TEST_F(PlanCommandTest, TextAndJsonGiveTheCoresFiguresAndTheSinglePairsR0) {
     EXPECT_NE(text.out.find(line), std::string::npos) << line;
   }
 
-  const CliRun json = Tool(Args({"--json", "--distance", "50", "--acceptor-laser", "561"}));
+  const CliRun json = RunCli(Args({"--json", "--distance", "50", "--acceptor-laser", "561"}));
   ASSERT_EQ(json.code, 0) << json.err;
   const auto plan = nlohmann::json::parse(json.out);
   PlanRequest request;
@@ -125,7 +115,7 @@ TEST_F(PlanCommandTest, OneDownloadGivesBothSpectraOfADye) {
   std::vector<std::string> args = Args();
   args[2] = dye;  // --donor-emission
   args[4] = dye;  // --donor-absorption
-  const CliRun run = Tool(args);
+  const CliRun run = RunCli(args);
   ASSERT_EQ(run.code, 0) << run.err;
   // The emission column went to the pair, the excitation to the absorption.
   EXPECT_NE(run.err.find("excitation spectrum stands in for the absorption"), std::string::npos)
@@ -158,11 +148,11 @@ TEST_F(PlanCommandTest, RefusalsAndExitCodes) {
       }
     }
     args.insert(args.end(), c.more.begin(), c.more.end());
-    const CliRun run = Tool(args);
+    const CliRun run = RunCli(args);
     EXPECT_EQ(run.code, c.code) << c.message << "\n" << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
   }
-  const CliRun missing = Tool({"plan", "--donor-emission", donor_emission});
+  const CliRun missing = RunCli({"plan", "--donor-emission", donor_emission});
   EXPECT_EQ(missing.code, 2);
   EXPECT_NE(missing.err.find("--donor-laser is required"), std::string::npos) << missing.err;
 }
@@ -176,12 +166,12 @@ TEST_F(PlanCommandTest, PairTableRowsCarryThePlanCommandsFactors) {
                                       "a_abs.txt,acceptor,A,a_em.csv,90000,0.3\n"
                                       "d_em.csv,donor,Lonely,,,0.6\n");
   const CliRun pairs =
-      Tool({"pairs", sheet, "--format", "json", "--target-distance", "50", "--donor-laser", "488",
-            "--donor-channel", "525/50", "--acceptor-channel", "630/75"});
+      RunCli({"pairs", sheet, "--format", "json", "--target-distance", "50", "--donor-laser", "488",
+              "--donor-channel", "525/50", "--acceptor-channel", "630/75"});
   EXPECT_EQ(pairs.code, 1) << "the donor without a second spectrum is reported";
   EXPECT_NE(pairs.err.find("Lonely"), std::string::npos) << pairs.err;
   const auto table = nlohmann::json::parse(pairs.out);
-  const CliRun plan = Tool(Args({"--json", "--distance", "50"}));
+  const CliRun plan = RunCli(Args({"--json", "--distance", "50"}));
   ASSERT_EQ(plan.code, 0) << plan.err;
   const auto single = nlohmann::json::parse(plan.out);
   bool found = false;
@@ -204,11 +194,11 @@ TEST_F(PlanCommandTest, PairTableRowsCarryThePlanCommandsFactors) {
                                     "file,side,second_file,second_units\n"
                                     "d_em.csv,donor,d_abs.txt,parsecs\n"
                                     "a_abs.txt,acceptor,a_em.csv,\n");
-  const CliRun skipped = Tool({"pairs", bad});
+  const CliRun skipped = RunCli({"pairs", bad});
   EXPECT_NE(skipped.err.find("second_units 'parsecs' is not accepted"), std::string::npos)
       << skipped.err;
 
-  const CliRun half = Tool({"pairs", sheet, "--donor-laser", "488"});
+  const CliRun half = RunCli({"pairs", sheet, "--donor-laser", "488"});
   EXPECT_EQ(half.code, 2);
   EXPECT_NE(half.err.find("a plan needs --donor-channel"), std::string::npos) << half.err;
 }
