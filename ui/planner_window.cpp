@@ -292,8 +292,9 @@ void PlannerWindow::ScheduleRefresh() {
   });
 }
 
+// A hidden planner reads nothing: showing it computes the plan afresh.
 void PlannerWindow::SetResultsVisible(bool) {
-  ScheduleRefresh();
+  if (isVisible()) ScheduleRefresh();
 }
 
 void PlannerWindow::showEvent(QShowEvent* event) {
